@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+// An error of the file layer, carrying the system's own text (and the file's name).
+class EFileError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// The one seam between the portable code and the platform's files: Win32 handles on
+// Windows, stdio/POSIX on Linux. Paths are ANSI strings as the ...A calls take them.
+class ByteFile {
+public:
+  enum class Mode { Read, Create };  // Read: existing file, read-only; Create: new or truncated, write
+
+  ByteFile() = default;
+  ~ByteFile();
+  ByteFile(const ByteFile&) = delete;
+  ByteFile& operator=(const ByteFile&) = delete;
+
+  void Open(const std::string& path, Mode mode);  // throws EFileError
+  bool TryOpen(const std::string& path, Mode mode);
+  void Close();
+  bool IsOpen() const;
+
+  uint32_t Read(void* buffer, uint32_t count);            // short at end of file
+  void ReadExact(void* buffer, uint32_t count);           // throws EFileError at end of file
+  uint8_t ReadByte();                                     // throws EFileError at end of file
+  int32_t ReadInt32();                                    // little-endian; throws at end of file
+  uint32_t Write(const void* buffer, uint32_t count);     // returns bytes written
+  void Seek(int64_t position);                            // absolute; throws EFileError
+  int64_t Position() const;
+  int64_t Size() const;
+
+private:
+#ifdef _WIN32
+  void* handle_ = nullptr;
+#else
+  int fd_ = -1;
+#endif
+  std::string path_;
+};
+
+// Directory and file-time helpers of the same seam.
+namespace FileSystem {
+bool DirectoryExists(const std::string& path);
+void CreateDirectory(const std::string& path);  // throws EFileError
+// Sets the last-write time from a DOS date (high 16 bits) and time (low 16 bits) in local
+// time. Returns false on failure (callers ignore it).
+bool SetFileDosTime(const std::string& path, uint32_t dosDateTime);
+}  // namespace FileSystem

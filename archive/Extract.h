@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "ByteFile.h"
+#include "FileList.h"
+#include "LZH.h"
+#include "Package.h"
+
+// Receives what the busy page shows: the status text and the bytes written.
+class ExtractionObserver {
+public:
+  virtual ~ExtractionObserver() = default;
+  virtual void StatusChanged(const std::string& text) = 0;  // "Creating directory structure..." ...
+  virtual void BytesWritten(uint32_t count) = 0;
+};
+
+// Installs packages into directories: one decoder, reused for every member of every package.
+class PackageExtractor {
+public:
+  PackageExtractor(std::string sourceDir, ExtractionObserver& observer);
+
+  // Extracts SourceDir + packageName into destDir. The list is set (all slots empty) before
+  // the first member, so after an error it still holds the slots of the members reached.
+  // Raises EFileError or EPackageError with the texts the user sees.
+  void ExtractPackage(const std::string& packageName, std::string destDir,
+                      const PackageInfo& info, FileList& list);
+
+  const std::string& SourceDir() const { return sourceDir_; }
+
+private:
+  void ReadPakBlock(uint8_t* buffer, uint16_t count, uint16_t& done);
+  void WriteDestBlock(uint8_t* buffer, uint16_t count, uint16_t& done);
+
+  std::string sourceDir_;
+  ExtractionObserver& observer_;
+  TLZHCompressor Decoder;
+  ByteFile PakFile;
+  ByteFile DestFile;
+  int32_t PakRemaining = 0;
+  uint32_t SrcCrc = 0;
+  uint32_t DestCrc = 0;
+};

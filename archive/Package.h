@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class ByteFile;
+
+// What start-up keeps of a package and what extraction needs.
+struct PackageInfo {
+  int32_t TablePos = 0;
+  int32_t TotalSize = 0;
+  bool HasExtraText = false;
+};
+
+// The program's own checks on a package ("PAK file corrupt", the CRC errors).
+class EPackageError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Result of reading the application package's header at start-up.
+struct AppPackageHeader {
+  bool ProductIsQuillmark = false;  // false: "File Quillmk.pak is corrupt", the program ends
+  std::string VersionText;          // at most 32 characters
+};
+
+// Start-up reading of "Quillmk.pak" from an open file: checks the signature (EPackageError
+// "PAK file corrupt"), the product name, keeps the version, and walks the table adding every
+// UnpackedSize to info.TotalSize. Read errors raise EFileError. When the product name is
+// wrong it returns at once with ProductIsQuillmark false.
+AppPackageHeader ReadAppPackageHeader(ByteFile& file, PackageInfo& info);
+
+// The light scan of a property-editor package. Returns false on any failure (missing,
+// unreadable, truncated, wrong signature); info keeps what was filled before the failure.
+bool ScanPackageFile(const std::string& path, PackageInfo& info);
+
+// One member as paktool writes and lists it.
+struct PackageMember {
+  std::string Name;
+  std::string ExtraText;
+  uint32_t FileTime = 0;  // DOS date << 16 | DOS time
+  int32_t UnpackedSize = 0;
+  int32_t DataOffset = 0;
+  int32_t PackedSize = 0;
+  uint32_t DataCrc = 0;
+  uint32_t PackedCrc = 0;
+};
+
+// A whole header and table, for paktool's list and for tests.
+struct PackageDirectory {
+  std::string ProductName;
+  std::string VersionText;
+  bool HasExtraText = false;
+  int32_t TablePos = 0;
+  std::vector<PackageMember> Members;
+};
+PackageDirectory ReadPackageDirectory(ByteFile& file);  // throws EPackageError / EFileError
+
+// True for a plain file name: not empty, not "." or "..", no "\", "/", ":" nor any character
+// Windows forbids in names.
+bool IsPlainFileName(const std::string& name);

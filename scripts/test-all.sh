@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Every test: native unit tests, the same under ASan/UBSan, a bounded fuzz run, both Windows
+# builds, and the end-to-end tests of the real programs under Wine in Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs=$(nproc)
+
+step() { printf '\n==== %s\n' "$*"; }
+
+step "native build and unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j"$jobs"
+ctest --preset native -j"$jobs"
+
+step "unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan -j"$jobs"
+ctest --preset native-asan -j"$jobs"
+
+step "bounded fuzz run"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$jobs"
+ctest --test-dir build/fuzz --output-on-failure
+
+step "Windows 32-bit release build"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j"$jobs"
+
+step "Windows 64-bit build and end-to-end tests under Wine"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j"$jobs"
+source scripts/wine-env.sh
+wineserver -p  # one server for the whole suite
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+ctest --preset win64 -j1

@@ -1,0 +1,45 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A registry key, always in the 32-bit view so that the 64-bit test build sees exactly what
+// the 32-bit release sees on 64-bit Windows. Closed when it goes out of scope.
+class RegKey {
+public:
+  RegKey() = default;
+  ~RegKey();
+  RegKey(RegKey&& other) noexcept;
+  RegKey& operator=(RegKey&& other) noexcept;
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+
+  // An invalid key (false) when the key cannot be opened or created.
+  static RegKey Open(HKEY root, const std::string& path, REGSAM access);
+  static RegKey Create(HKEY root, const std::string& path, REGSAM access);
+
+  explicit operator bool() const { return key_ != nullptr; }
+  HKEY Handle() const { return key_; }
+  void Close();
+
+  // Readers return false when the value is missing or does not fit.
+  bool ReadBytes(const std::string& name, std::vector<uint8_t>& data, DWORD maxBytes) const;
+  bool ReadDword(const std::string& name, uint32_t& value) const;
+  // A text value of at most maxBytes bytes including its zero, cut at the first zero.
+  bool ReadString(const std::string& name, std::string& text, DWORD maxBytes) const;
+
+  // Writers report success; most callers ignore it, as the record's writes are unchecked.
+  bool WriteBinary(const std::string& name, const void* data, DWORD size) const;
+  bool WriteDword(const std::string& name, uint32_t value) const;
+  bool WriteString(const std::string& name, const std::string& text) const;  // REG_SZ, zero counted
+  bool DeleteValue(const std::string& name) const;
+
+private:
+  explicit RegKey(HKEY key) : key_(key) {}
+  HKEY key_ = nullptr;
+};
+
+// Deletes a key with its whole subtree (the platform refuses to delete a key with subkeys).
+bool DeleteKeyTree(HKEY parent, const std::string& subkey);
