@@ -1,0 +1,3 @@
+// Placeholder until the installation record lands.
+#include "SetupMainForm.h"
+void TSetupForm::WriteInstallationRecord() {}

@@ -1,0 +1,3 @@
+// Placeholder until the shortcuts land.
+#include "SetupMainForm.h"
+void TSetupForm::AddShortcuts() {}

@@ -1,0 +1,3 @@
+// Placeholder until the Tools-menu entries land.
+#include "SetupMainForm.h"
+void TSetupForm::AddToolsMenuEntries() {}

@@ -1,0 +1,3 @@
+// Placeholder until the Uninstall command lands.
+#include "SetupMainForm.h"
+void TSetupForm::UninstallBtnClick() {}
