@@ -1,3 +1,112 @@
-// Placeholder until the Tools-menu entries land.
+#include "ToolsMenu.h"
+
+#include <vector>
+
+#include "Registry.h"
 #include "SetupMainForm.h"
-void TSetupForm::AddToolsMenuEntries() {}
+#include "logic/ToolsMenuList.h"
+
+namespace {
+
+constexpr const char* IniFile = "DELPHI.INI";  // no directory: the Windows directory's file
+constexpr const char* IniSection = "Transfer";
+
+class RegistryListStore : public ToolsListStore {
+public:
+  explicit RegistryListStore(const RegKey& key) : key_(key) {}
+  bool Read(const std::string& name, std::string& bytes, uint32_t maxBytes) override {
+    std::vector<uint8_t> data;
+    if (!key_.ReadBytes(name, data, maxBytes)) return false;
+    bytes.assign(data.begin(), data.end());
+    return true;
+  }
+  // Registry writes ignore their results.
+  void WriteText(const std::string& name, const std::string& text) override {
+    key_.WriteString(name, text);
+  }
+  void WriteNumber(const std::string& name, uint32_t value) override { key_.WriteDword(name, value); }
+  void Delete(const std::string& name) override { key_.DeleteValue(name); }
+
+private:
+  const RegKey& key_;
+};
+
+class IniListStore : public ToolsListStore {
+public:
+  // The profile functions do not tell a missing key from an empty one; both read as "".
+  bool Read(const std::string& name, std::string& bytes, uint32_t maxBytes) override {
+    std::vector<char> buffer(maxBytes ? maxBytes : 1);
+    const DWORD length = GetPrivateProfileStringA(IniSection, name.c_str(), "", buffer.data(),
+                                                  static_cast<DWORD>(buffer.size()), IniFile);
+    bytes.assign(buffer.data(), length);
+    return true;
+  }
+  void WriteText(const std::string& name, const std::string& text) override {
+    Write(name, text.c_str());
+  }
+  // An INI file keeps every value as text.
+  void WriteNumber(const std::string& name, uint32_t value) override {
+    Write(name, std::to_string(value).c_str());
+  }
+  void Delete(const std::string& name) override { Write(name, nullptr); }
+
+private:
+  static void Write(const std::string& name, const char* text) {
+    if (!WritePrivateProfileStringA(IniSection, name.c_str(), text, IniFile))
+      throw std::runtime_error("Cannot write " + name + " to " + IniFile);
+  }
+};
+
+ToolsListForm RegistryForm(CountForm countForm) {
+  return countForm == CountForm::Number ? ToolsListForm::RegistryNumber
+                                        : ToolsListForm::RegistryText;
+}
+
+// Delphi 1 runs on 8.3 names. When the short form cannot be had (a file system without
+// short names), the long form is the best the entry can hold.
+std::string ShortDirectory(const std::string& directory) {
+  char buffer[MAX_PATH + 1];
+  const DWORD length = GetShortPathNameA(directory.c_str(), buffer, sizeof buffer);
+  if (length == 0 || length >= sizeof buffer) return directory;
+  std::string result(buffer, length);
+  if (result.back() != '\\') result += '\\';
+  return result;
+}
+
+}  // namespace
+
+void AddRegistryToolsEntry(const std::string& keyPath, CountForm countForm,
+                           const std::string& installationDir) {
+  // A list that does not exist yet is created and starts at entry 0.
+  const RegKey key = RegKey::Create(HKEY_CURRENT_USER, keyPath, KEY_ALL_ACCESS);
+  RegistryListStore store(key);
+  AddToolsEntry(store, RegistryForm(countForm), ProductToolsEntry(installationDir));
+}
+
+void AddIniToolsEntry(const std::string& installationDir) {
+  IniListStore store;
+  AddToolsEntry(store, ToolsListForm::Ini, ProductToolsEntry(ShortDirectory(installationDir)));
+}
+
+void RemoveRegistryToolsEntry(const std::string& keyPath, CountForm countForm) {
+  const RegKey key = RegKey::Open(HKEY_CURRENT_USER, keyPath, KEY_ALL_ACCESS);
+  if (!key) return;
+  RegistryListStore store(key);
+  RemoveProductToolsEntry(store, RegistryForm(countForm));
+}
+
+void RemoveIniToolsEntry() {
+  IniListStore store;
+  RemoveProductToolsEntry(store, ToolsListForm::Ini);
+}
+
+void TSetupForm::AddToolsMenuEntries() {
+  for (int i = 0; i < IdeOptionCount; ++i) {
+    if (!Checked(IdeCheckIds[i])) continue;
+    const IdeOption& option = IdeOptions[i];
+    if (option.ToolsKey)
+      AddRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm, InstallationDir);
+    else
+      AddIniToolsEntry(InstallationDir);
+  }
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+// The pages start-up may offer; Busy and Finished stay hidden until a command runs.
+enum class StartPage { Welcome, Delphi, Install, Update, Uninstall, Nothing };
+constexpr int StartPageCount = 6;
+
+// What start-up offers, from what it found.
+struct PageSelection {
+  bool Shown[StartPageCount] = {};  // tab visible, by StartPage
+  StartPage Current = StartPage::Welcome;
+  bool SetsUpdateLabels = false;  // LabelOldVersion / LabelInstallVersion get the versions
+
+  bool IsShown(StartPage page) const { return Shown[static_cast<int>(page)]; }
+};
+
+// installedVersion is "None" when there is no usable installation; packageVersion is empty
+// when the application package is missing.
+PageSelection SelectPages(bool packageFound, const std::string& installedVersion,
+                          const std::string& packageVersion);
+
+extern const char* const NoInstalledVersion;  // "None"

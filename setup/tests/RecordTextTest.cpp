@@ -1,0 +1,47 @@
+#include "RecordText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<uint8_t> Bytes(std::initializer_list<int> values) {
+  std::vector<uint8_t> bytes;
+  for (int v : values) bytes.push_back(static_cast<uint8_t>(v));
+  return bytes;
+}
+
+TEST(RecordText, EncodesLengthByteAndCharactersWithoutTerminator) {
+  EXPECT_EQ(EncodeRecordText(""), Bytes({0}));
+  EXPECT_EQ(EncodeRecordText("C:\\"), Bytes({3, 'C', ':', '\\'}));
+
+  const std::vector<uint8_t> longest = EncodeRecordText(std::string(300, 'd'));
+  ASSERT_EQ(longest.size(), 256u);
+  EXPECT_EQ(longest[0], 255);
+  EXPECT_EQ(longest[255], 'd');
+
+  const std::vector<uint8_t> version = EncodeRecordText(std::string(40, 'v'), RecordVersionMax);
+  EXPECT_EQ(version.size(), 33u);
+  EXPECT_EQ(version[0], 32);
+}
+
+TEST(RecordText, DecodesOnlyTheBytesRead) {
+  struct Case {
+    std::vector<uint8_t> bytes;
+    size_t maxLength;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {{}, 255, ""},
+      {Bytes({0}), 255, ""},
+      {Bytes({2, 'a', 'b'}), 255, "ab"},
+      {Bytes({2, 'a', 'b', 'c'}), 255, "ab"},      // bytes beyond the length are ignored
+      {Bytes({9, 'a', 'b'}), 255, "ab"},           // a length beyond the value stops at its end
+      {Bytes({5, '1', '.', '2', '3', '4'}), 3, "1.2"},  // a long version is cut when read
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeRecordText(c.bytes, c.maxLength), c.expected);
+
+  const std::string text(255, 'x');
+  EXPECT_EQ(DecodeRecordText(EncodeRecordText(text)), text);
+}
+
+}  // namespace
