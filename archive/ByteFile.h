@@ -7,6 +7,10 @@
 class EFileError : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
+  // 'Cannot open file "C:\x.pak". The system cannot find the file specified.'
+  EFileError(const std::string& action, const std::string& path, const std::string& systemText)
+      : std::runtime_error(action + " \"" + path + "\"" +
+                           (systemText.empty() ? std::string() : ". " + systemText)) {}
 };
 
 // The one seam between the portable code and the platform's files: Win32 handles on
@@ -31,8 +35,10 @@ public:
   int32_t ReadInt32();                                    // little-endian; throws at end of file
   uint32_t Write(const void* buffer, uint32_t count);     // returns bytes written
   void Seek(int64_t position);                            // absolute; throws EFileError
+  void Skip(int64_t count);  // forward; throws EFileError when it would pass the end of file
   int64_t Position() const;
   int64_t Size() const;
+  const std::string& Path() const { return path_; }
 
 private:
 #ifdef _WIN32
@@ -43,11 +49,15 @@ private:
   std::string path_;
 };
 
-// Directory and file-time helpers of the same seam.
+// Directory and file-time helpers of the same seam. (Where <windows.h> is included first, its
+// CreateDirectory macro renames the call below: call CreateDirectoryA there instead.)
 namespace FileSystem {
 bool DirectoryExists(const std::string& path);
 void CreateDirectory(const std::string& path);  // throws EFileError
 // Sets the last-write time from a DOS date (high 16 bits) and time (low 16 bits) in local
 // time. Returns false on failure (callers ignore it).
 bool SetFileDosTime(const std::string& path, uint32_t dosDateTime);
+// The last-write time as a DOS date and time in local time, clamped to the years DOS can
+// hold (1980..2107). Throws EFileError when the file cannot be examined.
+uint32_t GetFileDosTime(const std::string& path);
 }  // namespace FileSystem

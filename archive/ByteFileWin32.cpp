@@ -1,0 +1,123 @@
+// The file seam on Windows: Win32 handles through the ANSI calls.
+#include "ByteFile.h"  // before <windows.h>, whose CreateDirectory macro would rename ours
+
+#include <windows.h>
+#undef CreateDirectory
+
+namespace {
+
+std::string SystemText(DWORD code = GetLastError()) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = length ? std::string(text, length) : "System error " + std::to_string(code);
+  if (text) LocalFree(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
+    result.pop_back();
+  return result;
+}
+
+}  // namespace
+
+ByteFile::~ByteFile() { Close(); }
+
+void ByteFile::Open(const std::string& path, Mode mode) {
+  Close();
+  // Read shares reading so that the running program's own file and read-only media open.
+  const HANDLE handle =
+      mode == Mode::Read
+          ? CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)
+          : CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    throw EFileError(mode == Mode::Read ? "Cannot open file" : "Cannot create file", path,
+                     SystemText());
+  }
+  handle_ = handle;
+  path_ = path;
+}
+
+void ByteFile::Close() {
+  if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+  handle_ = nullptr;
+}
+
+bool ByteFile::IsOpen() const { return handle_ != nullptr; }
+
+uint32_t ByteFile::Read(void* buffer, uint32_t count) {
+  DWORD got = 0;
+  if (!ReadFile(static_cast<HANDLE>(handle_), buffer, count, &got, nullptr))
+    throw EFileError("Cannot read file", path_, SystemText());
+  return got;
+}
+
+uint32_t ByteFile::Write(const void* buffer, uint32_t count) {
+  DWORD put = 0;
+  // A failed or short write is the caller's to judge (a full disk shows in its CRC).
+  WriteFile(static_cast<HANDLE>(handle_), buffer, count, &put, nullptr);
+  return put;
+}
+
+void ByteFile::Seek(int64_t position) {
+  LARGE_INTEGER target;
+  target.QuadPart = position;
+  if (position < 0) throw EFileError("Cannot seek in file", path_, SystemText(ERROR_NEGATIVE_SEEK));
+  if (!SetFilePointerEx(static_cast<HANDLE>(handle_), target, nullptr, FILE_BEGIN))
+    throw EFileError("Cannot seek in file", path_, SystemText());
+}
+
+int64_t ByteFile::Position() const {
+  LARGE_INTEGER zero, position;
+  zero.QuadPart = 0;
+  if (!SetFilePointerEx(static_cast<HANDLE>(handle_), zero, &position, FILE_CURRENT)) return -1;
+  return position.QuadPart;
+}
+
+int64_t ByteFile::Size() const {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(static_cast<HANDLE>(handle_), &size))
+    throw EFileError("Cannot examine file", path_, SystemText());
+  return size.QuadPart;
+}
+
+namespace FileSystem {
+
+bool DirectoryExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void CreateDirectory(const std::string& path) {
+  if (!CreateDirectoryA(path.c_str(), nullptr))
+    throw EFileError("Cannot create directory", path, SystemText());
+}
+
+bool SetFileDosTime(const std::string& path, uint32_t dosDateTime) {
+  FILETIME local, utc;
+  if (!DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16),
+                             static_cast<WORD>(dosDateTime & 0xFFFF), &local) ||
+      !LocalFileTimeToFileTime(&local, &utc))
+    return false;
+  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const BOOL done = SetFileTime(handle, nullptr, nullptr, &utc);
+  CloseHandle(handle);
+  return done != FALSE;
+}
+
+uint32_t GetFileDosTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    throw EFileError("Cannot examine file", path, SystemText());
+  FILETIME local;
+  WORD date = 0, time = 0;
+  if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
+      !FileTimeToDosDateTime(&local, &date, &time))
+    return 0x00210000;  // outside the DOS range: 1980-01-01 00:00:00
+  return static_cast<uint32_t>(date) << 16 | time;
+}
+
+}  // namespace FileSystem

@@ -1,0 +1,116 @@
+#include "Extract.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "CrcUnit.h"
+#include "DestinationPath.h"
+
+namespace {
+
+const uint16_t DecoderBufferSize = 32768;
+const int32_t MinimumEntrySize = 1 + 24;  // name length byte and the six fields
+
+// Files are closed on every path out of an extraction, by success or by error.
+class CloseOnExit {
+public:
+  explicit CloseOnExit(ByteFile& file) : file_(file) {}
+  ~CloseOnExit() { file_.Close(); }
+  CloseOnExit(const CloseOnExit&) = delete;
+  CloseOnExit& operator=(const CloseOnExit&) = delete;
+
+private:
+  ByteFile& file_;
+};
+
+void CreateDirectoryPath(const std::string& destDir) {
+  // Existence is tested instead of entering each level: the current directory stays put.
+  for (const std::string& level : DestinationLevels(destDir, NativePathStyle())) {
+    if (!FileSystem::DirectoryExists(level)) FileSystem::CreateDirectory(level);
+  }
+}
+
+// An entry count that the rest of the file cannot hold is a damaged table; catching it here
+// keeps a corrupt count from sizing the file list.
+void CheckEntryCount(const ByteFile& pakFile, int32_t entryCount) {
+  const int64_t tableBytes = pakFile.Size() - pakFile.Position();
+  if (entryCount > 0 && tableBytes / MinimumEntrySize < entryCount)
+    throw EPackageError("PAK file corrupt");
+}
+
+}  // namespace
+
+PackageExtractor::PackageExtractor(std::string sourceDir, ExtractionObserver& observer)
+    : sourceDir_(std::move(sourceDir)), observer_(observer) {
+  Decoder.SetInBufferSize(DecoderBufferSize);
+  Decoder.SetOutBufferSize(DecoderBufferSize);
+  Decoder.OnReadBlock = [this](uint8_t* buffer, uint16_t count, uint16_t& done) {
+    ReadPakBlock(buffer, count, done);
+  };
+  Decoder.OnWriteBlock = [this](uint8_t* buffer, uint16_t count, uint16_t& done) {
+    WriteDestBlock(buffer, count, done);
+  };
+}
+
+void PackageExtractor::ExtractPackage(const std::string& packageName, std::string destDir,
+                                      const PackageInfo& info, FileList& list) {
+  list = FileList();
+  destDir = CompleteDestination(destDir, NativePathStyle());
+  const CloseOnExit closePak(PakFile);
+  const CloseOnExit closeDest(DestFile);
+  PakFile.Open(sourceDir_ + packageName, ByteFile::Mode::Read);
+  PakFile.Seek(info.TablePos);
+
+  observer_.StatusChanged("Creating directory structure...");
+  CreateDirectoryPath(destDir);
+
+  const int32_t entryCount = PakFile.ReadInt32();
+  CheckEntryCount(PakFile, entryCount);
+  list = FileList(entryCount);
+  for (int32_t slot = 0; slot < entryCount; ++slot) {
+    std::string name(PakFile.ReadByte(), '\0');
+    PakFile.ReadExact(&name[0], static_cast<uint32_t>(name.size()));
+    if (!IsPlainFileName(name)) {
+      throw EPackageError("PAK file " + packageName + " is corrupt: member name \"" + name +
+                          "\" is not a plain file name");
+    }
+    const int64_t extraLength = info.HasExtraText ? PakFile.ReadByte() : 0;
+    const int64_t fileTimePos = PakFile.Position() + extraLength;
+
+    PakFile.Seek(fileTimePos + 8);
+    const int32_t dataOffset = PakFile.ReadInt32();
+    PakRemaining = PakFile.ReadInt32();
+    PakFile.Seek(dataOffset);
+
+    observer_.MemberStarted(name);
+    observer_.StatusChanged("Decompressing " + name + "...");
+    list.SetName(slot, name);
+    DestFile.Open(destDir + name, ByteFile::Mode::Create);
+    SrcCrc = 0;
+    DestCrc = 0;
+    Decoder.Decompress();
+    DestFile.Close();
+
+    PakFile.Seek(fileTimePos);
+    FileSystem::SetFileDosTime(destDir + name, static_cast<uint32_t>(PakFile.ReadInt32()));
+    PakFile.Seek(fileTimePos + 16);
+    const uint32_t dataCrc = static_cast<uint32_t>(PakFile.ReadInt32());
+    const uint32_t packedCrc = static_cast<uint32_t>(PakFile.ReadInt32());
+    // A damaged package is named as such even when the written file is wrong as well.
+    if (SrcCrc != packedCrc) throw EPackageError(PackageCrcErrorText(packageName));
+    if (DestCrc != dataCrc) throw EPackageError(DestinationCrcErrorText());
+  }
+}
+
+void PackageExtractor::ReadPakBlock(uint8_t* buffer, uint16_t count, uint16_t& done) {
+  const int32_t wanted = std::min<int32_t>(count, std::max<int32_t>(PakRemaining, 0));
+  done = static_cast<uint16_t>(PakFile.Read(buffer, static_cast<uint32_t>(wanted)));
+  PakRemaining -= done;
+  SrcCrc = UpdateCrc(buffer, done, SrcCrc);
+}
+
+void PackageExtractor::WriteDestBlock(uint8_t* buffer, uint16_t count, uint16_t& done) {
+  done = static_cast<uint16_t>(DestFile.Write(buffer, count));
+  DestCrc = UpdateCrc(buffer, done, DestCrc);
+  observer_.BytesWritten(done);
+}

@@ -13,6 +13,8 @@ public:
   virtual ~ExtractionObserver() = default;
   virtual void StatusChanged(const std::string& text) = 0;  // "Creating directory structure..." ...
   virtual void BytesWritten(uint32_t count) = 0;
+  // The member about to be decoded, as stored (for tools that name it in their errors).
+  virtual void MemberStarted(const std::string& /*name*/) {}
 };
 
 // Installs packages into directories: one decoder, reused for every member of every package.
@@ -22,7 +24,8 @@ public:
 
   // Extracts SourceDir + packageName into destDir. The list is set (all slots empty) before
   // the first member, so after an error it still holds the slots of the members reached.
-  // Raises EFileError or EPackageError with the texts the user sees.
+  // Raises EFileError or EPackageError with the texts the user sees. destDir must be rooted
+  // (a drive or share on Windows, "/" on Linux); member names must be plain file names.
   void ExtractPackage(const std::string& packageName, std::string destDir,
                       const PackageInfo& info, FileList& list);
 

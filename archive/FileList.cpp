@@ -1,0 +1,29 @@
+#include "FileList.h"
+
+#include <algorithm>
+
+FileList::FileList(int32_t entryCount)
+    : bytes_(entryCount > 0 ? static_cast<size_t>(entryCount) * SlotSize : 0, 0) {}
+
+FileList FileList::FromBytes(const uint8_t* data, size_t size) {
+  FileList list;
+  list.bytes_.assign(data, data + size / SlotSize * SlotSize);  // a partial slot names nothing
+  return list;
+}
+
+void FileList::SetName(int32_t slot, const std::string& name) {
+  uint8_t* const start = &bytes_.at(static_cast<size_t>(slot) * SlotSize);
+  std::fill(start, start + SlotSize, 0);
+  const size_t length = std::min<size_t>(name.size(), MaxNameLength);
+  start[0] = static_cast<uint8_t>(length);
+  for (size_t i = 0; i < length; ++i) {
+    const char c = name[i];
+    start[1 + i] = static_cast<uint8_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);  // ASCII only
+  }
+}
+
+std::string FileList::Name(int32_t slot) const {
+  const uint8_t* const start = &bytes_.at(static_cast<size_t>(slot) * SlotSize);
+  const size_t length = std::min<size_t>(start[0], MaxNameLength);
+  return std::string(reinterpret_cast<const char*>(start + 1), length);
+}

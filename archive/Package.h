@@ -19,6 +19,10 @@ public:
   using std::runtime_error::runtime_error;
 };
 
+// The texts of the two CRC checks of extraction, the package's first.
+std::string PackageCrcErrorText(const std::string& packageName);
+std::string DestinationCrcErrorText();
+
 // Result of reading the application package's header at start-up.
 struct AppPackageHeader {
   bool ProductIsQuillmark = false;  // false: "File Quillmk.pak is corrupt", the program ends

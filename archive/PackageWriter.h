@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ struct PackageOptions {
   std::string VersionText;
   bool HasExtraText = false;
 };
+
+// CRC-32 of a whole buffer, fed to UpdateCrc in blocks it accepts.
+uint32_t CrcOfBytes(const uint8_t* data, size_t size);
 
 // Builds a whole package file image: header, table, then the compressed streams.
 // Raises EPackageError for a member name that is not a plain file name.

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Where extraction may create its directories. Windows destinations must be rooted at a drive
+// ("C:\...") or a network share ("\\server\share\..."); Linux ones (paktool, the native tests)
+// at "/". Anything else would be created relative to wherever the process happens to stand.
+enum class PathStyle { Windows, Posix };
+PathStyle NativePathStyle();
+char Separator(PathStyle style);
+
+// The destination ending in its separator. Raises EFileError for a path without such a root.
+std::string CompleteDestination(std::string dir, PathStyle style);
+
+// The directories to make, shallowest first: the completed destination up to each separator
+// after its root (the root itself is taken as existing; empty levels of "\\" are skipped).
+std::vector<std::string> DestinationLevels(const std::string& completedDir, PathStyle style);
