@@ -1,0 +1,55 @@
+#include "UninstallPlan.h"
+
+#include <algorithm>
+
+#include "archive/Package.h"
+
+namespace {
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerAscii(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) { return LowerAscii(c); });
+  return text;
+}
+
+bool IsHelpFile(const std::string& name, size_t& dot) {
+  dot = name.rfind('.');
+  return dot != std::string::npos && LowerAscii(name.substr(dot)) == ".hlp";
+}
+}  // namespace
+
+FileList ListFromRecord(const std::vector<uint8_t>& bytesRead, int64_t recordedSize) {
+  const int64_t trusted = std::clamp<int64_t>(recordedSize, 0, static_cast<int64_t>(bytesRead.size()));
+  return FileList::FromBytes(bytesRead.data(), static_cast<size_t>(trusted));
+}
+
+std::string WithTrailingBackslash(const std::string& directory) {
+  if (!directory.empty() && directory.back() == '\\') return directory;
+  return directory + '\\';
+}
+
+std::vector<std::string> FilesToDelete(const FileList& list, const std::string& directory,
+                                       HelpIndexRule rule) {
+  const std::string base = WithTrailingBackslash(directory);
+  std::vector<std::string> paths;
+  for (int32_t slot = 0; slot < list.Count(); ++slot) {
+    const std::string name = list.Name(slot);
+    if (!IsPlainFileName(name)) continue;
+    paths.push_back(base + name);
+    size_t dot = 0;
+    if (rule == HelpIndexRule::DeleteAlongside && IsHelpFile(name, dot))
+      paths.push_back(base + name.substr(0, dot) + ".gid");
+  }
+  return paths;
+}
+
+bool LiesInDirectory(const std::string& program, const std::string& directory) {
+  const size_t slash = program.rfind('\\');
+  if (slash == std::string::npos || directory.empty()) return false;
+  return LowerAscii(program.substr(0, slash + 1)) == LowerAscii(WithTrailingBackslash(directory));
+}
+
+bool SweeperNeeded(bool needSweeper, const std::string& runningProgram,
+                   const std::string& installDir) {
+  return needSweeper && LiesInDirectory(runningProgram, installDir);
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archive/FileList.h"
+
+// The decisions of the Uninstall command that need no Windows.
+
+// A record list as far as it was actually read: the whole slots of the bytes that were both
+// recorded (the FilesSize value) and read back (the Files value). A missing or short value
+// never makes us act on bytes we do not have.
+FileList ListFromRecord(const std::vector<uint8_t>& bytesRead, int64_t recordedSize);
+
+// The directory text with a backslash appended when it doesn't end in one.
+std::string WithTrailingBackslash(const std::string& directory);
+
+// Whether a help file ("x.hlp", any letter case) also takes the index file Windows Help made
+// beside it ("x.gid") along. Only the application directory has those.
+enum class HelpIndexRule { Keep, DeleteAlongside };
+
+// The paths to delete for one list, in stored order. Names that are not plain file names
+// (a corrupt or forged record) are skipped: nothing outside the directory is ever deleted.
+std::vector<std::string> FilesToDelete(const FileList& list, const std::string& directory,
+                                       HelpIndexRule rule);
+
+// True when `program` lies directly in `directory` (ASCII letters compared without case).
+bool LiesInDirectory(const std::string& program, const std::string& directory);
+
+// The helper is started only when the copy of Setup.exe could not be deleted because it is
+// the running program; otherwise it could be handed a file outside the installation.
+bool SweeperNeeded(bool needSweeper, const std::string& runningProgram,
+                   const std::string& installDir);

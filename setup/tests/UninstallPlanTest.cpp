@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "UninstallPlan.h"
+
+namespace {
+using Paths = std::vector<std::string>;
+
+// Raw record bytes as the record holds them: one 16-byte slot per name.
+std::vector<uint8_t> Slots(const std::vector<std::string>& names) {
+  std::vector<uint8_t> bytes;
+  for (const std::string& name : names) {
+    std::vector<uint8_t> slot(16, 0);
+    slot[0] = static_cast<uint8_t>(name.size());
+    std::copy(name.begin(), name.end(), slot.begin() + 1);
+    bytes.insert(bytes.end(), slot.begin(), slot.end());
+  }
+  return bytes;
+}
+
+FileList List(const std::vector<std::string>& names) {
+  const std::vector<uint8_t> bytes = Slots(names);
+  return ListFromRecord(bytes, static_cast<int64_t>(bytes.size()));
+}
+
+struct SizeCase {
+  const char* why;
+  size_t bytesRead;
+  int64_t recordedSize;
+  int32_t entries;
+};
+
+class ListFromRecordTest : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(ListFromRecordTest, TakesOnlyWholeSlotsThatWereRead) {
+  std::vector<uint8_t> bytes = Slots({"A.EXE", "B.HLP", "C.DLL"});
+  bytes.resize(GetParam().bytesRead);
+  const FileList list = ListFromRecord(bytes, GetParam().recordedSize);
+  EXPECT_EQ(list.Count(), GetParam().entries);
+  if (list.Count() > 0) {
+    EXPECT_EQ(list.Name(0), "A.EXE");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ListFromRecordTest,
+    testing::Values(SizeCase{"size 0: no list", 48, 0, 0}, SizeCase{"size 15: no entry", 48, 15, 0},
+                    SizeCase{"size 16: one entry", 48, 16, 1}, SizeCase{"size 40: two entries", 48, 40, 2},
+                    SizeCase{"missing value: nothing read", 0, 48, 0},
+                    SizeCase{"short value: only what was read", 20, 48, 1},
+                    SizeCase{"longer value than recorded: the size rules", 48, 32, 2},
+                    SizeCase{"negative size", 48, -16, 0}));
+
+TEST(FilesToDeleteTest, HelpFileTakesItsIndexOnlyInTheApplicationDirectory) {
+  const FileList list = List({"QUILLMK.EXE", "QUILLMK.HLP", "README.TXT", "OLD.HLP.BAK", "X.hLp"});
+  EXPECT_EQ(FilesToDelete(list, "C:\\Q", HelpIndexRule::DeleteAlongside),
+            (Paths{"C:\\Q\\QUILLMK.EXE", "C:\\Q\\QUILLMK.HLP", "C:\\Q\\QUILLMK.gid", "C:\\Q\\README.TXT",
+                   "C:\\Q\\OLD.HLP.BAK", "C:\\Q\\X.hLp", "C:\\Q\\X.gid"}));
+  EXPECT_EQ(FilesToDelete(list, "D:\\Lib\\", HelpIndexRule::Keep),
+            (Paths{"D:\\Lib\\QUILLMK.EXE", "D:\\Lib\\QUILLMK.HLP", "D:\\Lib\\README.TXT",
+                   "D:\\Lib\\OLD.HLP.BAK", "D:\\Lib\\X.hLp"}));
+}
+
+// A forged or corrupt record must never reach outside the directory.
+TEST(FilesToDeleteTest, SkipsNamesThatAreNotPlainFileNames) {
+  const FileList list = List({"..\\BOOT.INI", "C:BOOT.INI", "SUB\\A.DLL", "..", ".", "", "A/B", "*.*",
+                              "CON", "GOOD.DLL"});
+  EXPECT_EQ(FilesToDelete(list, "C:\\Q\\", HelpIndexRule::DeleteAlongside), (Paths{"C:\\Q\\GOOD.DLL"}));
+}
+
+TEST(FilesToDeleteTest, EmptyListDeletesNothing) {
+  EXPECT_TRUE(FilesToDelete(FileList(), "C:\\Q", HelpIndexRule::DeleteAlongside).empty());
+}
+
+struct SweeperCase {
+  const char* why;
+  bool needSweeper;
+  std::string program;
+  std::string installDir;
+  bool expected;
+};
+
+class SweeperNeededTest : public testing::TestWithParam<SweeperCase> {};
+
+TEST_P(SweeperNeededTest, OnlyForTheRunningCopyInTheInstallation) {
+  const SweeperCase& c = GetParam();
+  EXPECT_EQ(SweeperNeeded(c.needSweeper, c.program, c.installDir), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SweeperNeededTest,
+    testing::Values(
+        SweeperCase{"runs from the installation", true, "C:\\Program Files\\Quillmark\\Setup.exe",
+                    "C:\\Program Files\\Quillmark\\", true},
+        SweeperCase{"directory text without backslash", true, "C:\\Q\\Setup.exe", "C:\\Q", true},
+        SweeperCase{"letter case differs", true, "c:\\program files\\QUILLMARK\\SETUP.EXE",
+                    "C:\\Program Files\\Quillmark", true},
+        SweeperCase{"copy was deleted", false, "C:\\Q\\Setup.exe", "C:\\Q\\", false},
+        SweeperCase{"runs from the distribution, copy missing", true, "D:\\Dist\\Setup.exe", "C:\\Q\\", false},
+        SweeperCase{"runs from a subdirectory", true, "C:\\Q\\Sub\\Setup.exe", "C:\\Q\\", false},
+        SweeperCase{"runs from the parent", true, "C:\\Setup.exe", "C:\\Q\\", false},
+        SweeperCase{"directory is a prefix of another", true, "C:\\Quill\\Setup.exe", "C:\\Q", false},
+        SweeperCase{"empty installation directory", true, "Setup.exe", "", false}));
+}  // namespace
