@@ -1,0 +1,48 @@
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "LZH.h"
+
+// Feeds a byte vector to a decoder through its read event and collects what it writes,
+// together with the sizes the events were called with.
+struct DecodeRecord {
+  std::vector<uint8_t> Output;
+  std::vector<uint16_t> WriteCounts;
+  int ReadCalls = 0;
+  int EmptyReads = 0;
+};
+
+inline void BindVectorEvents(TLZHCompressor& decoder, const std::vector<uint8_t>& stream, size_t& readPos,
+                             DecodeRecord& record) {
+  decoder.OnReadBlock = [&stream, &readPos, &record](uint8_t* buffer, uint16_t count, uint16_t& done) {
+    ++record.ReadCalls;
+    done = static_cast<uint16_t>(std::min<size_t>(count, stream.size() - readPos));
+    if (done == 0) ++record.EmptyReads;
+    if (done > 0) std::memcpy(buffer, stream.data() + readPos, done);
+    readPos += done;
+  };
+  decoder.OnWriteBlock = [&record](uint8_t* buffer, uint16_t count, uint16_t&) {
+    record.WriteCounts.push_back(count);
+    record.Output.insert(record.Output.end(), buffer, buffer + count);
+  };
+}
+
+inline DecodeRecord DecodeWith(TLZHCompressor& decoder, const std::vector<uint8_t>& stream) {
+  DecodeRecord record;
+  size_t readPos = 0;
+  BindVectorEvents(decoder, stream, readPos, record);
+  decoder.Decompress();
+  decoder.OnReadBlock = nullptr;
+  decoder.OnWriteBlock = nullptr;
+  return record;
+}
+
+inline DecodeRecord Decode(const std::vector<uint8_t>& stream, uint16_t inSize = 1024, uint16_t outSize = 1024) {
+  TLZHCompressor decoder;
+  decoder.SetInBufferSize(inSize);
+  decoder.SetOutBufferSize(outSize);
+  return DecodeWith(decoder, stream);
+}
