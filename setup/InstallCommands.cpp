@@ -1,4 +1,100 @@
-// Placeholder until the Install and Update commands land.
+#include <cctype>
+#include <stdexcept>
+
+#include "RunningProgram.h"
 #include "SetupMainForm.h"
-void TSetupForm::NowBtnClick() {}
-void TSetupForm::UpdateBtnClick() {}
+
+namespace {
+
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+void TSetupForm::NowBtnClick() {
+  // Both versions of the editor carry files of the same names.
+  if (UpperCase(Text(EditDelphi10)) == UpperCase(Text(EditDelphi20))) {
+    SetActivePage(Sheet::Delphi);
+    ShowError(std::runtime_error("Sorry, but you cannot install the Delphi 1.0 and 2.0 versions "
+                                 "of the property editor in the same directory"));
+    return;
+  }
+  SetInstallationDir();
+  ShowBusyPage();
+  ExtractPackages();
+  CopySetupProgram();
+
+  StatusChanged("Adding shortcuts");
+  try {
+    AddShortcuts();
+  } catch (const std::exception&) {
+    // A shortcut that cannot be made is no reason to stop the installation.
+  }
+
+  StatusChanged("Updating registry");
+  WriteInstallationRecord();
+  try {
+    AddToolsMenuEntries();
+  } catch (const std::exception&) {
+    // Nor is a Tools-menu list that cannot be read or written.
+  }
+  ShowFinishedPage();
+}
+
+void TSetupForm::UpdateBtnClick() {
+  ShowBusyPage();
+  SetInstallationDir();
+  ExtractPackages();
+  CopySetupProgram();
+  WriteInstallationRecord();
+  ShowFinishedPage();
+}
+
+void TSetupForm::SetInstallationDir() {
+  InstallationDir = Text(EditInstallDir);
+  if (InstallationDir.empty())
+    InstallationDir = "C:\\Program Files\\Quillmark\\";
+  else if (InstallationDir.back() != '\\')
+    InstallationDir += '\\';
+}
+
+void TSetupForm::ShowBusyPage() {
+  SetTabVisible(Sheet::Busy, true);
+  SetActivePage(Sheet::Busy);
+  SetGaugeMax(SpaceNeeded);
+  SetGaugePos(0);
+  Repaint();
+}
+
+// Each package by itself: an error is shown and the next package follows.
+void TSetupForm::ExtractPackages() {
+  Guarded([&] {
+    Extractor->ExtractPackage("Quillmk.pak", InstallationDir, AppPackageInfo, InstallFileList);
+  });
+  for (int i = 0; i < IdeOptionCount; ++i) {
+    if (!Checked(IdeCheckIds[i])) continue;
+    Guarded([&] {
+      Extractor->ExtractPackage(IdeOptions[i].Package, Text(IdeEditIds[i]), IdePackageInfo[i],
+                                IdeFileList[i]);
+    });
+  }
+}
+
+// The copy is the uninstaller; a failure shows later, when there is nothing to run.
+void TSetupForm::CopySetupProgram() {
+  StatusChanged("Copying Setup.exe");
+  const std::string program = RunningProgramPath();
+  const std::string fileName = program.substr(program.rfind('\\') + 1);
+  CopyFileA(program.c_str(), (InstallationDir + fileName).c_str(), FALSE);
+  AdvanceGauge(SetupFileSize);
+}
+
+void TSetupForm::ShowFinishedPage() {
+  for (Sheet sheet : {Sheet::Welcome, Sheet::Delphi, Sheet::Install, Sheet::Update,
+                      Sheet::Uninstall, Sheet::Busy})
+    SetTabVisible(sheet, false);
+  SetTabVisible(Sheet::Finished, true);
+  SetActivePage(Sheet::Finished);
+}

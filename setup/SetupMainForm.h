@@ -120,6 +120,17 @@ private:
   void StatusChanged(const std::string& text) override;
   void BytesWritten(uint32_t count) override;
 
+  // Steps of FormCreate (StartupAnalysis.cpp).
+  void ProposeDirectories();
+  void DetectEnvironments();
+  void ReadInstallationRecord();
+  // Steps of Install and Update (InstallCommands.cpp).
+  void SetInstallationDir();
+  void ShowBusyPage();
+  void ExtractPackages();
+  void CopySetupProgram();
+  void ShowFinishedPage();
+
   void CreatePages();  // SetupPages.cpp
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,34 +5,34 @@ const char* const NoInstalledVersion = "None";
 PageSelection SelectPages(bool packageFound, const std::string& installedVersion,
                           const std::string& packageVersion) {
   PageSelection result;
-  auto show = [&](StartPage page, bool visible) { result.Shown[static_cast<int>(page)] = visible; };
+  auto show = [&](OfferedPage page, bool visible) { result.Shown[static_cast<int>(page)] = visible; };
   // As the window is designed: every page but Nothing To Do; a missing package has already
   // taken away Welcome, Install and Update.
-  show(StartPage::Welcome, packageFound);
-  show(StartPage::Delphi, true);
-  show(StartPage::Install, packageFound);
-  show(StartPage::Update, packageFound);
-  show(StartPage::Uninstall, true);
-  result.Current = packageFound ? StartPage::Welcome : StartPage::Uninstall;
+  show(OfferedPage::Welcome, packageFound);
+  show(OfferedPage::Delphi, true);
+  show(OfferedPage::Install, packageFound);
+  show(OfferedPage::Update, packageFound);
+  show(OfferedPage::Uninstall, true);
+  result.Current = packageFound ? OfferedPage::Welcome : OfferedPage::Uninstall;
 
   if (installedVersion != NoInstalledVersion) {
     result.SetsUpdateLabels = true;
     // Any difference offers the update, an older package included.
     const bool offersUpdate = !packageVersion.empty() && packageVersion != installedVersion;
     if (!offersUpdate) {
-      show(StartPage::Update, false);
-      show(StartPage::Delphi, false);
+      show(OfferedPage::Update, false);
+      show(OfferedPage::Delphi, false);
     }
-    show(StartPage::Welcome, false);
-    show(StartPage::Install, false);
-    result.Current = offersUpdate ? StartPage::Update : StartPage::Uninstall;
+    show(OfferedPage::Welcome, false);
+    show(OfferedPage::Install, false);
+    result.Current = offersUpdate ? OfferedPage::Update : OfferedPage::Uninstall;
   } else {
-    show(StartPage::Update, false);
-    show(StartPage::Uninstall, false);
+    show(OfferedPage::Update, false);
+    show(OfferedPage::Uninstall, false);
     if (!packageFound) {
-      show(StartPage::Delphi, false);
-      show(StartPage::Nothing, true);
-      result.Current = StartPage::Nothing;
+      show(OfferedPage::Delphi, false);
+      show(OfferedPage::Nothing, true);
+      result.Current = OfferedPage::Nothing;
     }
   }
   return result;

@@ -2,16 +2,16 @@
 #include <string>
 
 // The pages start-up may offer; Busy and Finished stay hidden until a command runs.
-enum class StartPage { Welcome, Delphi, Install, Update, Uninstall, Nothing };
-constexpr int StartPageCount = 6;
+enum class OfferedPage { Welcome, Delphi, Install, Update, Uninstall, Nothing };
+constexpr int OfferedPageCount = 6;
 
 // What start-up offers, from what it found.
 struct PageSelection {
-  bool Shown[StartPageCount] = {};  // tab visible, by StartPage
-  StartPage Current = StartPage::Welcome;
+  bool Shown[OfferedPageCount] = {};  // tab visible, by OfferedPage
+  OfferedPage Current = OfferedPage::Welcome;
   bool SetsUpdateLabels = false;  // LabelOldVersion / LabelInstallVersion get the versions
 
-  bool IsShown(StartPage page) const { return Shown[static_cast<int>(page)]; }
+  bool IsShown(OfferedPage page) const { return Shown[static_cast<int>(page)]; }
 };
 
 // installedVersion is "None" when there is no usable installation; packageVersion is empty

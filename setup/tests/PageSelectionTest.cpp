@@ -4,15 +4,15 @@
 
 namespace {
 
-using P = StartPage;
+using P = OfferedPage;
 
 struct Case {
   const char* name;
   bool packageFound;
   const char* installed;
   const char* package;
-  std::vector<StartPage> shown;
-  StartPage current;
+  std::vector<OfferedPage> shown;
+  OfferedPage current;
   bool labels;
 };
 
@@ -33,7 +33,7 @@ TEST(SelectPages, CasesAToE) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const PageSelection selection = SelectPages(c.packageFound, c.installed, c.package);
-    for (int page = 0; page < StartPageCount; ++page) {
+    for (int page = 0; page < OfferedPageCount; ++page) {
       const bool expected = std::find(c.shown.begin(), c.shown.end(), static_cast<P>(page)) !=
                             c.shown.end();
       EXPECT_EQ(selection.IsShown(static_cast<P>(page)), expected) << "page " << page;

@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+
+// The full path of the running program, however long.
+std::string RunningProgramPath();
