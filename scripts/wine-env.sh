@@ -15,3 +15,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+# Drive Q: for the end-to-end tests: a folder on another file system when there is one, so that
+# its free space differs from drive C:'s. One folder per prefix, as prefixes run side by side.
+if [ -w /dev/shm ]; then
+  qm_drive_q="/dev/shm/qm-drive-q-$(printf '%s' "$WINEPREFIX" | md5sum | cut -c1-8)"
+else
+  qm_drive_q="$QM_ROOT/build/drive-q"
+fi
+mkdir -p "$qm_drive_q"
+if [ "$(readlink "$WINEPREFIX/dosdevices/q:" 2>/dev/null)" != "$qm_drive_q" ]; then
+  ln -sfn "$qm_drive_q" "$WINEPREFIX/dosdevices/q:"
+fi
+unset qm_drive_q

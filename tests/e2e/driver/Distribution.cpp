@@ -1,0 +1,101 @@
+#include "driver/Distribution.h"
+
+#include <gtest/gtest.h>
+
+#include "driver/Files.h"
+
+namespace e2e {
+
+const std::array<const char*, 7> SamplePackages = {"Quillmk.pak",  "Delphi10.pak", "Delphi20.pak", "Delphi30.pak",
+                                                   "Delphi40.pak", "BCB10.pak",    "BCB30.pak"};
+
+Distribution::Distribution(std::string dir) : dir_(WithBackslash(dir)) { CreateDirectories(dir_); }
+
+std::string Distribution::SetupPath() const { return PathOf("Setup.exe"); }
+
+std::string Distribution::PathOf(const std::string& name) const { return dir_ + name; }
+
+void Distribution::AddSetup() { CopyOneFile(BuildDistDir() + "Setup.exe", SetupPath()); }
+
+void Distribution::AddPackage(const std::string& name) { CopyOneFile(BuildDistDir() + name, PathOf(name)); }
+
+void Distribution::AddSamplePackages() {
+  for (const char* name : SamplePackages) AddPackage(name);
+}
+
+void Distribution::WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  WriteFileBytes(PathOf(name), bytes);
+}
+
+namespace {
+
+// Sequential little-endian reads over an image; any read past the end marks it failed.
+class ImageReader {
+public:
+  explicit ImageReader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+  bool Failed() const { return failed_; }
+  size_t Position() const { return pos_; }
+  uint8_t Byte() { return Take(1) ? bytes_[pos_ - 1] : 0; }
+  int32_t Int32() {
+    if (!Take(4)) return 0;
+    const uint8_t* p = &bytes_[pos_ - 4];
+    return static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
+  }
+  std::string Text(size_t length) {
+    if (!Take(length)) return std::string();
+    return std::string(bytes_.begin() + (pos_ - length), bytes_.begin() + pos_);
+  }
+
+private:
+  bool Take(size_t count) {
+    if (failed_ || bytes_.size() - pos_ < count) {
+      failed_ = true;
+      return false;
+    }
+    pos_ += count;
+    return true;
+  }
+  const std::vector<uint8_t>& bytes_;
+  size_t pos_ = 0;
+  bool failed_ = false;
+};
+
+// Walks header and table; calls onUnpackedSize with the offset of each entry's UnpackedSize.
+template <class OnEntry>
+PackageFacts WalkPackage(const std::vector<uint8_t>& bytes, OnEntry onEntry) {
+  PackageFacts facts;
+  ImageReader in(bytes);
+  if (in.Text(5) != "PWPAK") return facts;
+  in.Text(2);
+  facts.ProductName = in.Text(static_cast<uint32_t>(in.Int32()));
+  facts.VersionText = in.Text(static_cast<uint32_t>(in.Int32()));
+  const bool hasExtraText = in.Byte() != 0;
+  const int32_t count = in.Int32();
+  for (int32_t i = 0; i < count && !in.Failed(); ++i) {
+    facts.MemberNames.push_back(in.Text(in.Byte()));
+    if (hasExtraText) in.Text(in.Byte());
+    in.Int32();
+    onEntry(in.Position());
+    facts.TotalSize += in.Int32();
+    in.Text(16);
+  }
+  facts.Valid = !in.Failed();
+  return facts;
+}
+
+}  // namespace
+
+PackageFacts ReadPackageFacts(const std::string& path) {
+  return WalkPackage(ReadFileBytes(path), [](size_t) {});
+}
+
+void SetFirstUnpackedSize(std::vector<uint8_t>& image, int32_t size) {
+  size_t first = 0;
+  WalkPackage(image, [&](size_t offset) {
+    if (first == 0) first = offset;
+  });
+  ASSERT_NE(first, 0u) << "the package has no entry";
+  for (int i = 0; i < 4; ++i) image[first + i] = static_cast<uint8_t>(static_cast<uint32_t>(size) >> (8 * i));
+}
+
+}  // namespace e2e

@@ -1,0 +1,116 @@
+#include "driver/Files.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+
+std::string BuildDistDir() {
+  // The build passes a Linux path; Wine shows the Linux root as drive Z:.
+  std::string path = std::string("Z:") + QM_BUILD_DIST_DIR;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return WithBackslash(path);
+}
+
+std::string WithBackslash(const std::string& dir) {
+  return (!dir.empty() && dir.back() == '\\') ? dir : dir + "\\";
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  return WithBackslash(dir) + name;
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size)) {
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+      read = 0;
+    bytes.resize(read);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+std::string ReadTextFile(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << "cannot create " << path;
+  DWORD written = 0;
+  const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_TRUE(ok && written == bytes.size()) << "cannot write " << path;
+}
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+  WriteFileBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+void CopyOneFile(const std::string& from, const std::string& to) {
+  ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << "cannot copy " << from << " to " << to;
+}
+
+void CreateDirectories(const std::string& path) {
+  std::string dir = WithBackslash(path);
+  // Create each level in turn; existing levels (and the drive) are fine.
+  for (size_t pos = dir.find('\\', 3); pos != std::string::npos; pos = dir.find('\\', pos + 1)) {
+    CreateDirectoryA(dir.substr(0, pos).c_str(), nullptr);
+  }
+  ASSERT_TRUE(DirectoryExists(path)) << "cannot create " << path;
+}
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(JoinPath(path, "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string child = JoinPath(path, name);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+int64_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+int64_t DiskFreeBytes(const std::string& root) {
+  ULARGE_INTEGER available{}, total{}, free{};
+  if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) return -1;
+  return static_cast<int64_t>(available.QuadPart);
+}
+
+}  // namespace e2e

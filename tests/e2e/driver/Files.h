@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// File helpers of the test process. Paths are Windows paths as the ...A calls take them.
+namespace e2e {
+
+// The build's distribution folder (Setup.exe and the sample packages), ending in a backslash.
+std::string BuildDistDir();
+
+// dir + name, with exactly one backslash between them.
+std::string JoinPath(const std::string& dir, const std::string& name);
+std::string WithBackslash(const std::string& dir);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+std::vector<uint8_t> ReadFileBytes(const std::string& path);  // empty when unreadable
+std::string ReadTextFile(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);  // fails the test on error
+void WriteTextFile(const std::string& path, const std::string& text);
+void CopyOneFile(const std::string& from, const std::string& to);
+void CreateDirectories(const std::string& path);
+void RemoveTree(const std::string& path);  // files and folders below path, then path itself
+int64_t FileSize(const std::string& path);  // -1 when missing
+int64_t DiskFreeBytes(const std::string& root);  // -1 when the query fails
+
+}  // namespace e2e

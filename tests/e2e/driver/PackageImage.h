@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archive/PackageWriter.h"
+
+// Package files made in a test: custom contents, or damaged on purpose.
+namespace e2e {
+
+// A whole package file image.
+std::vector<uint8_t> PackageImage(const std::string& version, const std::vector<PackageInput>& members,
+                                  const std::string& productName = "Quillmark");
+// A member holding text, dated 3 February 2001, 04:05:06.
+PackageInput TextMember(const std::string& name, const std::string& text);
+
+}  // namespace e2e

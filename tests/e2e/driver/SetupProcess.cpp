@@ -1,0 +1,157 @@
+#include "driver/SetupProcess.h"
+
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include "ControlIds.h"
+
+namespace e2e {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(20);
+  }
+}
+
+SetupProcess::SetupProcess(const std::string& exePath, const std::string& arguments) {
+  const std::string folder = exePath.substr(0, exePath.find_last_of('\\') + 1);
+  std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &info_)) {
+    info_ = PROCESS_INFORMATION{};
+    ADD_FAILURE() << "cannot start " << exePath << " (error " << GetLastError() << ")";
+  }
+}
+
+SetupProcess::~SetupProcess() {
+  Kill();
+  if (info_.hThread) CloseHandle(info_.hThread);
+  if (info_.hProcess) CloseHandle(info_.hProcess);
+}
+
+bool SetupProcess::Running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool SetupProcess::WaitForExit(DWORD timeoutMs) const {
+  return !info_.hProcess || WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD SetupProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+void SetupProcess::Kill() {
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+}
+
+std::vector<HWND> SetupProcess::Windows(bool visibleOnly) const {
+  struct Search {
+    DWORD processId;
+    bool visibleOnly;
+    std::vector<HWND> found;
+  } search{Id(), visibleOnly, {}};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s.processId && (!s.visibleOnly || IsWindowVisible(window))) s.found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND SetupProcess::FirstWindow(const std::function<bool(HWND)>& accept) const {
+  for (HWND window : Windows(true)) {
+    if (accept(window)) return window;
+  }
+  return nullptr;
+}
+
+HWND SetupProcess::MainWindow() const {
+  return FirstWindow([](HWND window) { return FindDescendant(window, Pages) != nullptr; });
+}
+
+HWND SetupProcess::Splash() const {
+  return FirstWindow([](HWND window) { return FindDescendant(window, SplashLabel) != nullptr; });
+}
+
+HWND SetupProcess::MessageBoxWindow() const {
+  return FirstWindow([](HWND window) { return ClassOf(window) == "#32770"; });
+}
+
+HWND SetupProcess::WaitForMainWindow(DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = MainWindow()) != nullptr || !Running(); }, timeoutMs);
+  return found;
+}
+
+HWND SetupProcess::WaitForMessageBox(DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = MessageBoxWindow()) != nullptr || !Running(); }, timeoutMs);
+  return found;
+}
+
+HWND FindDescendant(HWND window, int id) {
+  if (!window) return nullptr;
+  if (GetDlgCtrlID(window) == id && (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD)) return window;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (HWND found = FindDescendant(child, id)) return found;
+  }
+  return nullptr;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string WindowText(HWND window) {
+  // WM_GETTEXT, which the system carries across processes, with a timeout against a hung target.
+  char text[4096] = "";
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                           &copied))
+    return std::string();
+  return std::string(text, copied);
+}
+
+int EndProcessesBelow(const std::string& folder) {
+  int ended = 0;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                                 entry.th32ProcessID);
+    if (!process) continue;
+    char image[MAX_PATH] = "";
+    DWORD size = sizeof image;
+    if (QueryFullProcessImageNameA(process, 0, image, &size) &&
+        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(folder.size()), folder.c_str(),
+                       static_cast<int>(folder.size())) == CSTR_EQUAL &&
+        size > folder.size()) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+      ++ended;
+    }
+    CloseHandle(process);
+  }
+  CloseHandle(snapshot);
+  return ended;
+}
+
+}  // namespace e2e

@@ -1,0 +1,58 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A program started by a test (normally Setup.exe): its process and its top-level windows.
+namespace e2e {
+
+// Polls condition every few milliseconds until it holds or timeoutMs passes.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+class SetupProcess {
+public:
+  // Starts exePath with CreateProcessA in its own folder, as a user starting it from there.
+  // The test fails when the process cannot be started.
+  explicit SetupProcess(const std::string& exePath, const std::string& arguments = std::string());
+  ~SetupProcess();  // ends the process if it still runs
+  SetupProcess(const SetupProcess&) = delete;
+  SetupProcess& operator=(const SetupProcess&) = delete;
+
+  DWORD Id() const { return info_.dwProcessId; }
+  HANDLE Handle() const { return info_.hProcess; }
+
+  bool Running() const;
+  bool WaitForExit(DWORD timeoutMs) const;  // true when the process has ended in time
+  DWORD ExitCode() const;
+  void Kill();
+
+  // Top-level windows of the process, in z-order; visibleOnly leaves out hidden ones.
+  std::vector<HWND> Windows(bool visibleOnly) const;
+  // The visible main window (the one holding the page control), or null.
+  HWND MainWindow() const;
+  // The splash window (the one holding the splash label), or null.
+  HWND Splash() const;
+  // A visible message box (dialog class "#32770"), or null.
+  HWND MessageBoxWindow() const;
+
+  // The same, waiting up to timeoutMs; null when none appeared.
+  HWND WaitForMainWindow(DWORD timeoutMs = 30000) const;
+  HWND WaitForMessageBox(DWORD timeoutMs = 30000) const;
+
+private:
+  HWND FirstWindow(const std::function<bool(HWND)>& accept) const;
+  PROCESS_INFORMATION info_{};
+};
+
+// The first window among window and its descendants with control ID id, or null.
+HWND FindDescendant(HWND window, int id);
+std::string ClassOf(HWND window);
+std::string WindowText(HWND window);
+
+// Ends every process whose program lies below folder (what a test has started indirectly,
+// such as the installed product). Returns how many it ended.
+int EndProcessesBelow(const std::string& folder);
+
+}  // namespace e2e

@@ -1,0 +1,54 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/Distribution.h"
+#include "driver/SetupProcess.h"
+#include "driver/WindowDriver.h"
+
+// The fixture of every end-to-end test. Each test gets fresh folders under C:\qmtest\<test>\,
+// the shell folders pointed at its own Desktop, Start Menu and Programs, the program-files
+// directory pointed at its own "Program Files", and none of the registry keys and INI file
+// that Setup reads or writes. Everything is put back afterwards.
+namespace e2e {
+
+class SetupTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The distribution folder of this test (empty until the test fills it).
+  Distribution& Dist() { return *dist_; }
+  // Lays out Setup.exe with the seven sample packages.
+  void LayOutSampleDistribution();
+
+  // Starts a program (by default the distribution's Setup.exe); it is ended after the test.
+  SetupProcess& Start(const std::string& exePath = std::string());
+  SetupProcess& Process() { return *process_; }
+  // Waits for the visible main window of the started program; the test fails without one.
+  WindowDriver WaitForMainWindow();
+
+  // A folder holding a stand-in of the installed product, recorded as an installation of
+  // version in the registry.
+  void RecordInstallation(const std::string& version, const std::string& installDir);
+
+  // The root of the second drive letter ("Q:\\"); the test fails when the wrapper has not mapped it.
+  std::string SecondDriveRoot();
+
+  std::string Root;          // "C:\qmtest\<suite>.<test>\"
+  std::string ProgramFiles;  // Root + "Program Files\" (ProgramFilesDir, without the backslash)
+  std::string Desktop, StartMenu, Programs;
+
+private:
+  void RemoveSetupState();
+  std::unique_ptr<Distribution> dist_;
+  std::unique_ptr<SetupProcess> process_;
+  std::vector<std::pair<std::string, std::string>> savedShellFolders_;
+  std::string savedProgramFilesDir_;
+  bool hadProgramFilesDir_ = false;
+};
+
+}  // namespace e2e

@@ -1,0 +1,56 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Reads and works the controls of another process's window by control ID, as a user would
+// see and use them.
+namespace e2e {
+
+class WindowDriver {
+public:
+  // process: the window's process, needed for the messages that carry pointers.
+  WindowDriver(HWND window, HANDLE process) : window_(window), process_(process) {}
+
+  HWND Handle() const { return window_; }
+  // The control with id among the window's descendants; the test fails when it is missing.
+  HWND Control(int id) const;
+  bool Has(int id) const;
+
+  std::string Text(int id) const;
+  bool Checked(int id) const;
+  bool Enabled(int id) const;
+  bool ReadOnly(int id) const;  // an edit field with ES_READONLY
+  bool Visible(int id) const;
+
+  // Posts a click and returns at once: the click may start a modal loop (a message box).
+  void Click(int id) const;
+  // Clicks and returns when the window has handled the click.
+  void ClickAndWait(int id) const;
+  // Replaces the text of an edit field keystroke by keystroke, as typing does: every
+  // character changes the text once.
+  void Type(int id, const std::string& text) const;
+  // Returns when the window's thread has handled everything sent to it before.
+  void Sync() const;
+
+  // The offered tabs of the page control, in order, and the current one.
+  std::vector<std::string> Tabs() const;
+  std::string CurrentTab() const;
+  // Clicks the tab with that caption; the test fails when it is not offered.
+  void SelectTab(const std::string& caption) const;
+
+  // The non-empty texts of every window below control id, depth first, leaving out the
+  // subtrees of the controls in skipIds.
+  std::vector<std::string> TextsBelow(int id, const std::vector<int>& skipIds = {}) const;
+
+  // Screen rectangle of a control.
+  RECT ScreenRect(int id) const;
+
+private:
+  bool TabItemRect(int index, RECT& rect) const;
+  HWND window_;
+  HANDLE process_;
+};
+
+}  // namespace e2e
