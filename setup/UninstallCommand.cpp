@@ -1,3 +1,147 @@
-// Placeholder until the Uninstall command lands.
+// The Uninstall command: removes what Install and Update made, as the record names it.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Registry.h"
 #include "SetupMainForm.h"
-void TSetupForm::UninstallBtnClick() {}
+#include "Sweeper.h"
+#include "ToolsMenu.h"
+#include "logic/UninstallPlan.h"
+
+namespace {
+const char RecordKey[] = "Software\\Penwright\\Quillmark\\Installation";
+const char NoRecordError[] = "Cannot uninstall!\rUninstall data has been removed from the registry.";
+const char FinalMessage[] = "Quillmark has been successfully uninstalled.";
+const char FinalCaption[] = "Uninstall complete";
+
+struct KeyToDelete {
+  HKEY Root;
+  const char* Parent;  // nullptr: the key lies straight below its root
+  const char* Subkey;
+};
+
+const KeyToDelete KeysToDelete[] = {
+    {HKEY_LOCAL_MACHINE, "Software\\Penwright", "Quillmark"},
+    {HKEY_CURRENT_USER, "Software\\Penwright", "Quillmark"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths", "Quillmk.exe"},
+    {HKEY_CLASSES_ROOT, nullptr, ".qmp"},
+    {HKEY_CLASSES_ROOT, nullptr, "QuillmarkProject"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "Quillmark"},
+};
+
+const char ShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const ShortcutFolders[] = {"Desktop", "Start Menu", "Programs"};
+constexpr DWORD FolderPathBytes = 261;
+
+// A record list value, whatever its stored length: ListFromRecord trusts only what both the
+// size value and the list value cover.
+FileList ReadRecordList(const RegKey& record, const std::string& name, uint32_t recordedSize) {
+  std::vector<uint8_t> probe;
+  std::vector<uint8_t> bytes;
+  if (record.ReadBytes(name, probe, 0)) record.ReadBytes(name, bytes, static_cast<DWORD>(probe.size()));
+  return ListFromRecord(bytes, static_cast<int32_t>(recordedSize));
+}
+
+void DeleteFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) DeleteFileA(path.c_str());  // a missing file is no concern
+}
+
+void DeleteRegistryKeys() {
+  for (const KeyToDelete& row : KeysToDelete) {
+    if (row.Parent == nullptr) {
+      DeleteKeyTree(row.Root, row.Subkey);
+      continue;
+    }
+    const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
+    // The whole subtree: the platform refuses a key that has subkeys, and the record lies below.
+    if (parent) DeleteKeyTree(parent.Handle(), row.Subkey);
+  }
+}
+
+// Each list by itself: one that is absent or unreadable must not keep the others.
+template <class Removal>
+void Silently(Removal&& removal) {
+  try {
+    removal();
+  } catch (const std::exception&) {
+  }
+}
+
+void RemoveToolsEntries() {
+  Silently([] { RemoveIniToolsEntry(); });
+  for (const IdeOption& option : IdeOptions)
+    if (option.ToolsKey != nullptr)
+      Silently([&] { RemoveRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm); });
+}
+
+void DeleteShortcuts() {
+  const RegKey folders = RegKey::Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_ALL_ACCESS);
+  if (!folders) return;
+  for (const char* folder : ShortcutFolders) {
+    std::string path;
+    if (folders.ReadString(folder, path, FolderPathBytes))
+      DeleteFileA((WithTrailingBackslash(path) + "Quillmark.lnk").c_str());
+  }
+}
+
+// The long form of an existing path, so that an 8.3 spelling compares equal.
+std::string LongPath(const std::string& path) {
+  char buffer[MAX_PATH];
+  const DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
+  return (length > 0 && length < sizeof buffer) ? std::string(buffer, length) : path;
+}
+}  // namespace
+
+void TSetupForm::UninstallBtnClick() {
+  if (MessageBoxA(Handle(), "Are you absolutely sure you wish to uninstall Quillmark?",
+                  "(You must have accidentically pressed that button...)",
+                  MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  const auto status = [this](const char* text) {
+    SetText(LabelBusy2, text);
+    Repaint();
+  };
+
+  status("Reading uninstall information");
+  {
+    const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, RecordKey, KEY_ALL_ACCESS);
+    uint32_t installSize = 0;
+    if (!record || !record.ReadDword("InstallFilesSize", installSize)) throw std::runtime_error(NoRecordError);
+    InstallFileList = ReadRecordList(record, "InstallFiles", installSize);
+    for (int i = 0; i < IdeOptionCount; ++i) {
+      const std::string key = IdeOptions[i].Key;
+      uint32_t size = 0;
+      IdeFileList[i] = record.ReadDword(key + "FilesSize", size) ? ReadRecordList(record, key + "Files", size)
+                                                                  : FileList();
+    }
+  }
+
+  status("Deleting files");
+  const std::string installDir = Text(EditInstallDir);
+  DeleteFiles(FilesToDelete(InstallFileList, installDir, HelpIndexRule::DeleteAlongside));
+  InstallFileList.Clear();
+  const bool needSweeper = !DeleteFileA((WithTrailingBackslash(installDir) + "Setup.exe").c_str());
+  for (int i = 0; i < IdeOptionCount; ++i) {
+    DeleteFiles(FilesToDelete(IdeFileList[i], Text(IdeEditIds[i]), HelpIndexRule::Keep));
+    IdeFileList[i].Clear();
+  }
+
+  status("Removing directory");
+  RemoveDirectoryA(installDir.c_str());
+  for (int id : IdeEditIds) RemoveDirectoryA(Text(id).c_str());  // only empty ones go
+
+  status("Updating registry");
+  DeleteRegistryKeys();
+  RemoveToolsEntries();
+
+  status("Destroying shortcuts");
+  DeleteShortcuts();
+
+  status("Uninstall complete");
+  if (SweeperNeeded(needSweeper, LongPath(SourceDir), LongPath(installDir)))
+    LaunchSweeper(*this, FinalMessage, FinalCaption);
+  else
+    MessageBoxA(Handle(), FinalMessage, FinalCaption, MB_OK);
+  Close();
+}

@@ -43,13 +43,12 @@ std::vector<std::string> FilesToDelete(const FileList& list, const std::string& 
   return paths;
 }
 
-bool LiesInDirectory(const std::string& program, const std::string& directory) {
-  const size_t slash = program.rfind('\\');
-  if (slash == std::string::npos || directory.empty()) return false;
-  return LowerAscii(program.substr(0, slash + 1)) == LowerAscii(WithTrailingBackslash(directory));
+bool SameDirectory(const std::string& first, const std::string& second) {
+  if (first.empty() || second.empty()) return false;
+  return LowerAscii(WithTrailingBackslash(first)) == LowerAscii(WithTrailingBackslash(second));
 }
 
-bool SweeperNeeded(bool needSweeper, const std::string& runningProgram,
+bool SweeperNeeded(bool needSweeper, const std::string& programDirectory,
                    const std::string& installDir) {
-  return needSweeper && LiesInDirectory(runningProgram, installDir);
+  return needSweeper && SameDirectory(programDirectory, installDir);
 }

@@ -24,10 +24,11 @@ enum class HelpIndexRule { Keep, DeleteAlongside };
 std::vector<std::string> FilesToDelete(const FileList& list, const std::string& directory,
                                        HelpIndexRule rule);
 
-// True when `program` lies directly in `directory` (ASCII letters compared without case).
-bool LiesInDirectory(const std::string& program, const std::string& directory);
+// True when both texts name the same directory, with or without a trailing backslash
+// (ASCII letters compared without case). An empty text names no directory.
+bool SameDirectory(const std::string& first, const std::string& second);
 
-// The helper is started only when the copy of Setup.exe could not be deleted because it is
-// the running program; otherwise it could be handed a file outside the installation.
-bool SweeperNeeded(bool needSweeper, const std::string& runningProgram,
+// The helper is started only when the copy of Setup.exe could not be deleted and the running
+// program lies in the installation directory; otherwise it would be handed a file outside it.
+bool SweeperNeeded(bool needSweeper, const std::string& programDirectory,
                    const std::string& installDir);

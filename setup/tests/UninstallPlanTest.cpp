@@ -77,7 +77,7 @@ TEST(FilesToDeleteTest, EmptyListDeletesNothing) {
 struct SweeperCase {
   const char* why;
   bool needSweeper;
-  std::string program;
+  std::string programDirectory;
   std::string installDir;
   bool expected;
 };
@@ -86,21 +86,21 @@ class SweeperNeededTest : public testing::TestWithParam<SweeperCase> {};
 
 TEST_P(SweeperNeededTest, OnlyForTheRunningCopyInTheInstallation) {
   const SweeperCase& c = GetParam();
-  EXPECT_EQ(SweeperNeeded(c.needSweeper, c.program, c.installDir), c.expected);
+  EXPECT_EQ(SweeperNeeded(c.needSweeper, c.programDirectory, c.installDir), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SweeperNeededTest,
     testing::Values(
-        SweeperCase{"runs from the installation", true, "C:\\Program Files\\Quillmark\\Setup.exe",
+        SweeperCase{"runs from the installation", true, "C:\\Program Files\\Quillmark\\",
                     "C:\\Program Files\\Quillmark\\", true},
-        SweeperCase{"directory text without backslash", true, "C:\\Q\\Setup.exe", "C:\\Q", true},
-        SweeperCase{"letter case differs", true, "c:\\program files\\QUILLMARK\\SETUP.EXE",
+        SweeperCase{"directory text without backslash", true, "C:\\Q\\", "C:\\Q", true},
+        SweeperCase{"letter case differs", true, "c:\\program files\\QUILLMARK\\",
                     "C:\\Program Files\\Quillmark", true},
-        SweeperCase{"copy was deleted", false, "C:\\Q\\Setup.exe", "C:\\Q\\", false},
-        SweeperCase{"runs from the distribution, copy missing", true, "D:\\Dist\\Setup.exe", "C:\\Q\\", false},
-        SweeperCase{"runs from a subdirectory", true, "C:\\Q\\Sub\\Setup.exe", "C:\\Q\\", false},
-        SweeperCase{"runs from the parent", true, "C:\\Setup.exe", "C:\\Q\\", false},
-        SweeperCase{"directory is a prefix of another", true, "C:\\Quill\\Setup.exe", "C:\\Q", false},
-        SweeperCase{"empty installation directory", true, "Setup.exe", "", false}));
+        SweeperCase{"copy was deleted", false, "C:\\Q\\", "C:\\Q\\", false},
+        SweeperCase{"runs from the distribution, copy missing", true, "D:\\Dist\\", "C:\\Q\\", false},
+        SweeperCase{"runs from a subdirectory", true, "C:\\Q\\Sub\\", "C:\\Q\\", false},
+        SweeperCase{"runs from the parent", true, "C:\\", "C:\\Q\\", false},
+        SweeperCase{"directory is a prefix of another", true, "C:\\Quill\\", "C:\\Q", false},
+        SweeperCase{"empty installation directory", true, "C:\\Q\\", "", false}));
 }  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+// Where Setup writes the cleanup helper and how it starts it.
+
+// The temporary directory joined with "Sweeper.exe" by exactly one backslash.
+std::string SweeperFilePath(const std::string& tempDirectory);
+
+// "helper" "program to delete" "message" "caption": every part quoted, so paths with blanks
+// arrive whole. The texts must not hold a double quote; the callers pass fixed texts.
+std::string SweeperCommandLine(const std::string& helper, const std::string& program,
+                               const std::string& message, const std::string& caption);
