@@ -31,8 +31,9 @@ PathStyle NativePathStyle() {
 char Separator(PathStyle style) { return style == PathStyle::Windows ? '\\' : '/'; }
 
 std::string CompleteDestination(std::string dir, PathStyle style) {
-  if (dir.empty() || dir.back() != Separator(style)) dir += Separator(style);
-  if (RootLength(dir, style) == 0) {
+  const bool empty = dir.empty();
+  if (empty || dir.back() != Separator(style)) dir += Separator(style);
+  if (empty || RootLength(dir, style) == 0) {
     throw EFileError("Cannot create directory", dir,
                      style == PathStyle::Windows
                          ? "The path must begin with a drive (C:\\) or a network share "

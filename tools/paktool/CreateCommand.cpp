@@ -1,0 +1,109 @@
+// paktool create OUT.pak --name TEXT --version TEXT [--extra-text] FILE...
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "ByteFile.h"
+#include "Commands.h"
+#include "ConsoleText.h"
+#include "FileList.h"
+#include "Package.h"
+#include "PackageWriter.h"
+#include "Progress.h"
+
+namespace {
+
+struct CreateRequest {
+  std::string Output;
+  PackageOptions Options;
+  std::vector<std::string> Files;
+};
+
+CreateRequest ParseCreate(const std::vector<std::string>& args) {
+  CreateRequest request;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool takesText = arg == "--name" || arg == "--version";
+    if (takesText && i + 1 >= args.size()) throw UsageError{arg + " needs a text"};
+    if (arg == "--name") {
+      request.Options.ProductName = DecodeEscapes(args[++i]);
+    } else if (arg == "--version") {
+      request.Options.VersionText = DecodeEscapes(args[++i]);
+    } else if (arg == "--extra-text") {
+      request.Options.HasExtraText = true;
+    } else if (arg.compare(0, 2, "--") == 0) {
+      throw UsageError{"unknown option " + arg};
+    } else if (request.Output.empty()) {
+      request.Output = arg;
+    } else {
+      request.Files.push_back(arg);
+    }
+  }
+  if (request.Output.empty()) throw UsageError{"create needs an output file"};
+  return request;
+}
+
+std::string UpperCased(std::string name) {
+  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  return name;
+}
+
+// Member names as they will be installed and recorded for uninstallation.
+void CheckMemberNames(const std::vector<PackageInput>& members, CommandContext& context) {
+  std::set<std::string> seen;
+  for (const PackageInput& member : members) {
+    context.Member = member.Name;
+    if (!IsPlainFileName(member.Name)) throw EPackageError("not a plain file name");
+    if (!seen.insert(UpperCased(member.Name)).second)
+      throw EPackageError("two members of this name would overwrite each other");
+    if (member.Name.size() > static_cast<size_t>(FileList::MaxNameLength)) {
+      std::fprintf(stderr,
+                   "paktool: warning: %s: member name longer than %d characters; uninstall "
+                   "records only the first %d\n",
+                   member.Name.c_str(), FileList::MaxNameLength, FileList::MaxNameLength);
+    }
+  }
+  context.Member.clear();
+}
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+  ByteFile file;
+  file.Open(path, ByteFile::Mode::Read);
+  const int64_t size = file.Size();
+  if (size > INT32_MAX) throw EFileError("File too large for a package", path, "");
+  std::vector<uint8_t> data(static_cast<size_t>(size));
+  file.ReadExact(data.data(), static_cast<uint32_t>(size));
+  return data;
+}
+
+}  // namespace
+
+int CreateCommand(const std::vector<std::string>& args, CommandContext& context) {
+  const CreateRequest request = ParseCreate(args);
+  std::vector<PackageInput> members;
+  for (const std::string& path : request.Files) {
+    PackageInput member;
+    member.Name = std::filesystem::path(path).filename().string();
+    members.push_back(member);
+  }
+  context.File = request.Output;
+  CheckMemberNames(members, context);
+
+  Progress progress;
+  for (size_t i = 0; i < members.size(); ++i) {
+    context.File = request.Files[i];
+    progress.Show("Reading " + members[i].Name);
+    members[i].Data = ReadWholeFile(request.Files[i]);
+    members[i].FileTime = FileSystem::GetFileDosTime(request.Files[i]);
+  }
+  context.File = request.Output;
+  progress.Show("Compressing " + std::to_string(members.size()) + " files");
+  const std::vector<uint8_t> image = BuildPackage(request.Options, members);
+
+  ByteFile out;
+  out.Open(request.Output, ByteFile::Mode::Create);
+  if (out.Write(image.data(), static_cast<uint32_t>(image.size())) != image.size())
+    throw EFileError("Cannot write file", request.Output, "the disk may be full");
+  return 0;
+}

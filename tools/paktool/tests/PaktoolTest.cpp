@@ -1,0 +1,163 @@
+// paktool end to end: its real binary, its exit status and its output.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "ByteFile.h"
+#include "Package.h"
+#include "tests/PackageBytes.h"
+
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string out, err;
+};
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Quoted(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+class PaktoolTest : public ::testing::Test {
+protected:
+  ToolRun Paktool(const std::vector<std::string>& args) {
+    std::string command = Quoted(PAKTOOL_PATH);
+    for (const std::string& arg : args) command += " " + Quoted(arg);
+    command += " >" + Quoted(dir.Path("out.txt")) + " 2>" + Quoted(dir.Path("err.txt"));
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(dir.Path("out.txt")),
+            ReadText(dir.Path("err.txt"))};
+  }
+  std::string Input(const std::string& name, const std::vector<uint8_t>& data) {
+    WriteBytes(dir.Path(name), data);
+    return dir.Path(name);
+  }
+  std::vector<uint8_t> Text(size_t size) {
+    std::vector<uint8_t> data;
+    for (size_t i = 0; data.size() < size; ++i) {
+      const std::string line = "line " + std::to_string(i % 97) + " of the help project\n";
+      data.insert(data.end(), line.begin(), line.end());
+    }
+    data.resize(size);
+    return data;
+  }
+  std::vector<uint8_t> Binary(size_t size) {
+    std::vector<uint8_t> data(size);
+    uint32_t state = 12345;
+    for (uint8_t& byte : data) byte = static_cast<uint8_t>((state = state * 1103515245 + 12345) >> 16);
+    return data;
+  }
+  // A package of three files; returns its path.
+  std::string MakePackage() {
+    const ToolRun run = Paktool({"create", dir.Path("Quillmk.pak"), "--version", "1.5\\r\\n",
+                             Input("Quillmk.exe", Binary(50000)), Input("Quillmk.hlp", Text(120000)),
+                             Input("Empty.txt", {})});
+    EXPECT_EQ(run.status, 0) << run.err;
+    return dir.Path("Quillmk.pak");
+  }
+
+  ScratchDir dir;
+};
+
+TEST_F(PaktoolTest, CreateListTestExtractRoundTrip) {
+  const std::string pak = MakePackage();
+  ByteFile file;
+  file.Open(pak, ByteFile::Mode::Read);
+  const PackageDirectory directory = ReadPackageDirectory(file);
+  EXPECT_EQ(directory.ProductName, "Quillmark");
+  EXPECT_EQ(directory.VersionText, "1.5\r\n");
+  ASSERT_EQ(directory.Members.size(), 3u);
+  EXPECT_EQ(directory.Members[0].FileTime, FileSystem::GetFileDosTime(dir.Path("Quillmk.exe")));
+
+  const ToolRun list = Paktool({"list", pak});
+  EXPECT_EQ(list.status, 0) << list.err;
+  EXPECT_NE(list.out.find("\"1.5\\r\\n\""), std::string::npos) << list.out;
+  for (const char* name : {"Quillmk.exe", "Quillmk.hlp", "Empty.txt", "120000"})
+    EXPECT_NE(list.out.find(name), std::string::npos) << name;
+  EXPECT_EQ(list.err, "");
+
+  const ToolRun test = Paktool({"test", pak});
+  EXPECT_EQ(test.status, 0) << test.err;
+  EXPECT_EQ(test.err, "");  // no progress line when stderr is not a terminal
+
+  const ToolRun extract = Paktool({"extract", pak, dir.Path("installed/app")});
+  EXPECT_EQ(extract.status, 0) << extract.err;
+  EXPECT_EQ(ReadBytes(dir.Path("installed/app/Quillmk.exe")), Binary(50000));
+  EXPECT_EQ(ReadBytes(dir.Path("installed/app/Quillmk.hlp")), Text(120000));
+  EXPECT_EQ(ReadBytes(dir.Path("installed/app/Empty.txt")), std::vector<uint8_t>());
+  EXPECT_EQ(FileSystem::GetFileDosTime(dir.Path("installed/app/Quillmk.hlp")),
+            FileSystem::GetFileDosTime(dir.Path("Quillmk.hlp")));
+}
+
+TEST_F(PaktoolTest, DamagedPackageFailsWithOneLineNamingFileAndMember) {
+  const std::string pak = MakePackage();
+  std::vector<uint8_t> image = ReadBytes(pak);
+  ByteFile file;
+  file.Open(pak, ByteFile::Mode::Read);
+  const PackageMember second = ReadPackageDirectory(file).Members.at(1);
+  image.at(second.DataOffset + 40) ^= 0x55;
+  WriteBytes(pak, image);
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"test", pak}, {"extract", pak, dir.Path("out")}}) {
+    const ToolRun run = Paktool(args);
+    EXPECT_NE(run.status, 0);
+    EXPECT_EQ(run.err, "paktool: " + pak + ": member Quillmk.hlp: CRC error in PAK file / Quillmk.pak is "
+                       "corrupt / Please obtain the original QmkSetup.exe file\n");
+  }
+}
+
+TEST_F(PaktoolTest, NotAPackageIsReportedAsCorrupt) {
+  const std::string path = Input("notes.pak", Text(100));
+  for (const char* command : {"list", "test"}) {
+    const ToolRun run = Paktool({command, path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "paktool: " + path + ": PAK file corrupt\n");
+  }
+  const ToolRun missing = Paktool({"list", dir.Path("absent.pak")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("absent.pak"), std::string::npos);
+}
+
+TEST_F(PaktoolTest, CreateRefusesBadNamesAndWarnsAboutLongOnes) {
+  const ToolRun bad = Paktool({"create", dir.Path("bad.pak"), "--version", "1", Input("a\\b.txt", Text(5))});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("a\\b.txt"), std::string::npos) << bad.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("bad.pak")));
+
+  const ToolRun twice = Paktool({"create", dir.Path("twice.pak"), "--version", "1", Input("same.txt", Text(5)),
+                             Input("SAME.TXT", Text(6))});
+  EXPECT_EQ(twice.status, 1);
+
+  const ToolRun longName = Paktool({"create", dir.Path("long.pak"), "--name", "Quillmark\\r\\n", "--version", "1",
+                                "--extra-text", Input("SixteenCharName1", Text(5))});
+  EXPECT_EQ(longName.status, 0);
+  EXPECT_NE(longName.err.find("warning: SixteenCharName1"), std::string::npos) << longName.err;
+  ByteFile file;
+  file.Open(dir.Path("long.pak"), ByteFile::Mode::Read);
+  const PackageDirectory directory = ReadPackageDirectory(file);
+  EXPECT_EQ(directory.ProductName, "Quillmark\r\n");
+  EXPECT_TRUE(directory.HasExtraText);
+}
+
+TEST_F(PaktoolTest, WrongCommandLinesExitWithUsage) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"frobnicate"}, {"list"},
+                                               {"create"}, {"create", "x.pak", "--version"},
+                                               {"extract", "x.pak"}, {"create", "x.pak", "--bogus"}}) {
+    const ToolRun run = Paktool(args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("usage: paktool"), std::string::npos);
+  }
+}
+
+}  // namespace
