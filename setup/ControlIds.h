@@ -70,3 +70,6 @@
 
 // Splash window
 #define SplashLabel 1900
+
+// Fixed texts, pictures and rules: real child windows that share one ID.
+#define FixedText 1990

@@ -14,6 +14,9 @@
 #include "archive/Package.h"
 #include "logic/IdeOptions.h"
 
+// The application title: the main window's caption and every message box's.
+constexpr const char* ApplicationTitle = "Quillmark Setup";
+
 // The pages of the main window, in tab order.
 enum class Sheet { Welcome, Delphi, Install, Update, Uninstall, Busy, Finished, Nothing };
 constexpr int SheetCount = 8;
@@ -132,6 +135,12 @@ private:
   void ShowFinishedPage();
 
   void CreatePages();  // SetupPages.cpp
+  // The tree and the drive selector follow each other (InstallOptions.cpp).
+  void ListInstallDirMoved();
+  void ComboInstallDriveChosen();
+  void ShowSpaceFreeColour();
+  void SetBackColour(int id, COLORREF colour);
+  void RebuildTabs();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void DispatchCommand(int id, int notification);

@@ -1,0 +1,16 @@
+// The Finished page's buttons and every quit button.
+#include "SetupMainForm.h"
+
+void TSetupForm::RunBtnClick() {
+  const std::string commandLine = InstallationDir + "Quillmk.exe";
+  // Show command 0: the product shows its own window. Whether it started is not examined.
+  WinExec(commandLine.c_str(), SW_HIDE);
+  Close();
+}
+
+void TSetupForm::HelpBtnClick() {
+  const std::string helpFile = InstallationDir + "Quillmk.hlp";
+  WinHelpA(handle_, helpFile.c_str(), HELP_CONTENTS, 0);
+}
+
+void TSetupForm::QuitBtnClick() { Close(); }

@@ -1,0 +1,18 @@
+#include "Fonts.h"
+
+int PointsToHeight(int points) {
+  HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return height;
+}
+
+HFONT CreateUiFont(const char* face, int height, bool bold, bool underline) {
+  LOGFONTA font = {};
+  font.lfHeight = height;
+  font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  font.lfUnderline = underline ? TRUE : FALSE;
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectA(&font);
+}

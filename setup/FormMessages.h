@@ -1,0 +1,12 @@
+#pragma once
+#include <windows.h>
+
+// Messages the main window (class "TSetupForm") answers for tests in another process.
+//
+// FM_GETBACKCOLOR (WM_APP + 1): wParam is a control ID; returns the COLORREF the window
+//   paints that control's background with (the button-face colour unless the control has
+//   its own, e.g. LabelSpaceFree's red when the free space is not enough).
+// FM_GETTEXTCOLOR (WM_APP + 2): likewise the control's text colour (the window-text colour
+//   unless the control has its own, e.g. navy for LabelBusy).
+constexpr UINT FM_GETBACKCOLOR = WM_APP + 1;
+constexpr UINT FM_GETTEXTCOLOR = WM_APP + 2;

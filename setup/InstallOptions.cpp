@@ -1,0 +1,117 @@
+// The installation options: the directory field, tree and drive selector kept in step, and
+// the disk space figures.
+#include <algorithm>
+#include <iterator>
+
+#include "DirectoryTree.h"
+#include "DriveCombo.h"
+#include "SetupFormImpl.h"
+#include "logic/DiskSpace.h"
+
+namespace {
+
+constexpr COLORREF NotEnoughSpace = RGB(255, 0, 0);
+
+// Holds DirSyncBusy for one handler and clears it on every way out.
+class DirSyncGuard {
+public:
+  explicit DirSyncGuard(bool& busy) : busy_(busy) { busy_ = true; }
+  ~DirSyncGuard() { busy_ = false; }
+  DirSyncGuard(const DirSyncGuard&) = delete;
+  DirSyncGuard& operator=(const DirSyncGuard&) = delete;
+
+private:
+  bool& busy_;
+};
+
+char UpperDriveLetter(const std::string& path) {
+  if (path.size() < 2 || path[1] != ':') {
+    return 0;
+  }
+  const char letter = path[0];
+  return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+}  // namespace
+
+void TSetupForm::EditInstallDirChange() {
+  if (DirSyncBusy) {
+    return;
+  }
+  DirSyncGuard guard(DirSyncBusy);
+  // The field keeps what was typed; the tree shows its nearest existing ancestor.
+  std::string candidate = Text(EditInstallDir);
+  HWND tree = Control(ListInstallDir);
+  while (!TDirectoryTree::SetDirectory(tree, candidate)) {
+    const size_t cut = candidate.rfind('\\');
+    if (cut == std::string::npos) {
+      break;
+    }
+    candidate.erase(cut);
+  }
+}
+
+void TSetupForm::ListInstallDirChange() {
+  if (DirSyncBusy) {
+    return;
+  }
+  DirSyncGuard guard(DirSyncBusy);
+  SetText(EditInstallDir, TDirectoryTree::Directory(Control(ListInstallDir)));
+}
+
+void TSetupForm::ComboInstallDriveChange() {
+  SpaceFree = 0;
+  try {
+    const std::string root = std::string(1, TDriveCombo::Drive(Control(ComboInstallDrive))) + ":\\";
+    ULARGE_INTEGER available;
+    SpaceFree = GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr)
+                    ? static_cast<int64_t>(available.QuadPart)
+                    : -1;
+  } catch (const std::exception&) {
+    // The figure only informs; it stays 0.
+  }
+  SetText(LabelSpaceFree, KiloBytesText(SpaceFree));
+  ShowSpaceFreeColour();
+}
+
+void TSetupForm::CheckDelphiClick(int checkBoxId) {
+  const auto option = static_cast<size_t>(
+      std::distance(IdeCheckIds.begin(), std::find(IdeCheckIds.begin(), IdeCheckIds.end(), checkBoxId)));
+  if (option >= IdeCheckIds.size()) {
+    return;
+  }
+  // Enabling leaves a read-only field read-only: that is a separate state of the edit.
+  SetEnabled(IdeEditIds[option], Checked(checkBoxId));
+  std::array<int64_t, IdeOptionCount> sizes{};
+  std::array<bool, IdeOptionCount> ticked{};
+  for (size_t i = 0; i < IdeCheckIds.size(); ++i) {
+    sizes[i] = IdePackageInfo[i].TotalSize;
+    ticked[i] = Checked(IdeCheckIds[i]);
+  }
+  SpaceNeeded = RequiredSpace(AppPackageInfo.TotalSize, SetupFileSize, sizes, ticked);
+  SetText(LabelSpaceNeeded, KiloBytesText(SpaceNeeded));
+  ShowSpaceFreeColour();
+}
+
+void TSetupForm::ShowSpaceFreeColour() {
+  SetBackColour(LabelSpaceFree, FreeSpaceIsEnough(SpaceFree, SpaceNeeded) ? CLR_INVALID : NotEnoughSpace);
+}
+
+void TSetupForm::ListInstallDirMoved() {
+  // A tree moved to another drive takes the drive selector along.
+  const char drive = UpperDriveLetter(TDirectoryTree::Directory(Control(ListInstallDir)));
+  HWND combo = Control(ComboInstallDrive);
+  if (drive != 0 && drive != TDriveCombo::Drive(combo) && TDriveCombo::SelectQuietly(combo, drive)) {
+    ComboInstallDriveChange();
+  }
+  ListInstallDirChange();
+}
+
+void TSetupForm::ComboInstallDriveChosen() {
+  const char drive = TDriveCombo::Drive(Control(ComboInstallDrive));
+  HWND tree = Control(ListInstallDir);
+  if (drive != 0 && drive != UpperDriveLetter(TDirectoryTree::Directory(tree))) {
+    TDirectoryTree::SetDirectory(tree, TDriveCombo::CurrentDirectoryOf(drive));
+  }
+  ComboInstallDriveChange();
+}

@@ -1,0 +1,144 @@
+#include "PageWindow.h"
+
+#include <algorithm>
+
+namespace PageWindow {
+namespace {
+
+struct State {
+  std::vector<PageShape> shapes;
+  int contentHeight = 0;
+  int scrollPos = 0;
+};
+
+State& StateOf(HWND page) { return *reinterpret_cast<State*>(GetWindowLongPtrA(page, GWLP_USERDATA)); }
+
+void PaintShapes(HWND page, HDC dc) {
+  RECT client;
+  GetClientRect(page, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  for (const PageShape& shape : StateOf(page).shapes) {
+    HBRUSH fill = CreateSolidBrush(shape.fill);
+    HPEN border = shape.border == CLR_INVALID ? static_cast<HPEN>(GetStockObject(NULL_PEN))
+                                              : CreatePen(PS_INSIDEFRAME, shape.borderWidth, shape.border);
+    HGDIOBJ oldBrush = SelectObject(dc, fill);
+    HGDIOBJ oldPen = SelectObject(dc, border);
+    const RECT& r = shape.bounds;
+    if (shape.rounded) {
+      RoundRect(dc, r.left, r.top, r.right, r.bottom, 16, 16);
+    } else {
+      // A null pen draws one pixel short on the right and bottom.
+      Rectangle(dc, r.left, r.top, r.right + 1, r.bottom + 1);
+    }
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(fill);
+    if (shape.border != CLR_INVALID) {
+      DeleteObject(border);
+    }
+  }
+}
+
+void UpdateScrollBar(HWND box) {
+  State& state = StateOf(box);
+  RECT client;
+  GetClientRect(box, &client);
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+  info.nMax = std::max(0, state.contentHeight - 1);
+  info.nPage = static_cast<UINT>(client.bottom);
+  info.nPos = state.scrollPos;
+  SetScrollInfo(box, SB_VERT, &info, TRUE);
+}
+
+void ScrollTo(HWND box, int position) {
+  State& state = StateOf(box);
+  RECT client;
+  GetClientRect(box, &client);
+  position = std::max(0, std::min(position, state.contentHeight - static_cast<int>(client.bottom)));
+  const int delta = state.scrollPos - position;
+  if (delta == 0) {
+    return;
+  }
+  state.scrollPos = position;
+  ScrollWindowEx(box, 0, delta, nullptr, nullptr, nullptr, nullptr,
+                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  UpdateScrollBar(box);
+}
+
+void Scroll(HWND box, WORD request) {
+  const State& state = StateOf(box);
+  RECT client;
+  GetClientRect(box, &client);
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(box, SB_VERT, &info);
+  constexpr int Line = 13;
+  switch (request) {
+    case SB_LINEUP: ScrollTo(box, state.scrollPos - Line); break;
+    case SB_LINEDOWN: ScrollTo(box, state.scrollPos + Line); break;
+    case SB_PAGEUP: ScrollTo(box, state.scrollPos - client.bottom); break;
+    case SB_PAGEDOWN: ScrollTo(box, state.scrollPos + client.bottom); break;
+    case SB_TOP: ScrollTo(box, 0); break;
+    case SB_BOTTOM: ScrollTo(box, state.contentHeight); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollTo(box, info.nTrackPos); break;
+    default: break;
+  }
+}
+
+LRESULT CALLBACK WindowProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new State));
+      break;
+    case WM_NCDESTROY:
+      delete &StateOf(page);
+      SetWindowLongPtrA(page, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      PaintShapes(page, reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_VSCROLL:
+      Scroll(page, LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      ScrollTo(page, StateOf(page).scrollPos - GET_WHEEL_DELTA_WPARAM(wParam) * 13 * 3 / WHEEL_DELTA);
+      return 0;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_DRAWITEM:
+      // The main window handles every control, wherever it sits.
+      return SendMessageA(GetAncestor(page, GA_ROOT), message, wParam, lParam);
+    default:
+      break;
+  }
+  return DefWindowProcA(page, message, wParam, lParam);
+}
+
+}  // namespace
+
+void Register(HINSTANCE instance) {
+  for (const char* name : {PageClass, ScrollBoxClass}) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    RegisterClassA(&windowClass);
+  }
+}
+
+void SetShapes(HWND page, std::vector<PageShape> shapes) { StateOf(page).shapes = std::move(shapes); }
+
+void SetContentHeight(HWND scrollBox, int height) {
+  StateOf(scrollBox).contentHeight = height;
+  UpdateScrollBar(scrollBox);
+}
+
+}  // namespace PageWindow

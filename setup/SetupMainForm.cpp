@@ -1,0 +1,325 @@
+#include "SetupMainForm.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "DirectoryTree.h"
+#include "DriveCombo.h"
+#include "ErrorText.h"
+#include "FormMessages.h"
+#include "Gauge.h"
+#include "PageWindow.h"
+#include "PictureButton.h"
+#include "SetupFormImpl.h"
+#include "URLLabel.h"
+
+namespace {
+
+constexpr const char* FormClass = "TSetupForm";
+constexpr int ClientWidth = 468;
+constexpr int ClientHeight = 289;
+constexpr DWORD FormStyle = WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_CLIPCHILDREN;
+
+bool IsIdeCheckBox(int id) { return std::find(IdeCheckIds.begin(), IdeCheckIds.end(), id) != IdeCheckIds.end(); }
+
+void RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = formProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = FormClass;
+  RegisterClassA(&windowClass);
+  PageWindow::Register(instance);
+  TURLLabel::Register(instance);
+  TGauge::Register(instance);
+  TDirectoryTree::Register(instance);
+  TDriveCombo::Register(instance);
+}
+
+}  // namespace
+
+TSetupForm::TSetupForm(HINSTANCE instance) : instance_(instance), impl_(std::make_unique<Impl>()) {
+  RegisterClasses(instance, WindowProc);
+  RECT frame = {0, 0, ClientWidth, ClientHeight};
+  AdjustWindowRectEx(&frame, FormStyle, FALSE, WS_EX_CONTROLPARENT);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  CreateWindowExA(WS_EX_CONTROLPARENT, FormClass, ApplicationTitle, FormStyle,
+                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+                  width, height, nullptr, nullptr, instance, this);
+  if (handle_ == nullptr) {
+    throw std::runtime_error("Cannot create the main window");
+  }
+  CreatePages();
+  Guarded([this] { FormCreate(); });
+}
+
+TSetupForm::~TSetupForm() {
+  if (handle_ != nullptr) {
+    // The window outlives no handler, so it must not call back into a dying form.
+    HWND window = handle_;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    handle_ = nullptr;
+    DestroyWindow(window);
+  }
+}
+
+void TSetupForm::Show() {
+  impl_->shown = true;
+  ShowWindow(handle_, SW_SHOW);
+  UpdateWindow(handle_);
+}
+
+void TSetupForm::Close() {
+  if (handle_ != nullptr) {
+    DestroyWindow(handle_);
+  }
+}
+
+void TSetupForm::Terminate() {
+  terminated_ = true;
+  // Before the loop runs a posted quit would end the first message box instead.
+  if (impl_->shown) {
+    PostQuitMessage(0);
+  }
+}
+
+// ---- Pages
+
+void TSetupForm::SetTabVisible(Sheet sheet, bool visible) {
+  impl_->tabVisible[static_cast<size_t>(sheet)] = visible;
+  RebuildTabs();
+}
+
+bool TSetupForm::TabVisible(Sheet sheet) const { return impl_->tabVisible[static_cast<size_t>(sheet)]; }
+
+void TSetupForm::RebuildTabs() {
+  TabCtrl_DeleteAllItems(impl_->tabs);
+  int index = 0;
+  for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
+    if (!impl_->tabVisible[sheet]) {
+      continue;
+    }
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<char*>(Sheets[sheet].caption);
+    item.lParam = static_cast<LPARAM>(sheet);
+    SendMessageA(impl_->tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
+  }
+  SetActivePage(impl_->active);
+}
+
+void TSetupForm::SetActivePage(Sheet sheet) {
+  impl_->active = sheet;
+  int selected = -1;
+  int index = 0;
+  for (size_t page = 0; page < Sheets.size(); ++page) {
+    ShowWindow(impl_->pages[page], page == static_cast<size_t>(sheet) ? SW_SHOW : SW_HIDE);
+    if (impl_->tabVisible[page]) {
+      if (page == static_cast<size_t>(sheet)) {
+        selected = index;
+      }
+      ++index;
+    }
+  }
+  TabCtrl_SetCurSel(impl_->tabs, selected);
+}
+
+Sheet TSetupForm::ActivePage() const { return impl_->active; }
+
+// ---- Controls
+
+HWND TSetupForm::Control(int id) const {
+  const auto found = impl_->controls.find(id);
+  if (found == impl_->controls.end()) {
+    throw std::logic_error("No control with ID " + std::to_string(id));
+  }
+  return found->second;
+}
+
+std::string TSetupForm::Text(int id) const {
+  HWND control = Control(id);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+void TSetupForm::SetText(int id, const std::string& text) {
+  HWND control = Control(id);
+  impl_->programChange = true;
+  SetWindowTextA(control, text.c_str());
+  impl_->programChange = false;
+  // The drive selector and the tree announce their own changes; the edit's announcement
+  // was held back above so that the handler runs exactly once, here.
+  if (id == EditInstallDir) {
+    EditInstallDirChange();
+  }
+}
+
+bool TSetupForm::Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TSetupForm::SetChecked(int id, bool checked) {
+  if (Checked(id) == checked) {
+    return;
+  }
+  SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (IsIdeCheckBox(id)) {
+    CheckDelphiClick(id);
+  }
+}
+
+bool TSetupForm::Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+
+void TSetupForm::SetEnabled(int id, bool enabled) { EnableWindow(Control(id), enabled ? TRUE : FALSE); }
+
+void TSetupForm::SetReadOnly(int id, bool readOnly) {
+  SendMessageA(Control(id), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+void TSetupForm::SetBackColour(int id, COLORREF colour) {
+  HWND control = Control(id);
+  impl_->looks[control].background = colour;
+  InvalidateRect(control, nullptr, TRUE);
+}
+
+void TSetupForm::Repaint() {
+  RedrawWindow(handle_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// ---- Gauge and extraction progress
+
+void TSetupForm::SetGaugeMax(int64_t maximum) { TGauge::SetMaximum(Control(Gauge), maximum); }
+
+void TSetupForm::SetGaugePos(int64_t position) { TGauge::SetPosition(Control(Gauge), position); }
+
+void TSetupForm::AdvanceGauge(int64_t bytes) {
+  HWND gauge = Control(Gauge);
+  TGauge::SetPosition(gauge, TGauge::Position(gauge) + bytes);
+}
+
+void TSetupForm::StatusChanged(const std::string& text) {
+  SetText(LabelBusy, text);
+  Repaint();
+}
+
+void TSetupForm::BytesWritten(uint32_t count) { AdvanceGauge(count); }
+
+// ---- Error box
+
+void TSetupForm::ShowError(const std::exception& error) {
+  // Before the window is shown the box has no owner, so it appears beside the splash.
+  MessageBoxA(impl_->shown ? handle_ : nullptr, ErrorBoxText(error.what()).c_str(), ApplicationTitle,
+              MB_OK | MB_ICONERROR);
+}
+
+// ---- Messages
+
+LRESULT CALLBACK TSetupForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TSetupForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form->handle_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TSetupForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (form == nullptr) {
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  if (message == WM_NCDESTROY) {
+    form->handle_ = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      DispatchCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->hwndFrom == impl_->tabs && header->code == TCN_SELCHANGE) {
+        TCITEMA item = {};
+        item.mask = TCIF_PARAM;
+        SendMessageA(impl_->tabs, TCM_GETITEMA, static_cast<WPARAM>(TabCtrl_GetCurSel(impl_->tabs)),
+                     reinterpret_cast<LPARAM>(&item));
+        SetActivePage(static_cast<Sheet>(item.lParam));
+      }
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      const auto look = impl_->looks.find(reinterpret_cast<HWND>(lParam));
+      if (look == impl_->looks.end()) {
+        break;
+      }
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      const COLORREF background =
+          look->second.background == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : look->second.background;
+      if (look->second.text != CLR_INVALID) {
+        SetTextColor(dc, look->second.text);
+      }
+      SetBkColor(dc, background);
+      return reinterpret_cast<LRESULT>(impl_->Brush(background));
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const auto glyph = impl_->glyphs.find(item->hwndItem);
+      DrawPictureButton(*item, glyph == impl_->glyphs.end() ? nullptr : glyph->second);
+      return TRUE;
+    }
+    case FM_GETBACKCOLOR:
+    case FM_GETTEXTCOLOR: {
+      const auto control = impl_->controls.find(static_cast<int>(wParam));
+      if (control == impl_->controls.end()) {
+        return static_cast<LRESULT>(CLR_INVALID);
+      }
+      const ControlLook look = impl_->looks.count(control->second) ? impl_->looks[control->second] : ControlLook{};
+      if (message == FM_GETBACKCOLOR) {
+        return look.background == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : look.background;
+      }
+      return look.text == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : look.text;
+    }
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+void TSetupForm::DispatchCommand(int id, int notification) {
+  if (notification == BN_CLICKED) {
+    if (IsIdeCheckBox(id)) {
+      Guarded([this, id] { CheckDelphiClick(id); });
+      return;
+    }
+    switch (id) {
+      case NowBtn2: Guarded([this] { NowBtnClick(); }); return;
+      case UpdateBtn: Guarded([this] { UpdateBtnClick(); }); return;
+      case UninstallBtn: Guarded([this] { UninstallBtnClick(); }); return;
+      case RunBtn: Guarded([this] { RunBtnClick(); }); return;
+      case HelpBtn: Guarded([this] { HelpBtnClick(); }); return;
+      case CancelBtn2:
+      case CancelBtn3:
+      case CancelBtn4:
+      case CancelBtn5:
+      case QuitBtn: Guarded([this] { QuitBtnClick(); }); return;
+      default: return;
+    }
+  }
+  if (id == EditInstallDir && notification == EN_CHANGE && !impl_->programChange) {
+    Guarded([this] { EditInstallDirChange(); });
+  } else if (id == ListInstallDir && notification == DTN_CHANGE) {
+    Guarded([this] { ListInstallDirMoved(); });
+  } else if (id == ComboInstallDrive && notification == CBN_SELCHANGE) {
+    Guarded([this] { ComboInstallDriveChosen(); });
+  }
+}

@@ -1,0 +1,280 @@
+// The layout of the main window: its eight pages and every control on them.
+#include <string>
+#include <vector>
+
+#include "DirectoryTree.h"
+#include "DriveCombo.h"
+#include "Fonts.h"
+#include "Gauge.h"
+#include "PageWindow.h"
+#include "PictureButton.h"
+#include "Resources.h"
+#include "SetupFormImpl.h"
+#include "URLLabel.h"
+
+const std::array<SheetDescription, SheetCount> Sheets = {{
+    {WelcomeSheet, "Welcome"},
+    {DelphiSheet, "Delphi/C++Builder"},
+    {InstallSheet, "Install"},
+    {UpdateSheet, "Update"},
+    {UninstallSheet, "Uninstall"},
+    {BusySheet, "Installing..."},
+    {FinishedSheet, "Finished"},
+    {NothingSheet, "Nothing To Do"},
+}};
+
+namespace {
+
+constexpr COLORREF Default = CLR_INVALID;
+constexpr COLORREF Navy = RGB(0, 0, 128);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Blue = RGB(0, 0, 255);
+constexpr COLORREF Aqua = RGB(0, 255, 255);
+constexpr COLORREF Lime = RGB(0, 255, 0);
+constexpr COLORREF Yellow = RGB(255, 255, 0);
+
+// Window classes and styles, named as the layout uses them.
+constexpr const char* Static = "STATIC";
+constexpr const char* Button = "BUTTON";
+constexpr const char* Edit = "EDIT";
+constexpr DWORD Plain = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD Centred = SS_CENTER | SS_NOPREFIX;
+constexpr DWORD RightAligned = SS_RIGHT | SS_NOPREFIX;
+constexpr DWORD Icon = SS_ICON;
+constexpr DWORD Rule = SS_ETCHEDHORZ;
+constexpr DWORD Group = BS_GROUPBOX;
+constexpr DWORD Picture = BS_OWNERDRAW | WS_TABSTOP;
+constexpr DWORD CheckBox = BS_AUTOCHECKBOX | WS_TABSTOP;
+constexpr DWORD EditField = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+constexpr DWORD Tabbed = WS_TABSTOP;
+constexpr DWORD DropDown = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+constexpr DWORD Scrolling = WS_VSCROLL | WS_TABSTOP;
+constexpr DWORD ScrollArea = WS_VSCROLL | WS_CLIPCHILDREN;
+
+struct ControlRow {
+  int parent;  // a page, or the scroll box that holds the control
+  const char* windowClass;
+  int id;
+  const char* text;
+  int x, y, width, height;
+  DWORD style;
+  FontKind font;
+  COLORREF textColour;
+  COLORREF background;
+  int glyph;  // bitmap of a picture button; 0 for none
+};
+
+constexpr FontKind Normal = FontKind::Normal;
+constexpr FontKind Bold = FontKind::Bold;
+constexpr FontKind Link = FontKind::Link;
+constexpr FontKind Finished = FontKind::Finished;
+
+const ControlRow Layout[] = {
+    // parent, class, ID, text, x, y, width, height, style, font, text colour, background, glyph
+    {WelcomeSheet, Static, FixedText, "#2", 8, 8, 32, 32, Icon, Normal, Default, Default, 0},
+    {WelcomeSheet, Static, FixedText, "#2", 420, 8, 32, 32, Icon, Normal, Default, Default, 0},
+    {WelcomeSheet, Static, FixedText,
+     "If you ever get a newer version of Quillmark, simply run the setup program that comes with it "
+     "to update your installed version.",
+     56, 16, 348, 40, Centred, Normal, Default, Default, 0},
+    {WelcomeSheet, Static, FixedText,
+     "If you would ever need to uninstall Quillmark, simply run this setup program again or uninstall "
+     "it using the Control Panel.",
+     56, 72, 348, 40, Centred, Normal, Default, Default, 0},
+    {WelcomeSheet, Static, FixedText, "For the latest information on Quillmark, visit the author's home page at",
+     56, 128, 348, 28, Centred, Normal, Default, Default, 0},
+    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, TURLLabel::MakerHomePage, 153, 158, 154, 15, 0, Link, Blue,
+     Default, 0},
+    {WelcomeSheet, Static, FixedText, "Click on the tabs to view and set the installation options", 8, 228, 444,
+     16, Centred, Bold, Default, Default, 0},
+
+    {DelphiSheet, Static, FixedText,
+     "Quillmark includes a property editor for Borland Delphi 1, 2, 3 and C++Builder", 8, 6, 444, 14, Centred,
+     Normal, Default, Default, 0},
+    {DelphiSheet, Static, FixedText,
+     "If you do not use Delphi or C++Builder, there is no need to install them.", 8, 22, 444, 14, Centred, Normal,
+     Default, Default, 0},
+    {DelphiSheet, Static, FixedText,
+     "If you do use Delphi or C++Builder, I highly recommend to install them as it makes creating help files "
+     "for your Delphi applications *a lot* easier.",
+     8, 38, 444, 28, Centred, Normal, Default, Default, 0},
+    {DelphiSheet, Static, FixedText, "", 8, 70, 444, 2, Rule, Normal, Default, Default, 0},
+    {DelphiSheet, PageWindow::ScrollBoxClass, DelphiScrollBox, "", 104, 78, 253, 176, ScrollArea, Normal,
+     Default, Default, 0},
+    // The six options are added to the scroll box by AddIdeOptions.
+
+    {InstallSheet, Static, FixedText, "Quillmark installation options", 8, 6, 444, 16, Centred, Bold, Default,
+     Default, 0},
+    {InstallSheet, Static, FixedText, "Installation directory:", 8, 30, 200, 13, Plain, Normal, Default, Default, 0},
+    {InstallSheet, Edit, EditInstallDir, "", 8, 46, 284, 21, EditField, Normal, Default, Default, 0},
+    {InstallSheet, TDirectoryTree::ClassName, ListInstallDir, "", 307, 30, 145, 84, Scrolling, Normal, Default,
+     Default, 0},
+    {InstallSheet, TDriveCombo::ClassName, ComboInstallDrive, "", 307, 118, 145, 160, DropDown, Normal, Default,
+     Default, 0},
+    {InstallSheet, Button, FixedText, "", 8, 74, 284, 76, Group, Normal, Default, Default, 0},
+    {InstallSheet, Button, CheckDesktop, "Put link to Quillmark on the Desktop", 18, 88, 268, 17, CheckBox,
+     Normal, Default, Default, 0},
+    {InstallSheet, Button, CheckStartMenu, "Include Quillmark in the Start Menu", 18, 107, 268, 17, CheckBox,
+     Normal, Default, Default, 0},
+    {InstallSheet, Button, CheckPrograms, "Include Quillmark in the Programs Menu", 18, 126, 268, 17, CheckBox,
+     Normal, Default, Default, 0},
+    {InstallSheet, Static, FixedText, "Quillmark version:", 8, 166, 110, 13, Plain, Normal, Default, Default, 0},
+    {InstallSheet, Static, LabelVersion, "LabelVersion", 122, 166, 120, 13, Plain, Normal, Default, Default, 0},
+    {InstallSheet, Static, FixedText, "Disk space required:", 8, 186, 110, 13, Plain, Normal, Default, Default, 0},
+    {InstallSheet, Static, LabelSpaceNeeded, "000 kB", 122, 186, 64, 13, RightAligned, Normal, Default, Default,
+     0},
+    {InstallSheet, Static, FixedText, "Disk space available:", 8, 206, 110, 13, Plain, Normal, Default, Default, 0},
+    {InstallSheet, Static, LabelSpaceFree, "0,000 kB", 122, 206, 64, 13, RightAligned, Normal, Default, Default,
+     0},
+    {InstallSheet, Button, NowBtn2, "Install Quillmark now!!!", 244, 162, 208, 27, Picture, Normal, Default,
+     Default, GlyphOk},
+    {InstallSheet, Button, CancelBtn3, "No, I don't need great help files", 244, 196, 208, 27, Picture, Normal,
+     Default, Default, GlyphCancel},
+
+    {UpdateSheet, Static, FixedText, "There was another version of Quillmark found installed on your computer.", 8,
+     16, 444, 14, Centred, Normal, Default, Default, 0},
+    {UpdateSheet, Static, FixedText,
+     "If you wish, you can update to the new version by clicking on the Update button below.", 8, 40, 444, 28,
+     Centred, Normal, Default, Default, 0},
+    {UpdateSheet, Static, FixedText, "Version currently installed:", 88, 84, 150, 13, Plain, Normal, Default,
+     Default, 0},
+    {UpdateSheet, Static, LabelOldVersion, "LabelOldVersion", 244, 84, 150, 13, Plain, Normal, Default, Default, 0},
+    {UpdateSheet, Static, FixedText, "Version to be installed:", 88, 104, 150, 13, Plain, Normal, Default, Default,
+     0},
+    {UpdateSheet, Static, LabelInstallVersion, "LabelInstallVersion", 244, 104, 150, 13, Plain, Normal, Default,
+     Default, 0},
+    {UpdateSheet, Button, UpdateBtn, "Update Quillmark", 120, 150, 220, 27, Picture, Normal, Default, Default,
+     GlyphOk},
+    {UpdateSheet, Button, CancelBtn2, "I like the current version perfectly", 120, 186, 220, 27, Picture, Normal,
+     Default, Default, GlyphCancel},
+
+    {UninstallSheet, Static, FixedText,
+     "If you press the Remove button below, you will remove Quillmark from your hard disk, and you will have "
+     "to reinstall it by running the Setup.exe program from the original Quillmk.zip file again, if you ever "
+     "want to use Quillmark again.",
+     8, 10, 444, 54, Centred, Normal, Red, Default, 0},
+    {UninstallSheet, Static, FixedText,
+     "Note that there is no need to uninstall Quillmark if you want to update to a newer version. Simply run "
+     "the new setup program, click the Update tab and press the button.",
+     8, 70, 444, 42, Centred, Normal, Default, Default, 0},
+    {UninstallSheet, Static, LabelBusy2, "", 8, 120, 444, 13, Centred, Normal, Navy, Default, 0},
+    {UninstallSheet, Button, UninstallBtn, "Remove Quillmark", 120, 150, 220, 27, Picture, Normal, Default,
+     Default, GlyphRemove},
+    {UninstallSheet, Button, CancelBtn4, "No!!! That would be a disaster!", 120, 186, 220, 27, Picture, Normal,
+     Default, Default, GlyphCancel},
+
+    {BusySheet, Static, LabelInstalling, "Installing Quillmark...", 8, 28, 444, 16, Centred, Bold, Default,
+     Default, 0},
+    {BusySheet, Static, LabelBusy, "I'm probably doing something right now...", 8, 64, 444, 13, Centred, Normal,
+     Navy, Default, 0},
+    {BusySheet, TGauge::ClassName, Gauge, "", 23, 92, 414, 22, 0, Bold, Default, Default, 0},
+    {BusySheet, Static, FixedText,
+     "You can uninstall Quillmark any time by running this setup program again or by using the Add/Remove "
+     "Programs applet in the Control Panel",
+     8, 150, 444, 28, Centred, Normal, Default, Default, 0},
+
+    {FinishedSheet, Static, FixedText, "Quillmark setup has been completed !!!", 56, 27, 348, 16, Centred,
+     Finished, Navy, Aqua, 0},
+    {FinishedSheet, Button, RunBtn, "Run Quillmark", 130, 89, 200, 27, Picture, Finished, Default, Default,
+     GlyphOk},
+    {FinishedSheet, Button, HelpBtn, "Read Online Help", 130, 143, 200, 27, Picture, Finished, Default, Default,
+     GlyphHelp},
+    {FinishedSheet, Button, QuitBtn, "Quit Setup", 130, 197, 200, 27, Picture, Finished, Default, Default,
+     GlyphCancel},
+
+    {NothingSheet, Static, FixedText, "Quillmk.pak cannot be found so you cannot install Quillmark.", 8, 16, 444,
+     14, Centred, Normal, Default, Default, 0},
+    {NothingSheet, Static, FixedText,
+     "You can download a working version of Quillmark from the author's home page at", 8, 46, 444, 14, Centred,
+     Normal, Default, Default, 0},
+    {NothingSheet, Static, FixedText, TURLLabel::MakerHomePage, 8, 62, 444, 14, Centred, Normal, Default, Default,
+     0},
+    {NothingSheet, Static, FixedText,
+     "No Quillmark uninstall information has been found in the registry, so you cannot use Setup to "
+     "uninstall Quillmark.",
+     8, 92, 444, 28, Centred, Normal, Default, Default, 0},
+    {NothingSheet, Button, CancelBtn5, "&Quit", 180, 180, 100, 27, Picture, Normal, Default, Default, GlyphCancel},
+};
+
+// The shapes behind the Finished page's heading and buttons.
+const PageShape FinishedShapes[] = {
+    {{40, 12, 420, 58}, Aqua, Navy, 3, true},
+    {{0, 80, 460, 124}, Lime, Default, 0, false},
+    {{0, 134, 460, 178}, Yellow, Default, 0, false},
+    {{0, 188, 460, 232}, Red, Default, 0, false},
+};
+
+// The IDE options on the Delphi page, newest first, each 39 pixels high; the scroll box's
+// content is as high as all six together.
+constexpr int IdeDisplayOrder[IdeOptionCount] = {3, 5, 2, 4, 1, 0};
+constexpr int IdeOptionHeight = 39;
+constexpr int DelphiContentHeight = 235;
+
+}  // namespace
+
+void TSetupForm::CreatePages() {
+  impl_->fonts[static_cast<size_t>(FontKind::Normal)] = CreateUiFont("MS Sans Serif", PointsToHeight(8), false, false);
+  impl_->fonts[static_cast<size_t>(FontKind::Bold)] = CreateUiFont("MS Sans Serif", PointsToHeight(8), true, false);
+  impl_->fonts[static_cast<size_t>(FontKind::Link)] = CreateUiFont("Courier New", PointsToHeight(8), false, true);
+  impl_->fonts[static_cast<size_t>(FontKind::Finished)] = CreateUiFont("MS Sans Serif", -13, true, false);
+  const HFONT normalFont = impl_->fonts[static_cast<size_t>(FontKind::Normal)];
+
+  impl_->tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
+                                468, 289, handle_, reinterpret_cast<HMENU>(Pages), instance_, nullptr);
+  SendMessageA(impl_->tabs, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont), FALSE);
+  impl_->controls[Pages] = impl_->tabs;
+  // Every tab shows at first, so that the page area is measured with the tab row in place;
+  // the Nothing To Do tab is hidden by design.
+  impl_->tabVisible.fill(true);
+  RebuildTabs();
+  RECT area;
+  GetClientRect(impl_->tabs, &area);
+  TabCtrl_AdjustRect(impl_->tabs, FALSE, &area);
+
+  for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
+    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, PageWindow::PageClass, Sheets[sheet].caption,
+                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, area.left, area.top,
+                                area.right - area.left, area.bottom - area.top, handle_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(Sheets[sheet].id)), instance_, nullptr);
+    // Above the tab control, which would otherwise paint over the page.
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    impl_->pages[sheet] = page;
+    impl_->controls[Sheets[sheet].id] = page;
+  }
+  PageWindow::SetShapes(Control(FinishedSheet), {std::begin(FinishedShapes), std::end(FinishedShapes)});
+
+  std::vector<ControlRow> rows(std::begin(Layout), std::end(Layout));
+  for (int k = 0; k < IdeOptionCount; ++k) {
+    const auto option = static_cast<size_t>(IdeDisplayOrder[k]);
+    const int y = k * IdeOptionHeight;
+    rows.push_back({DelphiScrollBox, Button, IdeCheckIds[option], IdeOptions[option].Caption, 4, y + 2, 230, 17,
+                    CheckBox, Normal, Default, Default, 0});
+    rows.push_back({DelphiScrollBox, Static, FixedText, "Into:", 14, y + 22, 20, 13, Plain, Normal, Default, Default,
+                    0});
+    rows.push_back({DelphiScrollBox, Edit, IdeEditIds[option], "", 34, y + 19, 200, 19, EditField | WS_DISABLED,
+                    Normal, Default, Default, 0});
+  }
+
+  for (const ControlRow& row : rows) {
+    HWND control = CreateWindowExA(0, row.windowClass, row.text, WS_CHILD | WS_VISIBLE | row.style, row.x, row.y,
+                                   row.width, row.height, Control(row.parent),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(impl_->fonts[static_cast<size_t>(row.font)]), FALSE);
+    if (row.id != FixedText) {
+      impl_->controls[row.id] = control;
+    }
+    if (row.textColour != Default || row.background != Default) {
+      impl_->looks[control] = {row.textColour, row.background};
+    }
+    if (row.glyph != 0) {
+      impl_->glyphs[control] = LoadButtonGlyph(instance_, row.glyph);
+    }
+  }
+  PageWindow::SetContentHeight(Control(DelphiScrollBox), DelphiContentHeight);
+
+  SendMessageA(Control(CheckDesktop), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(Control(CheckPrograms), BM_SETCHECK, BST_CHECKED, 0);
+  impl_->tabVisible[static_cast<size_t>(Sheet::Nothing)] = false;
+  impl_->active = Sheet::Welcome;
+  RebuildTabs();
+}

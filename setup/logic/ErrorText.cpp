@@ -1,0 +1,9 @@
+#include "ErrorText.h"
+
+std::string ErrorBoxText(const std::string& message) {
+  if (message.empty()) {
+    return message;
+  }
+  const auto last = static_cast<unsigned char>(message.back());
+  return last > static_cast<unsigned char>('.') ? message + "." : message;
+}
