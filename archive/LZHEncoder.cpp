@@ -85,7 +85,7 @@ void VerifyRoundTrip(const std::vector<uint8_t>& stream, const uint8_t* data, si
     readPos += done;
   };
   decoder.OnWriteBlock = [&](uint8_t* buffer, uint16_t count, uint16_t&) {
-    same = same && written + count <= size && std::memcmp(buffer, data + written, count) == 0;
+    same = same && written + count <= size && (count == 0 || std::memcmp(buffer, data + written, count) == 0);
     written += count;
   };
   decoder.Decompress();
