@@ -26,7 +26,7 @@ int ListCommand(const std::vector<std::string>& args, CommandContext& context) {
   std::printf("Version:      \"%s\"\n", VisibleText(directory.VersionText).c_str());
   std::printf("Extra texts:  %s\n", directory.HasExtraText ? "yes" : "no");
   std::printf("Members:      %zu\n", directory.Members.size());
-  std::printf("%-16s %10s %10s %6s  %-19s  %-8s  %-8s\n", "Name", "Unpacked", "Packed", "Ratio",
+  std::printf("%-16s %10s %10s %6s  %-19s  %-8s  %s\n", "Name", "Unpacked", "Packed", "Ratio",
               "File time", "DataCrc", "PackCrc");
   for (const PackageMember& member : directory.Members) {
     std::printf("%-16s %10d %10d %5.1f%%  %-19s  %08X  %08X\n", VisibleText(member.Name).c_str(),
