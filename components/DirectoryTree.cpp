@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "WindowClass.h"
+
 namespace TDirectoryTree {
 namespace {
 
@@ -26,7 +28,7 @@ struct State {
   HFONT font = nullptr;
 };
 
-State& StateOf(HWND tree) { return *reinterpret_cast<State*>(GetWindowLongPtrA(tree, GWLP_USERDATA)); }
+State& StateOf(HWND tree) { return WindowState<State>(tree); }
 
 bool IsDirectory(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -272,20 +274,14 @@ void Scroll(HWND tree, WORD request) {
 int LineAt(HWND tree, int y) { return StateOf(tree).top + y / LineHeight(tree); }
 
 LRESULT CALLBACK WindowProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
+  KeepWindowState<State>(tree, message);
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(tree, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new State));
-      break;
     case WM_CREATE: {
       char current[MAX_PATH];
       GetCurrentDirectoryA(sizeof current, current);
       MoveTo(tree, current, false);
       return 0;
     }
-    case WM_NCDESTROY:
-      delete &StateOf(tree);
-      SetWindowLongPtrA(tree, GWLP_USERDATA, 0);
-      break;
     case WM_SETFONT:
       StateOf(tree).font = reinterpret_cast<HFONT>(wParam);
       UpdateScrollBar(tree);
@@ -356,15 +352,7 @@ LRESULT CALLBACK WindowProc(HWND tree, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-void Register(HINSTANCE instance) {
-  WNDCLASSA windowClass = {};
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = ClassName;
-  RegisterClassA(&windowClass);
-}
+void Register(HINSTANCE instance) { RegisterWindowClass(instance, ClassName, WindowProc, CS_DBLCLKS); }
 
 std::string Directory(HWND tree) { return StateOf(tree).directory; }
 

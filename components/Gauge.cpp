@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "WindowClass.h"
+
 namespace TGauge {
 namespace {
 
@@ -11,9 +13,7 @@ struct State {
   int shownPercent = -1;
 };
 
-State& StateOf(HWND gauge) {
-  return *reinterpret_cast<State*>(GetWindowLongPtrA(gauge, GWLP_USERDATA));
-}
+State& StateOf(HWND gauge) { return WindowState<State>(gauge); }
 
 // Keeps the window text (what tests read) in step with the figure and repaints on change.
 void ShowProgress(HWND gauge) {
@@ -75,17 +75,11 @@ DWORD Half(int64_t value, WPARAM which) {
 }
 
 LRESULT CALLBACK WindowProc(HWND gauge, UINT message, WPARAM wParam, LPARAM lParam) {
+  KeepWindowState<State>(gauge, message);
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(gauge, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new State));
-      break;
     case WM_CREATE:
       ShowProgress(gauge);
       return 0;
-    case WM_NCDESTROY:
-      delete &StateOf(gauge);
-      SetWindowLongPtrA(gauge, GWLP_USERDATA, 0);
-      break;
     case WM_SETFONT:
       SetPropA(gauge, "Font", reinterpret_cast<HANDLE>(wParam));
       return 0;
@@ -110,14 +104,7 @@ LRESULT CALLBACK WindowProc(HWND gauge, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void Register(HINSTANCE instance) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = ClassName;
-  RegisterClassA(&windowClass);
-}
+void Register(HINSTANCE instance) { RegisterWindowClass(instance, ClassName, WindowProc); }
 
 void SetMaximum(HWND gauge, int64_t maximum) {
   StateOf(gauge).maximum = maximum;

@@ -3,14 +3,9 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-void TURLLabel::Register(HINSTANCE instance) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = ClassName;
-  RegisterClassA(&windowClass);
-}
+#include "WindowClass.h"
+
+void TURLLabel::Register(HINSTANCE instance) { RegisterWindowClass(instance, ClassName, WindowProc); }
 
 TURLLabel& TURLLabel::FromHandle(HWND window) {
   return *reinterpret_cast<TURLLabel*>(GetWindowLongPtrA(window, GWLP_USERDATA));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "WindowClass.h"
+
 namespace PageWindow {
 namespace {
 
@@ -11,7 +13,7 @@ struct State {
   int scrollPos = 0;
 };
 
-State& StateOf(HWND page) { return *reinterpret_cast<State*>(GetWindowLongPtrA(page, GWLP_USERDATA)); }
+State& StateOf(HWND page) { return WindowState<State>(page); }
 
 void PaintShapes(HWND page, HDC dc) {
   RECT client;
@@ -90,14 +92,8 @@ void Scroll(HWND box, WORD request) {
 }
 
 LRESULT CALLBACK WindowProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  KeepWindowState<State>(page, message);
   switch (message) {
-    case WM_NCCREATE:
-      SetWindowLongPtrA(page, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new State));
-      break;
-    case WM_NCDESTROY:
-      delete &StateOf(page);
-      SetWindowLongPtrA(page, GWLP_USERDATA, 0);
-      break;
     case WM_ERASEBKGND:
       PaintShapes(page, reinterpret_cast<HDC>(wParam));
       return 1;
@@ -124,14 +120,8 @@ LRESULT CALLBACK WindowProc(HWND page, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void Register(HINSTANCE instance) {
-  for (const char* name : {PageClass, ScrollBoxClass}) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = name;
-    RegisterClassA(&windowClass);
-  }
+  RegisterWindowClass(instance, PageClass, WindowProc);
+  RegisterWindowClass(instance, ScrollBoxClass, WindowProc);
 }
 
 void SetShapes(HWND page, std::vector<PageShape> shapes) { StateOf(page).shapes = std::move(shapes); }

@@ -28,7 +28,6 @@ namespace {
 constexpr COLORREF Default = CLR_INVALID;
 constexpr COLORREF Navy = RGB(0, 0, 128);
 constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
 constexpr COLORREF Aqua = RGB(0, 255, 255);
 constexpr COLORREF Lime = RGB(0, 255, 0);
 constexpr COLORREF Yellow = RGB(255, 255, 0);
@@ -48,7 +47,7 @@ constexpr DWORD CheckBox = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD EditField = ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
 constexpr DWORD Tabbed = WS_TABSTOP;
 constexpr DWORD DropDown = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-constexpr DWORD Scrolling = WS_VSCROLL | WS_TABSTOP;
+constexpr DWORD Scrolling = WS_VSCROLL | WS_BORDER | WS_TABSTOP;
 constexpr DWORD ScrollArea = WS_VSCROLL | WS_CLIPCHILDREN;
 
 struct ControlRow {
@@ -83,7 +82,8 @@ const ControlRow Layout[] = {
      56, 72, 348, 40, Centred, Normal, Default, Default, 0},
     {WelcomeSheet, Static, FixedText, "For the latest information on Quillmark, visit the author's home page at",
      56, 128, 348, 28, Centred, Normal, Default, Default, 0},
-    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, TURLLabel::MakerHomePage, 153, 158, 154, 15, 0, Link, Blue,
+    // Wide enough for the whole address in Courier New.
+    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, TURLLabel::MakerHomePage, 104, 158, 252, 15, 0, Link, Default,
      Default, 0},
     {WelcomeSheet, Static, FixedText, "Click on the tabs to view and set the installation options", 8, 228, 444,
      16, Centred, Bold, Default, Default, 0},

@@ -3,6 +3,7 @@
 #include "ControlIds.h"
 #include "Fonts.h"
 #include "Resources.h"
+#include "WindowClass.h"
 
 namespace {
 
@@ -34,12 +35,7 @@ void AddIcon(HWND splash, HINSTANCE instance, int x) {
 }  // namespace
 
 TSplashForm::TSplashForm(HINSTANCE instance) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = SplashProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_WAIT);
-  windowClass.lpszClassName = SplashClass;
-  RegisterClassA(&windowClass);
+  RegisterWindowClass(instance, SplashClass, SplashProc);
 
   const int x = (GetSystemMetrics(SM_CXSCREEN) - ClientWidth) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - ClientHeight) / 2;

@@ -1,5 +1,6 @@
 #include "DiskSpace.h"
 
+#include <array>
 #include <cstdint>
 #include <gtest/gtest.h>
 
@@ -46,6 +47,32 @@ TEST(FreeSpaceIsEnough, EqualIsNotEnoughOneByteMoreIs) {
     EXPECT_EQ(FreeSpaceIsEnough(c.spaceFree, c.spaceNeeded), c.enough)
         << c.spaceFree << " free, " << c.spaceNeeded << " needed";
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RequiredSpace, EachTickedOptionAddsExactlyItsPackageSize) {
+  const std::array<int64_t, 6> sizes = {100, 2000, 30000, 400000, 0, 6000000};  // BCB10 missing: 0
+  std::array<bool, 6> ticked{};
+  EXPECT_EQ(RequiredSpace(5000, 700, sizes, ticked), 5700);
+  ticked[2] = true;
+  EXPECT_EQ(RequiredSpace(5000, 700, sizes, ticked), 5700 + 30000);
+  ticked[4] = true;  // a missing package adds nothing
+  EXPECT_EQ(RequiredSpace(5000, 700, sizes, ticked), 5700 + 30000);
+  ticked[5] = true;
+  ticked[2] = false;
+  EXPECT_EQ(RequiredSpace(5000, 700, sizes, ticked), 5700 + 6000000);
+  ticked.fill(true);
+  EXPECT_EQ(RequiredSpace(5000, 700, sizes, ticked), 5700 + 100 + 2000 + 30000 + 400000 + 6000000);
+}
+
+TEST(RequiredSpace, SumsBeyond32BitsWithoutWrapping) {
+  const std::array<int64_t, 6> sizes = {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX};
+  std::array<bool, 6> ticked{};
+  ticked.fill(true);
+  EXPECT_EQ(RequiredSpace(INT32_MAX, INT32_MAX, sizes, ticked), INT64_C(8) * INT32_MAX);
 }
 
 }  // namespace
