@@ -125,7 +125,7 @@ void StreamDecoder::Run(uint8_t* in, uint16_t inSize, uint8_t* out, uint16_t out
     unsigned pattern = readOctet();
     const unsigned high = kDistanceCode.HighOfPattern[pattern];
     for (unsigned n = kDistanceCode.LengthOfPattern[pattern] - 2; n > 0; --n) pattern = (pattern << 1) | readBit();
-    return (high << 6) | (pattern & 63);
+    return (high << kPlainDistanceBits) | (pattern & ((1u << kPlainDistanceBits) - 1));
   };
 
   unsigned r = kInitialFill;

@@ -7,6 +7,8 @@
 // (code length) bits of its first pattern; the lower 6 distance bits follow as plain bits.
 namespace lzh {
 
+constexpr unsigned kPlainDistanceBits = 6;
+
 struct DistanceCodeTables {
   uint8_t HighOfPattern[256];    // decoder: pattern -> upper 6 bits
   uint8_t LengthOfPattern[256];  // decoder: pattern -> code length of that value

@@ -6,9 +6,9 @@
 
 #include "LZH.h"
 #include "LZHBitWriter.h"
-#include "LZHDistanceCode.h"
 #include "LZHModel.h"
 #include "LZHParser.h"
+#include "LZHTokenCoder.h"
 
 using namespace lzh;
 
@@ -16,31 +16,6 @@ namespace {
 
 constexpr size_t kBlockSize = 4096;      // prices are taken from the model once per block
 constexpr size_t kEndingSearch = 64;     // trailing tokens whose coding the ending may change
-constexpr unsigned kPlainDistanceBits = 6;
-
-void CodeSymbol(HuffmanModel& model, LzhBitWriter& writer, unsigned symbol) {
-  uint64_t code = 0;
-  unsigned length = 0;
-  for (unsigned node = model.LeafNode(symbol); node != kRoot; ++length) {
-    const unsigned parent = model.parent[node];
-    code |= uint64_t(node - model.child[parent]) << length;
-    node = parent;
-  }
-  writer.Write(code, length);
-  model.UpdateModel(symbol);
-}
-
-void CodeToken(HuffmanModel& model, LzhBitWriter& writer, const LzhToken& token) {
-  if (token.Length == 1) {
-    CodeSymbol(model, writer, token.Value);
-    return;
-  }
-  CodeSymbol(model, writer, MatchSymbol(token.Length));
-  const unsigned high = token.Value >> kPlainDistanceBits;
-  const unsigned length = kDistanceCode.Length[high];
-  writer.Write(kDistanceCode.FirstPattern[high] >> (8 - length), length);
-  writer.Write(token.Value & ((1u << kPlainDistanceBits) - 1), kPlainDistanceBits);
-}
 
 // When the last code ends on a byte boundary, the terminator is the top bit of a byte of its
 // own and the decoder walks it into the root's 1-child; if that is a leaf, it outputs one
@@ -64,6 +39,7 @@ std::vector<std::vector<LzhToken>> EndingVariants(const std::vector<LzhToken>& t
   size_t literalsFrom = tailSize;
   for (size_t kept = tail.size(); kept-- > 0;) {
     literalsFrom -= tail[kept].Length;
+    if (tail[kept].Length == 1) continue;  // already a literal: the same coding as the last variant
     std::vector<LzhToken> v(tail.begin(), tail.begin() + static_cast<std::ptrdiff_t>(kept));
     for (size_t p = literalsFrom; p < tailSize; ++p) v.push_back({1, tailBytes[p]});
     variants.push_back(v);

@@ -9,7 +9,6 @@ using namespace lzh;
 
 namespace {
 constexpr unsigned kMaxChain = 512;
-constexpr unsigned kPlainDistanceBits = 6;
 }  // namespace
 
 LzhPrices LzhPrices::FromModel(const HuffmanModel& model) {
