@@ -128,6 +128,16 @@ inline void WaitForFinished(const WindowDriver& window, DWORD timeoutMs = 60000)
   EXPECT_EQ(window.CurrentTab(), "Finished");
 }
 
+// Waits for a message box of the process, reads it and presses OK.
+inline MessageBoxContent ConfirmMessageBox(const SetupProcess& process) {
+  HWND box = process.WaitForMessageBox();
+  EXPECT_NE(box, nullptr) << "no message box appeared";
+  if (!box) return MessageBoxContent();
+  const MessageBoxContent content = ReadMessageBox(box);
+  AnswerMessageBox(box, IDOK);
+  return content;
+}
+
 inline std::string IniText(const std::string& key) {
   char text[1024] = "";
   GetPrivateProfileStringA("Transfer", key.c_str(), "<missing>", text, sizeof text, "DELPHI.INI");

@@ -182,13 +182,10 @@ TEST_F(InstallTest, DamagedIdePackageIsReportedAndTheRestGoesOn) {
   WindowDriver window = WaitForMainWindow();
   TickAllOptions(window);
   window.Click(NowBtn2);
-  HWND box = Process().WaitForMessageBox();
-  ASSERT_NE(box, nullptr);
-  const MessageBoxContent content = ReadMessageBox(box);
+  const MessageBoxContent content = ConfirmMessageBox(Process());
   EXPECT_EQ(content.Caption, "Quillmark Setup");
   EXPECT_EQ(content.Text, "CRC error in PAK file\rDelphi30.pak is corrupt\rPlease obtain the original QmkSetup.exe file.");
   EXPECT_EQ(content.Icon, ShownIcon::Error);
-  AnswerMessageBox(box, IDOK);
   WaitForFinished(window);
   const std::string d = ProgramFiles + "Quillmark\\";
   EXPECT_EQ(ReadFileBytes(d + "Delphi30\\First.dcu"), members[0].Data);
@@ -207,13 +204,10 @@ TEST_F(InstallTest, RefusesDelphi1And2InTheSameDirectoryEvenWhenUnticked) {
   window.Type(EditDelphi10, "c:\\delphi\\lib");
   window.Type(EditDelphi20, "C:\\DELPHI\\LIB");
   window.Click(NowBtn2);
-  HWND box = Process().WaitForMessageBox();
-  ASSERT_NE(box, nullptr);
-  const MessageBoxContent content = ReadMessageBox(box);
+  const MessageBoxContent content = ConfirmMessageBox(Process());
   EXPECT_EQ(content.Text,
             "Sorry, but you cannot install the Delphi 1.0 and 2.0 versions of the property editor in the same directory.");
   EXPECT_EQ(content.Icon, ShownIcon::Error);
-  AnswerMessageBox(box, IDOK);
   window.Sync();
   EXPECT_EQ(window.CurrentTab(), "Delphi/C++Builder");
   EXPECT_EQ(window.Tabs(), (std::vector<std::string>{"Welcome", "Delphi/C++Builder", "Install"}));
