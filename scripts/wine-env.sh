@@ -27,3 +27,5 @@ if [ "$(readlink "$WINEPREFIX/dosdevices/q:" 2>/dev/null)" != "$qm_drive_q" ]; t
   ln -sfn "$qm_drive_q" "$WINEPREFIX/dosdevices/q:"
 fi
 unset qm_drive_q
+# Drive R: is listed but never ready (its folder does not exist): its free space cannot be read.
+[ -L "$WINEPREFIX/dosdevices/r:" ] || ln -sfn "$WINEPREFIX/drive-r-never-ready" "$WINEPREFIX/dosdevices/r:"

@@ -9,7 +9,12 @@
 //   Screen           colours on the screen
 //   TestRegistry     registry values in the 32-bit view, the installation record
 //   Files            files and folders
+//   UrlHandler       the system's web-address handler, replaced for the test
 #include "ControlIds.h"
+// The documented messages of the gauge, the directory tree and the link label.
+#include "DirectoryTree.h"
+#include "Gauge.h"
+#include "URLLabel.h"
 #include "driver/Distribution.h"
 #include "driver/Files.h"
 #include "driver/MessageBoxDriver.h"
@@ -18,4 +23,5 @@
 #include "driver/SetupProcess.h"
 #include "driver/SetupTest.h"
 #include "driver/TestRegistry.h"
+#include "driver/UrlHandler.h"
 #include "driver/WindowDriver.h"

@@ -128,6 +128,13 @@ std::string WindowText(HWND window) {
   return std::string(text, copied);
 }
 
+std::string StoredWindowText(HWND window) {
+  // For a window of another process GetWindowTextA reads the system's copy and sends nothing.
+  char text[4096] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
 int EndProcessesBelow(const std::string& folder) {
   int ended = 0;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

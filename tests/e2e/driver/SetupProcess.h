@@ -50,6 +50,9 @@ private:
 HWND FindDescendant(HWND window, int id);
 std::string ClassOf(HWND window);
 std::string WindowText(HWND window);
+// The text the system keeps for a window, read without sending it a message: works while
+// the window's thread is busy (as during start-up), but misses what an edit field typed.
+std::string StoredWindowText(HWND window);
 
 // Ends every process whose program lies below folder (what a test has started indirectly,
 // such as the installed product). Returns how many it ended.

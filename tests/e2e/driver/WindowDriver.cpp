@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "ControlIds.h"
+#include "DirectoryTree.h"
+#include "Gauge.h"
 #include "driver/RemoteBuffer.h"
 #include "driver/SetupProcess.h"
 
@@ -24,6 +26,9 @@ LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 void CollectTexts(HWND window, const std::vector<int>& skipIds, std::vector<std::string>& texts) {
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (std::find(skipIds.begin(), skipIds.end(), GetDlgCtrlID(child)) != skipIds.end()) continue;
+    const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+    const bool picture = ClassOf(child) == "Static" && ((style & SS_TYPEMASK) == SS_ICON || (style & SS_TYPEMASK) == SS_BITMAP);
+    if (picture) continue;
     const std::string text = WindowText(child);
     if (!text.empty()) texts.push_back(text);
     CollectTexts(child, skipIds, texts);
@@ -70,6 +75,38 @@ void WindowDriver::Type(int id, const std::string& text) const {
 }
 
 void WindowDriver::Sync() const { SendTo(window_, WM_NULL, 0, 0); }
+
+LRESULT WindowDriver::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
+  return SendTo(Control(id), message, wParam, lParam);
+}
+
+void WindowDriver::Mouse(int id, UINT message, int x, int y) const {
+  const WPARAM buttons = message == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
+  SendTo(Control(id), message, buttons, MAKELPARAM(x, y));
+}
+
+namespace {
+int64_t Read64(HWND control, UINT message) {
+  const auto low = static_cast<uint32_t>(SendTo(control, message, 0, 0));
+  const auto high = static_cast<uint32_t>(SendTo(control, message, 1, 0));
+  return static_cast<int64_t>(static_cast<uint64_t>(high) << 32 | low);
+}
+}  // namespace
+
+int64_t WindowDriver::GaugePosition(int id) const { return Read64(Control(id), GGM_GETPOS); }
+
+int64_t WindowDriver::GaugeMaximum(int id) const { return Read64(Control(id), GGM_GETMAX); }
+
+void WindowDriver::ChooseTreeLine(int id, int line) const {
+  ASSERT_TRUE(Send(id, DTM_SETCURSEL, line)) << "the tree has no line " << line;
+  Send(id, WM_KEYDOWN, VK_RETURN, 1);
+  Sync();
+}
+
+void WindowDriver::ChooseDrive(int id, char letter) const {
+  Send(id, WM_CHAR, static_cast<unsigned char>(letter), 1);
+  Sync();
+}
 
 std::vector<std::string> WindowDriver::Tabs() const {
   HWND tabs = Control(Pages);

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,18 @@ public:
   void Type(int id, const std::string& text) const;
   // Returns when the window's thread has handled everything sent to it before.
   void Sync() const;
+  // Sends a message to a control and returns its result (0 when the window does not answer).
+  LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  // A mouse message at client coordinates of a control.
+  void Mouse(int id, UINT message, int x, int y) const;
+
+  // The gauge's position and maximum (64-bit, through its documented messages).
+  int64_t GaugePosition(int id) const;
+  int64_t GaugeMaximum(int id) const;
+  // Chooses line `line` of a directory tree as a user does (select it, press Enter).
+  void ChooseTreeLine(int id, int line) const;
+  // Chooses a drive in a drive selector as a user does, by typing its letter.
+  void ChooseDrive(int id, char letter) const;
 
   // The offered tabs of the page control, in order, and the current one.
   std::vector<std::string> Tabs() const;
@@ -40,8 +53,8 @@ public:
   // Clicks the tab with that caption; the test fails when it is not offered.
   void SelectTab(const std::string& caption) const;
 
-  // The non-empty texts of every window below control id, depth first, leaving out the
-  // subtrees of the controls in skipIds.
+  // The non-empty texts of every window below control id, depth first, leaving out pictures
+  // and the subtrees of the controls in skipIds.
   std::vector<std::string> TextsBelow(int id, const std::vector<int>& skipIds = {}) const;
 
   // Screen rectangle of a control.
