@@ -22,10 +22,10 @@ public:
 
 private:
   static constexpr size_t kHistory = lzh::kRingSize;
-  static unsigned Hash(const uint8_t* p) { return ((p[0] << 10) ^ (p[1] << 5) ^ p[2]) & (kHashSize - 1); }
+  static unsigned Hash(const uint8_t* p) { return ((p[0] << 8) ^ (p[1] << 4) ^ p[2]) & (kHashSize - 1); }
   void Insert(size_t windowPos);
 
-  static constexpr unsigned kHashSize = 1u << 15;
+  static constexpr unsigned kHashSize = 1u << 13;
   std::vector<uint8_t> window_;  // the initial ring content, then the input
   std::vector<int32_t> head_;
   std::vector<int32_t> prev_;  // indexed by window position modulo the ring size

@@ -8,7 +8,7 @@
 using namespace lzh;
 
 namespace {
-constexpr unsigned kMaxChain = 512;
+constexpr unsigned kMaxChain = 128;  // longer chains gained under 0.1% on text
 }  // namespace
 
 LzhPrices LzhPrices::FromModel(const HuffmanModel& model) {
