@@ -48,6 +48,7 @@ void SetupTest::SetUp() {
   dist_ = std::make_unique<Distribution>(Root + "dist\\");
 
   // Shortcuts go to this test's folders, never to the user's real Desktop (Wine links it to $HOME).
+  savedShellFolders_.clear();
   for (const auto& [name, folder] : {std::pair<const char*, std::string>{"Desktop", Desktop},
                                      {"Start Menu", StartMenu},
                                      {"Programs", Programs}}) {
