@@ -65,7 +65,8 @@ void LockAndVerifyHelper(ByteFile& lock, const std::string& path, const HelperIm
 
 void LaunchSweeper(TSetupForm& form, const std::string& message, const std::string& caption) {
   const HelperImage image = LoadHelperImage();
-  const std::string helper = SweeperFilePath(TempDirectory());
+  const std::string tempDirectory = TempDirectory();
+  const std::string helper = SweeperFilePath(tempDirectory);
   WriteHelper(helper, image);
   ByteFile lock;
   LockAndVerifyHelper(lock, helper, image);
@@ -74,9 +75,12 @@ void LaunchSweeper(TSetupForm& form, const std::string& message, const std::stri
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
+  // The helper works in the temporary directory: had it inherited ours (the installation
+  // directory, when Setup was started from there) that directory would be in use and could
+  // never be removed. Every path it is given is a full one.
   // Whether it started is not examined: Setup ends either way, leaving its file if not.
-  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process)) {
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     tempDirectory.c_str(), &startup, &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }

@@ -1,0 +1,364 @@
+#include "InstallChecks.h"
+
+namespace e2e {
+namespace {
+
+const char* const RecordKey = "Software\\Penwright\\Quillmark\\Installation";
+const char* const Question = "Are you absolutely sure you wish to uninstall Quillmark?";
+const char* const QuestionCaption = "(You must have accidentically pressed that button...)";
+const char* const Done = "Quillmark has been successfully uninstalled.";
+const char* const DoneCaption = "Uninstall complete";
+const int IdeChecks[] = {CheckDelphi10, CheckDelphi20, CheckDelphi30, CheckDelphi40, CheckBCB10, CheckBCB30};
+
+// The keys and values that installation leaves besides the record.
+struct RegistryItem {
+  HKEY Root;
+  const char* Path;
+};
+const RegistryItem Registration[] = {
+    {HKEY_LOCAL_MACHINE, "Software\\Penwright\\Quillmark"},
+    {HKEY_CURRENT_USER, "Software\\Penwright\\Quillmark"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quillmk.exe"},
+    {HKEY_CLASSES_ROOT, ".qmp"},
+    {HKEY_CLASSES_ROOT, "QuillmarkProject"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark"},
+};
+
+// A visible top-level message box of any process, found by its caption.
+HWND TopLevelBox(const std::string& caption) {
+  struct Search {
+    std::string caption;
+    HWND found = nullptr;
+  } search{caption};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (IsWindowVisible(window) && ClassOf(window) == "#32770" && WindowText(window) == s->caption) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Every file below dir, with its path relative to dir.
+void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vector<std::string>& files) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      ListFilesBelow(dir + name + "\\", prefix + name + "\\", files);
+    else
+      files.push_back(prefix + name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+std::string TempDirectory() {
+  char buffer[MAX_PATH] = "";
+  GetTempPathA(sizeof buffer, buffer);
+  return buffer;
+}
+
+class UninstallTest : public SetupTest {
+protected:
+  void SetUp() override {
+    SetupTest::SetUp();
+    Dir = ProgramFiles + "Quillmark\\";
+  }
+
+  // The state an installation leaves, laid out directly: the listed files, the copy of
+  // Setup.exe, the record, the shell registration (with subkeys) and the three shortcuts.
+  void LayOutInstallation(const std::vector<std::string>& files, int64_t listSize = -1) {
+    CreateDirectories(Dir);
+    WriteTextFile(Dir + "Quillmk.exe", "start-up looks for it");
+    for (const std::string& name : files) WriteTextFile(Dir + name, "installed");
+    CopyOneFile(BuildDistDir() + "Setup.exe", Dir + "Setup.exe");
+    WriteInstallationRecord("1.0", Dir);
+    const std::vector<uint8_t> list = ListBytes(files);
+    WriteRegDword(HKEY_LOCAL_MACHINE, RecordKey, "InstallFilesSize",
+                  static_cast<uint32_t>(listSize < 0 ? static_cast<int64_t>(list.size()) : listSize));
+    WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, "InstallFiles", list);
+    WriteRegString(HKEY_CURRENT_USER, "Software\\Penwright\\Quillmark\\Options", "Last", "x");
+    WriteRegString(HKEY_LOCAL_MACHINE, Registration[2].Path, "", Dir + "Quillmk.exe");
+    WriteRegString(HKEY_CLASSES_ROOT, ".qmp", "", "QuillmarkProject");
+    WriteRegString(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Open\\Command", "", Dir + "Quillmk.exe \"%1\"");
+    WriteRegString(HKEY_LOCAL_MACHINE, Registration[5].Path, "UninstallString", Dir + "Setup.exe");
+    for (const std::string& folder : {Desktop, StartMenu, Programs}) WriteTextFile(folder + "Quillmark.lnk", "link");
+  }
+
+  // One IDE option of the record: its directory with the files, and (unless left out) the size.
+  void RecordIdeOption(const std::string& key, const std::vector<std::string>& files, bool withSize) {
+    const std::string dir = Dir + key;
+    CreateDirectories(dir);
+    for (const std::string& name : files) WriteTextFile(dir + "\\" + name, "installed");
+    WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, key + "Dir", LengthPrefixed(dir));
+    if (withSize) WriteRegDword(HKEY_LOCAL_MACHINE, RecordKey, key + "FilesSize", static_cast<uint32_t>(16 * files.size()));
+    WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, key + "Files", ListBytes(files));
+  }
+
+  // Setup started from a folder that holds nothing but Setup.exe: the Uninstall page is active.
+  WindowDriver StartElsewhere() {
+    Dist().AddSetup();
+    Start();
+    WindowDriver window = WaitForMainWindow();
+    EXPECT_EQ(window.CurrentTab(), "Uninstall");
+    return window;
+  }
+
+  // Presses Remove and answers the question box, which is checked on the way.
+  void Remove(const WindowDriver& window, int answer) {
+    window.Click(UninstallBtn);
+    const HWND box = Process().WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no question";
+    const MessageBoxContent question = ReadMessageBox(box);
+    EXPECT_EQ(question.Caption, QuestionCaption);
+    EXPECT_EQ(question.Text, Question);
+    EXPECT_EQ(question.Icon, ShownIcon::Question);
+    EXPECT_EQ(question.Buttons, 2);
+    AnswerMessageBox(box, answer);
+  }
+
+  // After Yes with Setup running elsewhere: Setup's own closing message, then its end.
+  void ExpectClosingMessageFromSetup() {
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = TopLevelBox(DoneCaption)) != nullptr; }, 30000));
+    DWORD owner = 0;
+    GetWindowThreadProcessId(box, &owner);
+    EXPECT_EQ(owner, Process().Id()) << "the closing message must come from Setup itself";
+    // Its icon is not read: in a box this narrow the driver's pixel comparison takes the text
+    // for an icon.
+    const MessageBoxContent content = ReadMessageBox(box);
+    EXPECT_EQ(content.Text, Done);
+    EXPECT_EQ(content.Buttons, 1);
+    AnswerMessageBox(box, IDOK);
+    EXPECT_TRUE(Process().WaitForExit(15000)) << "Setup did not end";
+  }
+
+  void ExpectRegistrationGone() {
+    for (const RegistryItem& item : Registration) EXPECT_FALSE(RegKeyExists(item.Root, item.Path)) << item.Path;
+    EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Penwright"));
+  }
+
+  void ExpectShortcutsGone() {
+    for (const std::string& folder : {Desktop, StartMenu, Programs}) EXPECT_FALSE(FileExists(folder + "Quillmark.lnk"));
+  }
+
+  std::string Dir;  // the installation directory, ending in a backslash
+};
+
+TEST_F(UninstallTest, InstallThenUninstallFromAnotherFolderLeavesNothing) {
+  LayOutSampleDistribution();
+  WriteRegString(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\3.0\\Transfer", "Count", "0");
+  WriteRegDword(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\4.0\\Transfer", "Count", 0);
+  {
+    Start();
+    WindowDriver window = WaitForMainWindow();
+    for (int check : IdeChecks)
+      if (!window.Checked(check)) window.ClickAndWait(check);
+    window.Click(NowBtn2);
+    WaitForFinished(window);
+    window.Click(QuitBtn);
+    ASSERT_TRUE(Process().WaitForExit(15000));
+  }
+  ASSERT_TRUE(FileExists(Dir + "Setup.exe"));
+  ASSERT_EQ(IniText("Count"), "1");
+
+  const std::string other = Root + "other\\";
+  CreateDirectories(other);
+  CopyOneFile(Dist().SetupPath(), other + "Setup.exe");
+  Start(other + "Setup.exe");
+  WindowDriver window = WaitForMainWindow();
+  window.SelectTab("Uninstall");
+  Remove(window, IDYES);
+  ExpectClosingMessageFromSetup();
+
+  // The record keeps 15 characters of a name, so a member with a longer name is the one
+  // thing an installation can leave behind.
+  std::vector<std::string> left;
+  ListFilesBelow(Dir, "", left);
+  for (const std::string& file : left) {
+    const std::string name = file.substr(file.find_last_of('\\') + 1);
+    EXPECT_GT(name.size(), 15u) << file << " is left";
+  }
+  if (left.empty()) {
+    EXPECT_FALSE(DirectoryExists(Dir)) << "the directory is left";
+  }
+  ExpectRegistrationGone();
+  ExpectShortcutsGone();
+  EXPECT_EQ(IniText("Count"), "0");
+  std::string count;
+  EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\3.0\\Transfer", "Count", count));
+  EXPECT_EQ(count, "0");
+  uint32_t number = 1;
+  EXPECT_TRUE(ReadRegDword(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\4.0\\Transfer", "Count", number));
+  EXPECT_EQ(number, 0u);
+  EXPECT_TRUE(FileExists(other + "Setup.exe"));
+}
+
+// Setup.exe in the installation directory is the running program: the helper removes it and
+// the directory once Setup has ended, then shows the closing message itself.
+TEST_F(UninstallTest, FromTheInstallationDirectoryTheHelperFinishes) {
+  LayOutInstallation({"QUILLMK.EXE", "QUILLMK.HLP"});
+  const std::string helperFile = TempDirectory() + "Sweeper.exe";
+  WriteTextFile(helperFile, "an older helper's file");
+  Start(Dir + "Setup.exe");
+  WindowDriver window = WaitForMainWindow();
+  EXPECT_EQ(window.CurrentTab(), "Uninstall");
+  Remove(window, IDYES);
+  ASSERT_TRUE(Process().WaitForExit(30000)) << "Setup did not end";
+
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = TopLevelBox(DoneCaption)) != nullptr; }, 30000));
+  DWORD owner = 0;
+  GetWindowThreadProcessId(box, &owner);
+  EXPECT_NE(owner, Process().Id());
+  EXPECT_FALSE(FileExists(Dir + "Setup.exe"));
+  EXPECT_FALSE(DirectoryExists(Dir));
+  ExpectRegistrationGone();
+  ExpectShortcutsGone();
+  EXPECT_EQ(ReadMessageBox(box).Text, Done);
+  // Setup carries the helper byte for byte.
+  EXPECT_EQ(ReadFileBytes(helperFile), ReadFileBytes(BuildDistDir() + "..\\sweeper\\Sweeper.exe"));
+
+  HANDLE helper = OpenProcess(SYNCHRONIZE, FALSE, owner);
+  AnswerMessageBox(box, IDOK);
+  if (helper) {
+    EXPECT_EQ(WaitForSingleObject(helper, 10000), WAIT_OBJECT_0) << "the helper did not end";
+    CloseHandle(helper);
+  }
+}
+
+TEST_F(UninstallTest, NoChangesNothing) {
+  LayOutInstallation({"QUILLMK.EXE"});
+  WindowDriver window = StartElsewhere();
+  Remove(window, IDNO);
+  window.Sync();
+  EXPECT_EQ(window.Text(LabelBusy2), "");
+  EXPECT_TRUE(Process().Running());
+  EXPECT_TRUE(FileExists(Dir + "QUILLMK.EXE"));
+  EXPECT_TRUE(FileExists(Dir + "Setup.exe"));
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
+  EXPECT_TRUE(FileExists(Desktop + "Quillmark.lnk"));
+}
+
+// The record vanished after start-up: the exact error box, nothing changed, Remove still works.
+TEST_F(UninstallTest, WithoutTheRecordReportsAndStaysUsable) {
+  LayOutInstallation({"QUILLMK.EXE"});
+  WindowDriver window = StartElsewhere();
+  DeleteRegValue(HKEY_LOCAL_MACHINE, RecordKey, "InstallFilesSize");
+  Remove(window, IDYES);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = TopLevelBox("Quillmark Setup")) != nullptr; }, 15000));
+  const MessageBoxContent error = ReadMessageBox(box);
+  EXPECT_EQ(error.Text, "Cannot uninstall!\rUninstall data has been removed from the registry.");
+  EXPECT_EQ(error.Icon, ShownIcon::Error);
+  EXPECT_EQ(error.Buttons, 1);
+  AnswerMessageBox(box, IDOK);
+  window.Sync();
+  EXPECT_EQ(window.Text(LabelBusy2), "Reading uninstall information");
+  EXPECT_TRUE(FileExists(Dir + "QUILLMK.EXE"));
+  EXPECT_TRUE(FileExists(Dir + "Setup.exe"));
+  EXPECT_TRUE(RegKeyExists(HKEY_CLASSES_ROOT, ".qmp"));
+
+  DeleteRegTree(HKEY_LOCAL_MACHINE, RecordKey);
+  Remove(window, IDNO);  // the page is still usable
+  EXPECT_TRUE(Process().Running());
+}
+
+TEST_F(UninstallTest, UnlistedFilesAndTheirDirectoryStay) {
+  LayOutInstallation({"QUILLMK.EXE", "README.TXT"});
+  WriteTextFile(Dir + "MyProject.qmp", "the user's work");
+  WindowDriver window = StartElsewhere();
+  Remove(window, IDYES);
+  ExpectClosingMessageFromSetup();
+  EXPECT_FALSE(FileExists(Dir + "QUILLMK.EXE"));
+  EXPECT_FALSE(FileExists(Dir + "README.TXT"));
+  EXPECT_FALSE(FileExists(Dir + "Setup.exe"));
+  EXPECT_TRUE(FileExists(Dir + "MyProject.qmp"));
+}
+
+TEST_F(UninstallTest, HelpFileTakesItsIndexOnlyInTheApplicationDirectory) {
+  LayOutInstallation({"QUILLMK.EXE", "QUILLMK.HLP"});
+  WriteTextFile(Dir + "QUILLMK.GID", "index");
+  RecordIdeOption("Delphi30", {"HC.HLP"}, true);
+  WriteTextFile(Dir + "Delphi30\\HC.GID", "index");
+  WindowDriver window = StartElsewhere();
+  Remove(window, IDYES);
+  ExpectClosingMessageFromSetup();
+  EXPECT_FALSE(FileExists(Dir + "QUILLMK.HLP"));
+  EXPECT_FALSE(FileExists(Dir + "QUILLMK.GID"));
+  EXPECT_FALSE(FileExists(Dir + "Delphi30\\HC.HLP"));
+  EXPECT_TRUE(FileExists(Dir + "Delphi30\\HC.GID"));
+}
+
+TEST_F(UninstallTest, IdeOptionWithoutItsSizeKeepsItsFiles) {
+  LayOutInstallation({"QUILLMK.EXE"});
+  RecordIdeOption("Delphi30", {"HC30.DCU"}, true);
+  RecordIdeOption("Delphi40", {"HC40.DCU"}, false);
+  WindowDriver window = StartElsewhere();
+  Remove(window, IDYES);
+  ExpectClosingMessageFromSetup();
+  EXPECT_FALSE(DirectoryExists(Dir + "Delphi30"));
+  EXPECT_TRUE(FileExists(Dir + "Delphi40\\HC40.DCU"));
+}
+
+// The record's sizes rule over its lists: whole slots only.
+TEST_F(UninstallTest, ListSizesDecideTheEntries) {
+  for (const auto& [size, deleted] : std::vector<std::pair<int64_t, int>>{{0, 0}, {15, 0}, {40, 2}}) {
+    SCOPED_TRACE(size);
+    const std::vector<std::string> names = {"A.DLL", "B.DLL", "C.DLL"};
+    LayOutInstallation(names, size);
+    WindowDriver window = StartElsewhere();
+    Remove(window, IDYES);
+    ExpectClosingMessageFromSetup();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(FileExists(Dir + names[i]), i >= deleted) << names[i];
+  }
+}
+
+// A forged record must not reach outside the installation directory.
+TEST_F(UninstallTest, NamesWithPathsDeleteNothingOutside) {
+  const std::string outside = ProgramFiles + "VICTIM.TXT";
+  WriteTextFile(outside, "not Quillmark's");
+  LayOutInstallation({"QUILLMK.EXE"});
+  std::vector<uint8_t> list = ListBytes({"QUILLMK.EXE", "..\\VICTIM.TXT", outside.substr(0, 15)});
+  WriteRegDword(HKEY_LOCAL_MACHINE, RecordKey, "InstallFilesSize", static_cast<uint32_t>(list.size()));
+  WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, "InstallFiles", list);
+  WindowDriver window = StartElsewhere();
+  Remove(window, IDYES);
+  ExpectClosingMessageFromSetup();
+  EXPECT_TRUE(FileExists(outside));
+  EXPECT_FALSE(DirectoryExists(Dir));
+}
+
+// Only the first matching entry goes; the second stays and moves down.
+TEST_F(UninstallTest, SecondMatchingToolsEntryStays) {
+  LayOutInstallation({"QUILLMK.EXE"});
+  const std::string list = "Software\\Borland\\Delphi\\3.0\\Transfer";
+  const std::vector<std::pair<std::string, std::string>> entries = {
+      {"Other", "C:\\other.exe"}, {"&Quillmark", Dir + "QUILLMK.EXE"}, {"Again", "D:\\old\\Quillmk.exe"}};
+  for (size_t i = 0; i < entries.size(); ++i) {
+    WriteRegString(HKEY_CURRENT_USER, list, "Title" + std::to_string(i), entries[i].first);
+    WriteRegString(HKEY_CURRENT_USER, list, "WorkingDir" + std::to_string(i), "");
+    WriteRegString(HKEY_CURRENT_USER, list, "Path" + std::to_string(i), entries[i].second);
+    WriteRegString(HKEY_CURRENT_USER, list, "Params" + std::to_string(i), "");
+  }
+  WriteRegString(HKEY_CURRENT_USER, list, "Count", "3");
+  WindowDriver window = StartElsewhere();
+  Remove(window, IDYES);
+  ExpectClosingMessageFromSetup();
+  std::string text;
+  EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, list, "Count", text));
+  EXPECT_EQ(text, "2");
+  EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, list, "Path1", text));
+  EXPECT_EQ(text, "D:\\old\\Quillmk.exe");
+  EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, list, "Path2", text));
+}
+
+}  // namespace
+}  // namespace e2e
