@@ -7,7 +7,8 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:77
 fi
 if ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$DISPLAY" -screen 0 "${QM_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
+  export QM_XVFB_PID=$!  # so that whoever sourced this can end the server it started
   for _ in $(seq 50); do xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# The main job: build Setup.exe with the sample distribution and run it under Wine.
+# With a reachable display Setup opens there for you to use. Without one it runs in Xvfb:
+# every offered page is shown in turn and saved as a screenshot in screenshots/ (or the
+# folder given as the first argument), then Setup is quit.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+QM_ROOT=$(pwd)
+shots="${1:-$QM_ROOT/screenshots}"
+scripts/install-deps.sh
+
+step() { printf '\n==== %s\n' "$*"; }
+
+step "native paktool"
+cmake --preset native >/dev/null
+cmake --build --preset native -j2 --target paktool
+
+step "Windows 64-bit Setup.exe, the sample distribution and the page walker"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j2 --target dist PageWalk
+dist="$QM_ROOT/build/win64/dist"
+
+interactive=false
+if [ -n "${DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
+  interactive=true
+else
+  # A display of our own; the screenshots are as big as the screen.
+  export DISPLAY=:93 QM_SCREEN=800x600x24
+fi
+source scripts/wine-env.sh
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${QM_XVFB_PID:-}" ]; then kill "$QM_XVFB_PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+if $interactive; then
+  step "Setup.exe on display $DISPLAY (close it to end the demo)"
+  wine "$dist/Setup.exe"
+  exit 0
+fi
+
+step "Setup.exe in Xvfb on $DISPLAY: one screenshot per offered page"
+mkdir -p "$shots"
+handshake=$(mktemp -d)
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+# A virtual desktop, so that Wine draws the window frames itself (Xvfb has no window manager).
+wine explorer /desktop=QuillmarkDemo,800x600 "$QM_ROOT/build/win64/tests/e2e/PageWalk.exe" \
+  "$(winpath "$dist/Setup.exe")" "$(winpath "$handshake")" &
+walker=$!
+# Waits up to a minute for the walker to show page $1; false once it has finished or failed.
+page_ready() {
+  for _ in $(seq 600); do
+    [ -f "$handshake/page-$1.ready" ] && return 0
+    { [ -f "$handshake/walk.end" ] || ! kill -0 "$walker" 2>/dev/null; } && return 1
+    sleep 0.1
+  done
+  return 1
+}
+page=0
+while page_ready "$page"; do
+  IFS='|' read -r caption rect <"$handshake/page-$page.ready"
+  read -r left top width height <<<"$rect"
+  name=$(printf '%s' "$caption" | tr -cs 'A-Za-z0-9' '-' | sed 's/-$//')
+  file="$shots/$((page + 1))-$name.png"
+  import -window root -crop "${width}x${height}+${left}+${top}" +repage "$file"
+  echo "saved $file"
+  touch "$handshake/page-$page.done"
+  page=$((page + 1))
+done
+wait "$walker" || { echo "the page walker failed" >&2; exit 1; }
+rm -rf "$handshake"
+[ "$page" -gt 0 ] || { echo "no page was shown" >&2; exit 1; }
+echo "$page screenshots in $shots"
