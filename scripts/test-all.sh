@@ -32,5 +32,9 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$jobs"
 source scripts/wine-env.sh
 wineserver -p  # one server for the whole suite
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+end_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${QM_XVFB_PID:-}" ]; then kill "$QM_XVFB_PID" 2>/dev/null || true; fi
+}
+trap end_wine EXIT
 ctest --preset win64 -j1

@@ -38,7 +38,8 @@ std::string DelphiIniPath() {
 
 void SetupTest::SetUp() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  Root = std::string(TestsRoot) + info->test_suite_name() + "." + info->name() + "\\";
+  Name = std::string(info->test_suite_name()) + "." + info->name();
+  Root = std::string(TestsRoot) + Name + "\\";
   RemoveTree(Root);
   ProgramFiles = Root + "Program Files\\";
   Desktop = Root + "Desktop\\";
@@ -72,7 +73,11 @@ void SetupTest::TearDown() {
   else
     DeleteRegValue(HKEY_LOCAL_MACHINE, CurrentVersionKey, "ProgramFilesDir");
   // A failed test leaves its folders for a look; a passed one leaves nothing.
-  if (!HasFailure()) RemoveTree(Root);
+  if (!HasFailure()) {
+    RemoveTree(Root);
+    if (!secondDriveFolder_.empty()) RemoveTree(secondDriveFolder_);
+  }
+  secondDriveFolder_.clear();
 }
 
 void SetupTest::RemoveSetupState() {
@@ -108,6 +113,15 @@ std::string SetupTest::SecondDriveRoot() {
     return std::string();
   }
   return SecondDrive;
+}
+
+std::string SetupTest::SecondDriveFolder() {
+  const std::string root = SecondDriveRoot();
+  if (root.empty()) return root;
+  secondDriveFolder_ = root + "qmtest\\" + Name + "\\";
+  RemoveTree(secondDriveFolder_);
+  CreateDirectories(secondDriveFolder_);
+  return secondDriveFolder_;
 }
 
 }  // namespace e2e

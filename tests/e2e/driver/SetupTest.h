@@ -35,9 +35,14 @@ protected:
   // version in the registry.
   void RecordInstallation(const std::string& version, const std::string& installDir);
 
-  // The root of the second drive letter ("Q:\\"); the test fails when the wrapper has not mapped it.
+  // The root of the second drive letter ("Q:\\"); empty, and the test failed, when the
+  // wrapper has not mapped it.
   std::string SecondDriveRoot();
+  // A fresh folder of this test on the second drive letter ("Q:\\qmtest\\<suite>.<test>\\"),
+  // removed afterwards; empty, and the test failed, when the wrapper has not mapped the drive.
+  std::string SecondDriveFolder();
 
+  std::string Name;          // "<suite>.<test>"
   std::string Root;          // "C:\qmtest\<suite>.<test>\"
   std::string ProgramFiles;  // Root + "Program Files\" (ProgramFilesDir, without the backslash)
   std::string Desktop, StartMenu, Programs;
@@ -48,6 +53,7 @@ private:
   std::unique_ptr<SetupProcess> process_;
   std::vector<std::pair<std::string, std::string>> savedShellFolders_;
   std::string savedProgramFilesDir_;
+  std::string secondDriveFolder_;
   bool hadProgramFilesDir_ = false;
 };
 
