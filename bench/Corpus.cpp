@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <map>
-#include <random>
-#include <sstream>
 #include <stdexcept>
 
 namespace {
@@ -22,19 +18,6 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& path, size_t limit) {
   return data;
 }
 
-std::vector<std::string> Words(const std::vector<uint8_t>& text) {
-  std::vector<std::string> words;
-  std::string word;
-  for (uint8_t c : text) {
-    word += static_cast<char>(c);
-    if (c == ' ' || c == '\n') {
-      words.push_back(word);
-      word.clear();
-    }
-  }
-  return words;
-}
-
 }  // namespace
 
 std::vector<CorpusFile> LicenseTexts() {
@@ -48,21 +31,20 @@ std::vector<CorpusFile> LicenseTexts() {
 }
 
 std::vector<uint8_t> TextCorpus() {
+  // CMake's reference manual: real English prose with markup, present wherever this project
+  // builds. Files in name order, so the corpus is the same on every machine of one CMake version.
+  std::vector<std::filesystem::path> pages;
+  const std::filesystem::path help = std::filesystem::path(CMAKE_ROOT_DIR) / "Help";
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(help))
+    if (entry.is_regular_file() && entry.path().extension() == ".rst") pages.push_back(entry.path());
+  std::sort(pages.begin(), pages.end());
   std::vector<uint8_t> text;
-  for (const CorpusFile& f : LicenseTexts()) text.insert(text.end(), f.Data.begin(), f.Data.end());
-  const std::vector<std::string> words = Words(text);
-  std::map<std::pair<std::string, std::string>, std::vector<std::string>> next;
-  for (size_t i = 2; i < words.size(); ++i) next[{words[i - 2], words[i - 1]}].push_back(words[i]);
-  std::mt19937 rng(20261208);
-  std::string a = words[0], b = words[1];
-  while (text.size() < kCorpusSize) {
-    const auto& choices = next[{a, b}];
-    std::string c = choices.empty() ? words[rng() % words.size()] : choices[rng() % choices.size()];
-    text.insert(text.end(), c.begin(), c.end());
-    a = std::move(b);
-    b = std::move(c);
+  for (const auto& page : pages) {
+    if (text.size() >= kCorpusSize) break;
+    const std::vector<uint8_t> data = ReadFile(page, kCorpusSize - text.size());
+    text.insert(text.end(), data.begin(), data.end());
   }
-  text.resize(kCorpusSize);
+  if (text.size() < kCorpusSize) throw std::runtime_error("CMake's manual holds less than 1 MiB of text");
   return text;
 }
 

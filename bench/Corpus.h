@@ -13,8 +13,7 @@ struct CorpusFile {
 // The license texts of base-files (/usr/share/common-licenses), each file on its own.
 std::vector<CorpusFile> LicenseTexts();
 
-// 1 MiB of text: the license texts, continued by an order-2 word chain trained on them
-// with a fixed seed.
+// 1 MiB of text: the first MiB of CMake's reference manual pages, in name order.
 std::vector<uint8_t> TextCorpus();
 
 // 1 MiB of machine code and data: the start of the cmake executable.
