@@ -74,6 +74,8 @@ TEST_F(QuitButtonsTest, QuitOnTheFinishedPageEndsSetupAndKeepsTheInstallation) {
   ASSERT_TRUE(WaitUntil([&] { return window.CurrentTab() == "Finished" || Process().MessageBoxWindow(); }, 60000));
   if (HWND box = Process().MessageBoxWindow()) FAIL() << "Install showed: " << ReadMessageBox(box).Text;
   EXPECT_EQ(window.Tabs(), std::vector<std::string>{"Finished"});
+  EXPECT_GT(window.GaugeMaximum(Gauge), 0);
+  EXPECT_EQ(window.GaugePosition(Gauge), window.GaugeMaximum(Gauge)) << "the gauge ends full";
 
   ExpectQuitsAtOnce(window, QuitBtn);
   EXPECT_TRUE(FileExists(InstallDir() + "Quillmk.exe"));

@@ -1,7 +1,5 @@
 #include "driver/Distribution.h"
 
-#include <gtest/gtest.h>
-
 #include "driver/Files.h"
 
 namespace e2e {
@@ -34,7 +32,6 @@ class ImageReader {
 public:
   explicit ImageReader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
   bool Failed() const { return failed_; }
-  size_t Position() const { return pos_; }
   uint8_t Byte() { return Take(1) ? bytes_[pos_ - 1] : 0; }
   int32_t Int32() {
     if (!Take(4)) return 0;
@@ -60,9 +57,10 @@ private:
   bool failed_ = false;
 };
 
-// Walks header and table; calls onUnpackedSize with the offset of each entry's UnpackedSize.
-template <class OnEntry>
-PackageFacts WalkPackage(const std::vector<uint8_t>& bytes, OnEntry onEntry) {
+}  // namespace
+
+PackageFacts ReadPackageFacts(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
   PackageFacts facts;
   ImageReader in(bytes);
   if (in.Text(5) != "PWPAK") return facts;
@@ -75,27 +73,11 @@ PackageFacts WalkPackage(const std::vector<uint8_t>& bytes, OnEntry onEntry) {
     facts.MemberNames.push_back(in.Text(in.Byte()));
     if (hasExtraText) in.Text(in.Byte());
     in.Int32();
-    onEntry(in.Position());
     facts.TotalSize += in.Int32();
     in.Text(16);
   }
   facts.Valid = !in.Failed();
   return facts;
-}
-
-}  // namespace
-
-PackageFacts ReadPackageFacts(const std::string& path) {
-  return WalkPackage(ReadFileBytes(path), [](size_t) {});
-}
-
-void SetFirstUnpackedSize(std::vector<uint8_t>& image, int32_t size) {
-  size_t first = 0;
-  WalkPackage(image, [&](size_t offset) {
-    if (first == 0) first = offset;
-  });
-  ASSERT_NE(first, 0u) << "the package has no entry";
-  for (int i = 0; i < 4; ++i) image[first + i] = static_cast<uint8_t>(static_cast<uint32_t>(size) >> (8 * i));
 }
 
 }  // namespace e2e

@@ -39,7 +39,4 @@ struct PackageFacts {
 };
 PackageFacts ReadPackageFacts(const std::string& path);
 
-// Overwrites the first UnpackedSize field of a package image (to make a package claim a huge size).
-void SetFirstUnpackedSize(std::vector<uint8_t>& image, int32_t size);
-
 }  // namespace e2e

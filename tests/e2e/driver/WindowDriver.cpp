@@ -15,7 +15,7 @@
 namespace e2e {
 namespace {
 
-constexpr UINT SendTimeoutMs = 10000;
+constexpr UINT SendTimeoutMs = 5000;
 
 LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
@@ -43,8 +43,6 @@ HWND WindowDriver::Control(int id) const {
   return control;
 }
 
-bool WindowDriver::Has(int id) const { return FindDescendant(window_, id) != nullptr; }
-
 std::string WindowDriver::Text(int id) const { return WindowText(Control(id)); }
 
 bool WindowDriver::Checked(int id) const { return SendTo(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -52,8 +50,6 @@ bool WindowDriver::Checked(int id) const { return SendTo(Control(id), BM_GETCHEC
 bool WindowDriver::Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
 
 bool WindowDriver::ReadOnly(int id) const { return (GetWindowLongPtrA(Control(id), GWL_STYLE) & ES_READONLY) != 0; }
-
-bool WindowDriver::Visible(int id) const { return IsWindowVisible(Control(id)) != FALSE; }
 
 void WindowDriver::Click(int id) const { PostMessageA(Control(id), BM_CLICK, 0, 0); }
 
@@ -158,12 +154,6 @@ std::vector<std::string> WindowDriver::TextsBelow(int id, const std::vector<int>
   std::vector<std::string> texts;
   CollectTexts(Control(id), skipIds, texts);
   return texts;
-}
-
-RECT WindowDriver::ScreenRect(int id) const {
-  RECT rect{};
-  GetWindowRect(Control(id), &rect);
-  return rect;
 }
 
 }  // namespace e2e

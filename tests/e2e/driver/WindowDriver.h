@@ -17,13 +17,11 @@ public:
   HWND Handle() const { return window_; }
   // The control with id among the window's descendants; the test fails when it is missing.
   HWND Control(int id) const;
-  bool Has(int id) const;
 
   std::string Text(int id) const;
   bool Checked(int id) const;
   bool Enabled(int id) const;
   bool ReadOnly(int id) const;  // an edit field with ES_READONLY
-  bool Visible(int id) const;
 
   // Posts a click and returns at once: the click may start a modal loop (a message box).
   void Click(int id) const;
@@ -56,9 +54,6 @@ public:
   // The non-empty texts of every window below control id, depth first, leaving out pictures
   // and the subtrees of the controls in skipIds.
   std::vector<std::string> TextsBelow(int id, const std::vector<int>& skipIds = {}) const;
-
-  // Screen rectangle of a control.
-  RECT ScreenRect(int id) const;
 
 private:
   bool TabItemRect(int index, RECT& rect) const;
