@@ -1,6 +1,4 @@
 // Every quit button ends Setup at once, asks nothing and leaves the system as it was.
-#include <functional>
-
 #include "Driver.h"
 
 namespace e2e {
@@ -69,10 +67,7 @@ TEST_F(QuitButtonsTest, QuitOnTheFinishedPageEndsSetupAndKeepsTheInstallation) {
   Start();
   WindowDriver window = WaitForMainWindow();
   ASSERT_TRUE(window.Handle());
-  window.SelectTab("Install");
-  window.Click(NowBtn2);
-  ASSERT_TRUE(WaitUntil([&] { return window.CurrentTab() == "Finished" || Process().MessageBoxWindow(); }, 60000));
-  if (HWND box = Process().MessageBoxWindow()) FAIL() << "Install showed: " << ReadMessageBox(box).Text;
+  ASSERT_NO_FATAL_FAILURE(InstallAndWaitForFinished(window));
   EXPECT_EQ(window.Tabs(), std::vector<std::string>{"Finished"});
   EXPECT_GT(window.GaugeMaximum(Gauge), 0);
   EXPECT_EQ(window.GaugePosition(Gauge), window.GaugeMaximum(Gauge)) << "the gauge ends full";

@@ -31,6 +31,7 @@ SetupProcess::SetupProcess(const std::string& exePath, const std::string& argume
 
 SetupProcess::~SetupProcess() {
   Kill();
+  if (info_.hProcess) EndChildProcesses(Id());
   if (info_.hThread) CloseHandle(info_.hThread);
   if (info_.hProcess) CloseHandle(info_.hProcess);
 }
@@ -135,7 +136,10 @@ std::string StoredWindowText(HWND window) {
   return text;
 }
 
-int EndProcessesBelow(const std::string& folder) {
+namespace {
+
+// Ends each running process for which select(entry, process) holds; returns how many.
+int EndProcessesWhere(const std::function<bool(const PROCESSENTRY32&, HANDLE)>& select) {
   int ended = 0;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return 0;
@@ -145,12 +149,7 @@ int EndProcessesBelow(const std::string& folder) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
                                  entry.th32ProcessID);
     if (!process) continue;
-    char image[MAX_PATH] = "";
-    DWORD size = sizeof image;
-    if (QueryFullProcessImageNameA(process, 0, image, &size) &&
-        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(folder.size()), folder.c_str(),
-                       static_cast<int>(folder.size())) == CSTR_EQUAL &&
-        size > folder.size()) {
+    if (select(entry, process)) {
       TerminateProcess(process, 1);
       WaitForSingleObject(process, 5000);
       ++ended;
@@ -159,6 +158,22 @@ int EndProcessesBelow(const std::string& folder) {
   }
   CloseHandle(snapshot);
   return ended;
+}
+
+}  // namespace
+
+int EndProcessesBelow(const std::string& folder) {
+  return EndProcessesWhere([&](const PROCESSENTRY32&, HANDLE process) {
+    char image[MAX_PATH] = "";
+    DWORD size = sizeof image;
+    return QueryFullProcessImageNameA(process, 0, image, &size) && size > folder.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(folder.size()), folder.c_str(),
+                          static_cast<int>(folder.size())) == CSTR_EQUAL;
+  });
+}
+
+int EndChildProcesses(DWORD parentId) {
+  return EndProcessesWhere([&](const PROCESSENTRY32& entry, HANDLE) { return entry.th32ParentProcessID == parentId; });
 }
 
 }  // namespace e2e

@@ -16,7 +16,7 @@ public:
   // Starts exePath with CreateProcessA in its own folder, as a user starting it from there.
   // The test fails when the process cannot be started.
   explicit SetupProcess(const std::string& exePath, const std::string& arguments = std::string());
-  ~SetupProcess();  // ends the process if it still runs
+  ~SetupProcess();  // ends the process if it still runs, and what it started (a help viewer)
   SetupProcess(const SetupProcess&) = delete;
   SetupProcess& operator=(const SetupProcess&) = delete;
 
@@ -57,5 +57,7 @@ std::string StoredWindowText(HWND window);
 // Ends every process whose program lies below folder (what a test has started indirectly,
 // such as the installed product). Returns how many it ended.
 int EndProcessesBelow(const std::string& folder);
+// Ends every process that the process parentId started. Returns how many it ended.
+int EndChildProcesses(DWORD parentId);
 
 }  // namespace e2e

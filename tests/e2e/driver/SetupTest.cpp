@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "ControlIds.h"
 #include "driver/Files.h"
+#include "driver/MessageBoxDriver.h"
 #include "driver/TestRegistry.h"
 
 namespace e2e {
@@ -99,6 +101,14 @@ WindowDriver SetupTest::WaitForMainWindow() {
   HWND window = process_ ? process_->WaitForMainWindow() : nullptr;
   EXPECT_NE(window, nullptr) << "the main window did not appear";
   return WindowDriver(window, process_ ? process_->Handle() : nullptr);
+}
+
+void SetupTest::InstallAndWaitForFinished(const WindowDriver& window) {
+  window.SelectTab("Install");
+  window.Click(NowBtn2);
+  ASSERT_TRUE(WaitUntil([&] { return window.CurrentTab() == "Finished" || Process().MessageBoxWindow(); }, 60000))
+      << "Install did not finish";
+  if (HWND box = Process().MessageBoxWindow()) FAIL() << "Install showed: " << ReadMessageBox(box).Text;
 }
 
 void SetupTest::RecordInstallation(const std::string& version, const std::string& installDir) {

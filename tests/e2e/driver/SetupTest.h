@@ -31,6 +31,10 @@ protected:
   // Waits for the visible main window of the started program; the test fails without one.
   WindowDriver WaitForMainWindow();
 
+  // Presses "Install Quillmark now!!!" and waits for the Finished page; the test fails with
+  // the text of any message box that comes up instead.
+  void InstallAndWaitForFinished(const WindowDriver& window);
+
   // A folder holding a stand-in of the installed product, recorded as an installation of
   // version in the registry.
   void RecordInstallation(const std::string& version, const std::string& installDir);

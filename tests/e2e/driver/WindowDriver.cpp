@@ -130,6 +130,10 @@ std::string WindowDriver::CurrentTab() const {
   return current >= 0 && current < static_cast<int>(tabs.size()) ? tabs[current] : std::string();
 }
 
+bool WindowDriver::WaitForTab(const std::string& caption, DWORD timeoutMs) const {
+  return WaitUntil([&] { return CurrentTab() == caption; }, timeoutMs);
+}
+
 bool WindowDriver::TabItemRect(int index, RECT& rect) const {
   RemoteBuffer remote(process_, sizeof(RECT));
   return SendTo(Control(Pages), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.Address())) &&

@@ -48,6 +48,8 @@ public:
   // The offered tabs of the page control, in order, and the current one.
   std::vector<std::string> Tabs() const;
   std::string CurrentTab() const;
+  // Waits until the page with that caption is the current one (as after a command).
+  bool WaitForTab(const std::string& caption, DWORD timeoutMs) const;
   // Clicks the tab with that caption; the test fails when it is not offered.
   void SelectTab(const std::string& caption) const;
 
