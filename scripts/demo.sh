@@ -33,6 +33,7 @@ cleanup() {
   if [ -n "${QM_XVFB_PID:-}" ]; then kill "$QM_XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM  # so that an interrupted demo cleans up too
 
 if $interactive; then
   step "Setup.exe on display $DISPLAY (close it to end the demo)"
