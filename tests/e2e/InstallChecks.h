@@ -14,27 +14,6 @@
 
 namespace e2e {
 
-struct RawValue {
-  bool Exists = false;
-  DWORD Type = REG_NONE;
-  std::vector<uint8_t> Bytes;
-};
-
-inline RawValue ReadRawValue(HKEY root, const std::string& path, const std::string& name) {
-  RawValue value;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
-    return value;
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &value.Type, nullptr, &size) == ERROR_SUCCESS) {
-    value.Bytes.resize(size);
-    value.Exists = RegQueryValueExA(key, name.c_str(), nullptr, &value.Type,
-                                    size ? value.Bytes.data() : nullptr, &size) == ERROR_SUCCESS;
-  }
-  RegCloseKey(key);
-  return value;
-}
-
 inline std::vector<uint8_t> TextWithZero(const std::string& text) {
   std::vector<uint8_t> bytes(text.begin(), text.end());
   bytes.push_back(0);

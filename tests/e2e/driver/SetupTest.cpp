@@ -1,6 +1,7 @@
 #include "driver/SetupTest.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "ControlIds.h"
 #include "driver/Files.h"
@@ -11,7 +12,11 @@ namespace e2e {
 namespace {
 
 const char* const TestsRoot = "C:\\qmtest\\";
-const char* const ShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+// Wine rewrites "Shell Folders" from "User Shell Folders" whenever a program asks the shell for a
+// folder, so both must name the test's folders or a shortcut lands in the real Desktop ($HOME).
+const char* const ShellFolderKeys[] = {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                                       "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"};
+const char* const ShellFolderNames[] = {"Desktop", "Start Menu", "Programs"};
 const char* const CurrentVersionKey = "Software\\Microsoft\\Windows\\CurrentVersion";
 const char* const SecondDrive = "Q:\\";
 
@@ -52,13 +57,12 @@ void SetupTest::SetUp() {
 
   // Shortcuts go to this test's folders, never to the user's real Desktop (Wine links it to $HOME).
   savedShellFolders_.clear();
-  for (const auto& [name, folder] : {std::pair<const char*, std::string>{"Desktop", Desktop},
-                                     {"Start Menu", StartMenu},
-                                     {"Programs", Programs}}) {
-    std::string old;
-    if (ReadRegString(HKEY_CURRENT_USER, ShellFoldersKey, name, old)) savedShellFolders_.emplace_back(name, old);
-    WriteRegString(HKEY_CURRENT_USER, ShellFoldersKey, name, folder);
-  }
+  const std::string folders[] = {Desktop, StartMenu, Programs};
+  for (const char* key : ShellFolderKeys)
+    for (int i = 0; i < 3; ++i) {
+      savedShellFolders_.push_back({key, ShellFolderNames[i], ReadRawValue(HKEY_CURRENT_USER, key, ShellFolderNames[i])});
+      WriteRegString(HKEY_CURRENT_USER, key, ShellFolderNames[i], folders[i]);
+    }
   hadProgramFilesDir_ = ReadRegString(HKEY_LOCAL_MACHINE, CurrentVersionKey, "ProgramFilesDir", savedProgramFilesDir_);
   WriteRegString(HKEY_LOCAL_MACHINE, CurrentVersionKey, "ProgramFilesDir", ProgramFiles.substr(0, ProgramFiles.size() - 1));
   RemoveSetupState();
@@ -68,8 +72,12 @@ void SetupTest::TearDown() {
   process_.reset();
   EndProcessesBelow(Root);
   RemoveSetupState();
-  for (const char* name : {"Desktop", "Start Menu", "Programs"}) DeleteRegValue(HKEY_CURRENT_USER, ShellFoldersKey, name);
-  for (const auto& [name, folder] : savedShellFolders_) WriteRegString(HKEY_CURRENT_USER, ShellFoldersKey, name, folder);
+  for (const SavedValue& saved : savedShellFolders_)
+    RestoreRawValue(HKEY_CURRENT_USER, saved.Key, saved.Name, saved.Value);
+  char userDesktop[MAX_PATH] = "";
+  if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, userDesktop))) {
+    EXPECT_FALSE(FileExists(JoinPath(userDesktop, "Quillmark.lnk"))) << "a shortcut escaped to the real Desktop";
+  }
   if (hadProgramFilesDir_)
     WriteRegString(HKEY_LOCAL_MACHINE, CurrentVersionKey, "ProgramFilesDir", savedProgramFilesDir_);
   else

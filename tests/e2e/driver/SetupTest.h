@@ -7,6 +7,7 @@
 
 #include "driver/Distribution.h"
 #include "driver/SetupProcess.h"
+#include "driver/TestRegistry.h"
 #include "driver/WindowDriver.h"
 
 // The fixture of every end-to-end test. Each test gets fresh folders under C:\qmtest\<test>\,
@@ -55,7 +56,12 @@ private:
   void RemoveSetupState();
   std::unique_ptr<Distribution> dist_;
   std::unique_ptr<SetupProcess> process_;
-  std::vector<std::pair<std::string, std::string>> savedShellFolders_;
+  struct SavedValue {
+    std::string Key;
+    std::string Name;
+    RawValue Value;
+  };
+  std::vector<SavedValue> savedShellFolders_;
   std::string savedProgramFilesDir_;
   std::string secondDriveFolder_;
   bool hadProgramFilesDir_ = false;

@@ -85,6 +85,19 @@ bool ReadRegDword(HKEY root, const std::string& path, const std::string& name, u
   return true;
 }
 
+RawValue ReadRawValue(HKEY root, const std::string& path, const std::string& name) {
+  RawValue value;
+  value.Exists = ReadValue(root, path, name, value.Type, value.Bytes);
+  return value;
+}
+
+void RestoreRawValue(HKEY root, const std::string& path, const std::string& name, const RawValue& value) {
+  if (value.Exists)
+    WriteValue(root, path, name, value.Type, value.Bytes.data(), static_cast<DWORD>(value.Bytes.size()));
+  else
+    DeleteRegValue(root, path, name);
+}
+
 bool RegKeyExists(HKEY root, const std::string& path) { return Key(root, path, false).Handle() != nullptr; }
 
 void DeleteRegValue(HKEY root, const std::string& path, const std::string& name) {

@@ -18,6 +18,16 @@ bool ReadRegBinary(HKEY root, const std::string& path, const std::string& name, 
 bool ReadRegDword(HKEY root, const std::string& path, const std::string& name, uint32_t& value);
 bool RegKeyExists(HKEY root, const std::string& path);
 
+// A value as stored: its type and bytes, or its absence.
+struct RawValue {
+  bool Exists = false;
+  DWORD Type = REG_NONE;
+  std::vector<uint8_t> Bytes;
+};
+RawValue ReadRawValue(HKEY root, const std::string& path, const std::string& name);
+// Puts a value back as it was read, or deletes it when it did not exist.
+void RestoreRawValue(HKEY root, const std::string& path, const std::string& name, const RawValue& value);
+
 void DeleteRegValue(HKEY root, const std::string& path, const std::string& name);
 void DeleteRegTree(HKEY root, const std::string& path);  // the key and everything below it
 
