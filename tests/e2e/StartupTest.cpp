@@ -192,8 +192,7 @@ TEST_F(StartupTest, WrongProductNameEndsTheProgramWithoutAWindow) {
   const MessageBoxContent content = ConfirmMessageBox(Process());
   EXPECT_EQ(content.Caption, "Quillmark Setup");
   EXPECT_EQ(content.Text, "File Quillmk.pak is corrupt");
-  // No icon check: the splash window still stands behind the box and shows through its
-  // empty icon area, which the screen reading cannot tell from an icon.
+  EXPECT_EQ(content.Icon, ShownIcon::None);
   EXPECT_EQ(content.Buttons, 1);
   EXPECT_EQ(Process().MainWindow(), nullptr);
   EXPECT_TRUE(Process().WaitForExit(10000));

@@ -93,7 +93,10 @@ COLORREF InkColour(HWND control) {
 }
 
 ShownIcon IconShownBy(HWND iconControl) {
-  if (!iconControl || !IsWindowVisible(iconControl)) return ShownIcon::None;
+  // A box without an icon keeps an empty icon control; whatever shines through it on the
+  // screen must not count, so ask the control first and compare pixels only to tell icons apart.
+  if (!iconControl || !IsWindowVisible(iconControl) || !SendMessageA(iconControl, STM_GETICON, 0, 0))
+    return ShownIcon::None;
   int width = 0, height = 0;
   const std::vector<COLORREF> shown = CapturePixels(iconControl, width, height);
   if (shown.empty()) return ShownIcon::None;
