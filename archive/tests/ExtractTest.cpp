@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <random>
 
 #include "ByteFile.h"
 #include "Extract.h"
 #include "PackageBytes.h"
 #include "PackageWriter.h"
+#include "TestData.h"
 
 namespace {
 
@@ -22,13 +22,6 @@ std::vector<uint8_t> TextData(size_t size) {
   const std::string line = "Quillmark writes help files; every topic has a context number.\n";
   while (data.size() < size) data.insert(data.end(), line.begin(), line.end());
   data.resize(size);
-  return data;
-}
-
-std::vector<uint8_t> RandomData(size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::vector<uint8_t> data(size);
-  for (uint8_t& byte : data) byte = static_cast<uint8_t>(random());
   return data;
 }
 

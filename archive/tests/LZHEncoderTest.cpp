@@ -9,6 +9,7 @@
 #include "LZHModel.h"
 #include "LZHTokenCoder.h"
 #include "LZHTestSupport.h"
+#include "TestData.h"
 
 namespace {
 
@@ -34,13 +35,6 @@ std::vector<uint8_t> MakeBinary(size_t size, uint32_t seed) {
   return out;
 }
 
-std::vector<uint8_t> MakeRandom(size_t size, uint32_t seed) {
-  std::mt19937 rng(seed);
-  std::vector<uint8_t> out(size);
-  for (auto& b : out) b = static_cast<uint8_t>(rng());
-  return out;
-}
-
 std::vector<uint8_t> MakeRepetitive(size_t size, uint32_t seed) { return std::vector<uint8_t>(size, uint8_t('a' + seed % 3)); }
 
 struct Kind {
@@ -48,7 +42,7 @@ struct Kind {
   std::function<std::vector<uint8_t>(size_t, uint32_t)> Make;
 };
 
-const Kind kKinds[] = {{"text", MakeText}, {"binary", MakeBinary}, {"random", MakeRandom}, {"repetitive", MakeRepetitive}};
+const Kind kKinds[] = {{"text", MakeText}, {"binary", MakeBinary}, {"random", RandomData}, {"repetitive", MakeRepetitive}};
 
 // Also the decoder fuzzer's first find: the self-check compared an empty block through the
 // null pointer of an empty input (caught by the sanitizer build).
@@ -82,7 +76,7 @@ TEST(LzhEncoder, CompressesRunsAndTheInitialSpaces) {
   EXPECT_LE(Compress(std::vector<uint8_t>(60000, 'x')).size(), 60000u / 60 * 11 / 8);  // ~10 bits a match
   const std::vector<uint8_t> text = MakeText(100000, 5);
   EXPECT_LT(Compress(text).size(), text.size() / 3);
-  const std::vector<uint8_t> random = MakeRandom(100000, 6);
+  const std::vector<uint8_t> random = RandomData(100000, 6);
   EXPECT_LT(Compress(random).size(), random.size() * 115 / 100);
 }
 
