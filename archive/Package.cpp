@@ -54,8 +54,9 @@ int32_t AddWrapping(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-// From the HasExtraText byte on: the table walk of the light scan, which seeks past names.
-void ScanTable(ByteFile& file, PackageInfo& info) {
+}  // namespace
+
+void ScanPackageTable(ByteFile& file, PackageInfo& info) {
   info.HasExtraText = file.ReadByte() != 0;
   info.TablePos = static_cast<int32_t>(file.Position());
   const int32_t entryCount = file.ReadInt32();
@@ -67,6 +68,8 @@ void ScanTable(ByteFile& file, PackageInfo& info) {
     file.Skip(TrailingFieldsSize);
   }
 }
+
+namespace {
 
 bool IsQuillmark(std::string name) {
   if (!name.empty() && name.back() == '\n') name.erase(name.size() < 2 ? 0 : name.size() - 2);
@@ -92,7 +95,7 @@ std::string PackageCrcErrorText(const std::string& packageName) {
 
 std::string DestinationCrcErrorText() { return "CRC error in destination file.\rTry installing again"; }
 
-AppPackageHeader ReadAppPackageHeader(ByteFile& file, PackageInfo& info) {
+AppPackageHeader ReadAppPackageHeader(ByteFile& file) {
   AppPackageHeader header;
   CheckMagicAndSkipReserved(file);
   // A name longer than the buffer cannot be "Quillmark" (with or without its CR LF).
@@ -101,7 +104,6 @@ AppPackageHeader ReadAppPackageHeader(ByteFile& file, PackageInfo& info) {
   if (!IsQuillmark(ReadKeptText(file, nameLength, TextBufferSize))) return header;
   header.ProductIsQuillmark = true;
   header.VersionText = ReadHeaderText(file, TextBufferSize);  // cut to what the record can hold
-  ScanTable(file, info);
   return header;
 }
 
@@ -112,7 +114,7 @@ bool ScanPackageFile(const std::string& path, PackageInfo& info) {
     CheckMagicAndSkipReserved(file);
     file.Skip(ReadTextLength(file));
     file.Skip(ReadTextLength(file));
-    ScanTable(file, info);
+    ScanPackageTable(file, info);
     return true;
   } catch (const EFileError&) {
     return false;

@@ -29,11 +29,15 @@ struct AppPackageHeader {
   std::string VersionText;          // at most 32 characters
 };
 
-// Start-up reading of "Quillmk.pak" from an open file: checks the signature (EPackageError
-// "PAK file corrupt"), the product name, keeps the version, and walks the table adding every
-// UnpackedSize to info.TotalSize. Read errors raise EFileError. When the product name is
-// wrong it returns at once with ProductIsQuillmark false.
-AppPackageHeader ReadAppPackageHeader(ByteFile& file, PackageInfo& info);
+// Start-up reading of "Quillmk.pak" from an open file, up to its version text: checks the
+// signature (EPackageError "PAK file corrupt") and the product name, and keeps the version.
+// Read errors raise EFileError. When the product name is wrong it returns at once with
+// ProductIsQuillmark false. The table follows with ScanPackageTable.
+AppPackageHeader ReadAppPackageHeader(ByteFile& file);
+
+// From the HasExtraText byte on: fills HasExtraText and TablePos and adds every entry's
+// UnpackedSize to info.TotalSize, seeking past the names. Read errors raise EFileError.
+void ScanPackageTable(ByteFile& file, PackageInfo& info);
 
 // The light scan of a property-editor package. Returns false on any failure (missing,
 // unreadable, truncated, wrong signature); info keeps what was filled before the failure.

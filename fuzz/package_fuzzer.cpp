@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ByteFile file;
     file.Open(pakPath, ByteFile::Mode::Read);
     PackageInfo appInfo;
-    ReadAppPackageHeader(file, appInfo);
+    if (ReadAppPackageHeader(file).ProductIsQuillmark) ScanPackageTable(file, appInfo);
   });
   IgnoringPackageErrors([&] {
     ByteFile file;

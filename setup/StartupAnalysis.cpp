@@ -75,8 +75,7 @@ void TSetupForm::FormCreate() {
   ByteFile package;
   const bool packageFound = package.TryOpen(SourceDir + "Quillmk.pak", ByteFile::Mode::Read);
   if (packageFound) {
-    const AppPackageHeader header = ReadAppPackageHeader(package, AppPackageInfo);
-    package.Close();
+    const AppPackageHeader header = ReadAppPackageHeader(package);
     if (!header.ProductIsQuillmark) {
       MessageBoxA(Handle(), "File Quillmk.pak is corrupt", "Quillmark Setup", MB_OK);
       Terminate();
@@ -84,6 +83,8 @@ void TSetupForm::FormCreate() {
     }
     PackageVersion = header.VersionText;
     SetText(LabelVersion, PackageVersion);
+    ScanPackageTable(package, AppPackageInfo);
+    package.Close();
 
     ByteFile program;
     program.Open(programPath, ByteFile::Mode::Read);

@@ -28,7 +28,8 @@ AppHeaderRead ReadAppHeader(const std::vector<uint8_t>& bytes) {
   ByteFile file;
   file.Open(dir.Path("Quillmk.pak"), ByteFile::Mode::Read);
   AppHeaderRead read;
-  read.Header = ReadAppPackageHeader(file, read.Info);
+  read.Header = ReadAppPackageHeader(file);
+  if (read.Header.ProductIsQuillmark) ScanPackageTable(file, read.Info);
   return read;
 }
 

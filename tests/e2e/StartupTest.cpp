@@ -211,6 +211,9 @@ TEST_F(StartupTest, TruncatedTableShowsTheErrorBox) {
   EXPECT_EQ(content.Icon, ShownIcon::Error);
   WindowDriver window = WaitForMainWindow();
   EXPECT_EQ(window.CurrentTab(), Welcome);
+  // The state reached: the version was read and shown before the table ran out.
+  EXPECT_EQ(window.Text(LabelVersion), "1.0");
+  EXPECT_EQ(window.Text(LabelSpaceNeeded), "000 kB");
 }
 
 }  // namespace
