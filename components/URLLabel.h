@@ -17,7 +17,7 @@ constexpr UINT ULM_GETCOLOR = WM_USER + 1;
 class TURLLabel {
 public:
   static constexpr const char* ClassName = "TURLLabel";
-  static constexpr const char* MakerHomePage = "http://www.penwright.com/quillmark/";
+  static constexpr const char* MakerHomePage = "http://penwright.com/";
   static void Register(HINSTANCE instance);
   // The label behind a window of class TURLLabel.
   static TURLLabel& FromHandle(HWND window);

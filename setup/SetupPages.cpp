@@ -82,8 +82,7 @@ const ControlRow Layout[] = {
      56, 72, 348, 40, Centred, Normal, Default, Default, 0},
     {WelcomeSheet, Static, FixedText, "For the latest information on Quillmark, visit the author's home page at",
      56, 128, 348, 28, Centred, Normal, Default, Default, 0},
-    // Wide enough for the whole address in Courier New.
-    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, TURLLabel::MakerHomePage, 104, 158, 252, 15, 0, Link, Default,
+    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, TURLLabel::MakerHomePage, 153, 158, 154, 15, 0, Link, Default,
      Default, 0},
     {WelcomeSheet, Static, FixedText, "Click on the tabs to view and set the installation options", 8, 228, 444,
      16, Centred, Bold, Default, Default, 0},
