@@ -7,10 +7,10 @@
 #include "SetupMainForm.h"
 #include "Sweeper.h"
 #include "ToolsMenu.h"
+#include "logic/RecordText.h"
 #include "logic/UninstallPlan.h"
 
 namespace {
-const char RecordKey[] = "Software\\Penwright\\Quillmark\\Installation";
 const char NoRecordError[] = "Cannot uninstall!\rUninstall data has been removed from the registry.";
 const char FinalMessage[] = "Quillmark has been successfully uninstalled.";
 const char FinalCaption[] = "Uninstall complete";
@@ -105,7 +105,7 @@ void TSetupForm::UninstallBtnClick() {
 
   status("Reading uninstall information");
   {
-    const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, RecordKey, KEY_ALL_ACCESS);
+    const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, InstallationRecordKey, KEY_ALL_ACCESS);
     uint32_t installSize = 0;
     if (!record || !record.ReadDword("InstallFilesSize", installSize)) throw std::runtime_error(NoRecordError);
     InstallFileList = ReadRecordList(record, "InstallFiles", installSize);
