@@ -3,9 +3,6 @@
 namespace e2e {
 namespace {
 
-// The helper as the build made it (beside the distribution folder).
-std::string BuiltSweeper() { return BuildDistDir() + "..\\sweeper\\Sweeper.exe"; }
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 class SweeperTest : public SetupTest {
@@ -69,14 +66,14 @@ TEST_F(SweeperTest, FourArgumentsRemoveButShowNoMessage) {
 // it once released, removes the folder and only then shows the message.
 TEST_F(SweeperTest, ThreeArgumentsWaitForReleaseThenShowTheMessage) {
   const std::string file = LoneFile("with blanks in it");
-  HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  HeldFile held(file);
+  ASSERT_TRUE(held.Held());
   SetupProcess helper(HelperCopy(), Quoted(file) + " \"Quillmark has been successfully uninstalled.\" \"Uninstall complete\"");
   Sleep(1500);
   EXPECT_TRUE(helper.Running());
   EXPECT_EQ(helper.MessageBoxWindow(), nullptr) << "the message came before the file was released";
   EXPECT_TRUE(FileExists(file));
-  CloseHandle(held);
+  held.Release();
 
   const HWND box = helper.WaitForMessageBox(20000);
   ASSERT_NE(box, nullptr);

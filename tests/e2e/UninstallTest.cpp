@@ -205,7 +205,8 @@ TEST_F(UninstallTest, InstallThenUninstallFromAnotherFolderLeavesNothing) {
 TEST_F(UninstallTest, FromTheInstallationDirectoryTheHelperFinishes) {
   LayOutInstallation({"QUILLMK.EXE", "QUILLMK.HLP"});
   const std::string helperFile = TempDirectory() + "Sweeper.exe";
-  WriteTextFile(helperFile, "an older helper's file");
+  // An older helper's file, longer than this one: replacing it must also cut it short.
+  WriteTextFile(helperFile, std::string(ReadFileBytes(BuiltSweeper()).size() + 4096, 'x'));
   Start(Dir + "Setup.exe");
   WindowDriver window = WaitForMainWindow();
   EXPECT_EQ(window.CurrentTab(), "Uninstall");
@@ -223,7 +224,7 @@ TEST_F(UninstallTest, FromTheInstallationDirectoryTheHelperFinishes) {
   ExpectShortcutsGone();
   EXPECT_EQ(ReadMessageBox(box).Text, Done);
   // Setup carries the helper byte for byte.
-  EXPECT_EQ(ReadFileBytes(helperFile), ReadFileBytes(BuildDistDir() + "..\\sweeper\\Sweeper.exe"));
+  EXPECT_EQ(ReadFileBytes(helperFile), ReadFileBytes(BuiltSweeper()));
 
   HANDLE helper = OpenProcess(SYNCHRONIZE, FALSE, owner);
   AnswerMessageBox(box, IDOK);
@@ -231,6 +232,45 @@ TEST_F(UninstallTest, FromTheInstallationDirectoryTheHelperFinishes) {
     EXPECT_EQ(WaitForSingleObject(helper, 10000), WAIT_OBJECT_0) << "the helper did not end";
     CloseHandle(helper);
   }
+}
+
+// An earlier helper still runs from its file, so the file cannot be replaced: the error is
+// shown, nothing is started, and Setup stays with only itself and its directory left.
+TEST_F(UninstallTest, HelperFileThatCannotBeReplacedIsReportedAndSetupStays) {
+  LayOutInstallation({"QUILLMK.EXE", "QUILLMK.HLP"});
+  const std::string helperFile = TempDirectory() + "Sweeper.exe";
+  const std::string earlier = "an earlier helper, still running";
+  WriteTextFile(helperFile, earlier);
+  HeldFile held(helperFile);
+  ASSERT_TRUE(held.Held());
+  Start(Dir + "Setup.exe");
+  WindowDriver window = WaitForMainWindow();
+  Remove(window, IDYES);
+
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = TopLevelBox("Quillmark Setup")) != nullptr; }, 30000));
+  DWORD owner = 0;
+  GetWindowThreadProcessId(box, &owner);
+  EXPECT_EQ(owner, Process().Id());
+  const MessageBoxContent error = ReadMessageBox(box);
+  EXPECT_EQ(error.Text.rfind("Cannot create file \"" + helperFile + "\". ", 0), 0u) << error.Text;
+  EXPECT_EQ(error.Icon, ShownIcon::Error);
+  EXPECT_EQ(error.Buttons, 1);
+  EXPECT_EQ(EndChildProcesses(Process().Id()), 0) << "the helper was started";
+  AnswerMessageBox(box, IDOK);
+  window.Sync();
+  EXPECT_TRUE(Process().Running());
+  EXPECT_EQ(window.CurrentTab(), "Uninstall");
+  EXPECT_EQ(window.Text(LabelBusy2), "Uninstall complete");
+
+  std::vector<std::string> left;
+  ListFilesBelow(Dir, "", left);
+  EXPECT_EQ(left, std::vector<std::string>{"Setup.exe"});
+  ExpectRegistrationGone();
+  ExpectShortcutsGone();
+  EXPECT_EQ(ReadTextFile(helperFile), earlier);
+  held.Release();
+  DeleteFileA(helperFile.c_str());
 }
 
 TEST_F(UninstallTest, NoChangesNothing) {

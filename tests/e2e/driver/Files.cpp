@@ -15,6 +15,8 @@ std::string BuildDistDir() {
   return WithBackslash(path);
 }
 
+std::string BuiltSweeper() { return BuildDistDir() + "..\\sweeper\\Sweeper.exe"; }
+
 std::string WithBackslash(const std::string& dir) {
   return (!dir.empty() && dir.back() == '\\') ? dir : dir + "\\";
 }
@@ -111,6 +113,17 @@ int64_t DiskFreeBytes(const std::string& root) {
   ULARGE_INTEGER available{}, total{}, free{};
   if (!GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) return -1;
   return static_cast<int64_t>(available.QuadPart);
+}
+
+HeldFile::HeldFile(const std::string& path) {
+  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(handle, INVALID_HANDLE_VALUE) << "cannot hold " << path;
+  if (handle != INVALID_HANDLE_VALUE) handle_ = handle;
+}
+
+void HeldFile::Release() {
+  if (handle_) CloseHandle(handle_);
+  handle_ = nullptr;
 }
 
 }  // namespace e2e

@@ -8,6 +8,8 @@ namespace e2e {
 
 // The build's distribution folder (Setup.exe and the sample packages), ending in a backslash.
 std::string BuildDistDir();
+// The cleanup helper as the build made it (beside the distribution folder).
+std::string BuiltSweeper();
 
 // dir + name, with exactly one backslash between them.
 std::string JoinPath(const std::string& dir, const std::string& name);
@@ -24,5 +26,20 @@ void CreateDirectories(const std::string& path);
 void RemoveTree(const std::string& path);  // files and folders below path, then path itself
 int64_t FileSize(const std::string& path);  // -1 when missing
 int64_t DiskFreeBytes(const std::string& root);  // -1 when the query fails
+
+// Holds an existing file open for reading only, as a running program holds its own file:
+// until Release, nobody can write, replace or delete it.
+class HeldFile {
+public:
+  explicit HeldFile(const std::string& path);  // fails the test when the file cannot be opened
+  ~HeldFile() { Release(); }
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  bool Held() const { return handle_ != nullptr; }
+  void Release();
+
+private:
+  void* handle_ = nullptr;
+};
 
 }  // namespace e2e
