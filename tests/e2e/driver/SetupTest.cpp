@@ -59,10 +59,9 @@ void SetupTest::SetUp() {
   savedShellFolders_.clear();
   const std::string folders[] = {Desktop, StartMenu, Programs};
   for (const char* key : ShellFolderKeys)
-    for (int i = 0; i < 3; ++i) {
-      savedShellFolders_.push_back({key, ShellFolderNames[i], ReadRawValue(HKEY_CURRENT_USER, key, ShellFolderNames[i])});
-      WriteRegString(HKEY_CURRENT_USER, key, ShellFolderNames[i], folders[i]);
-    }
+    for (const char* name : ShellFolderNames)
+      savedShellFolders_.push_back({key, name, ReadRawValue(HKEY_CURRENT_USER, key, name)});
+  for (int i = 0; i < 3; ++i) SetShellFolder(ShellFolderNames[i], folders[i]);
   hadProgramFilesDir_ = ReadRegString(HKEY_LOCAL_MACHINE, CurrentVersionKey, "ProgramFilesDir", savedProgramFilesDir_);
   WriteRegString(HKEY_LOCAL_MACHINE, CurrentVersionKey, "ProgramFilesDir", ProgramFiles.substr(0, ProgramFiles.size() - 1));
   RemoveSetupState();
@@ -123,6 +122,14 @@ void SetupTest::RecordInstallation(const std::string& version, const std::string
   CreateDirectories(installDir);
   CopyOneFile(BuildDistDir() + "Quillmk.exe", JoinPath(installDir, "Quillmk.exe"));
   WriteInstallationRecord(version, installDir);
+}
+
+void SetupTest::SetShellFolder(const std::string& name, const std::string& folder) {
+  for (const char* key : ShellFolderKeys) WriteRegString(HKEY_CURRENT_USER, key, name, folder);
+}
+
+void SetupTest::RemoveShellFolder(const std::string& name) {
+  for (const char* key : ShellFolderKeys) DeleteRegValue(HKEY_CURRENT_USER, key, name);
 }
 
 std::string SetupTest::SecondDriveRoot() {

@@ -40,6 +40,11 @@ protected:
   // version in the registry.
   void RecordInstallation(const std::string& version, const std::string& installDir);
 
+  // Points one shell-folder value ("Desktop", "Start Menu", "Programs") elsewhere, or removes
+  // it, in both keys alike, as Wine rewrites one from the other. Put back after the test.
+  void SetShellFolder(const std::string& name, const std::string& folder);
+  void RemoveShellFolder(const std::string& name);
+
   // The root of the second drive letter ("Q:\\"); empty, and the test failed, when the
   // wrapper has not mapped it.
   std::string SecondDriveRoot();

@@ -1,0 +1,52 @@
+// Shortcuts when a shell folder is missing or cannot take the shortcut.
+#include "InstallChecks.h"
+
+namespace e2e {
+namespace {
+
+using ShortcutsTest = SetupTest;
+
+const char* const ShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+TEST_F(ShortcutsTest, MissingStartMenuValueSkipsOnlyThatShortcut) {
+  LayOutSampleDistribution();
+  RemoveShellFolder("Start Menu");
+  Start();
+  WindowDriver window = WaitForMainWindow();
+  window.ClickAndWait(CheckStartMenu);
+  ASSERT_TRUE(window.Checked(CheckStartMenu));
+  InstallAndWaitForFinished(window);
+
+  const std::string exe = ProgramFiles + "Quillmark\\Quillmk.exe";
+  for (const std::string& folder : {Desktop, Programs}) {
+    const ShortcutFacts link = ReadShortcut(folder + "Quillmark.lnk");
+    EXPECT_TRUE(link.Loaded) << folder;
+    EXPECT_EQ(link.Path, exe) << folder;
+  }
+  EXPECT_FALSE(FileExists(StartMenu + "Quillmark.lnk"));
+  // Still missing: Setup had no Start Menu folder to write to, not even the user's real one.
+  EXPECT_FALSE(ReadRawValue(HKEY_CURRENT_USER, ShellFoldersKey, "Start Menu").Exists);
+}
+
+// The Desktop shortcut comes first; when it cannot be saved (its folder does not exist) the
+// later ones are not made, nothing is said, and the installation goes on to its record.
+// (A read-only shortcut in its place would not do: Wine running as root writes over it.)
+TEST_F(ShortcutsTest, DesktopShortcutThatCannotBeSavedStopsTheOthersSilently) {
+  LayOutSampleDistribution();
+  const std::string missingFolder = Root + "No Desktop\\";
+  SetShellFolder("Desktop", missingFolder);
+  Start();
+  WindowDriver window = WaitForMainWindow();
+  window.ClickAndWait(CheckStartMenu);
+  ASSERT_TRUE(window.Checked(CheckDesktop));
+  InstallAndWaitForFinished(window);
+
+  EXPECT_FALSE(DirectoryExists(missingFolder));
+  EXPECT_FALSE(FileExists(StartMenu + "Quillmark.lnk"));
+  EXPECT_FALSE(FileExists(Programs + "Quillmark.lnk"));
+  ExpectValue(HKEY_LOCAL_MACHINE, InstallationKey, "InstallDir", REG_BINARY,
+              LengthPrefixed(ProgramFiles + "Quillmark\\"));
+}
+
+}  // namespace
+}  // namespace e2e
