@@ -91,6 +91,20 @@ void Scroll(HWND box, WORD request) {
   }
 }
 
+// Brings a control that has just received the focus wholly into the visible part of the area.
+void ScrollIntoView(HWND box, HWND control) {
+  RECT visible, rect;
+  GetClientRect(box, &visible);
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&rect), 2);
+  const int position = StateOf(box).scrollPos;
+  if (rect.top < visible.top) {
+    ScrollTo(box, position + rect.top - visible.top);
+  } else if (rect.bottom > visible.bottom) {
+    ScrollTo(box, position + rect.bottom - visible.bottom);
+  }
+}
+
 LRESULT CALLBACK WindowProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   KeepWindowState<State>(page, message);
   switch (message) {
@@ -117,11 +131,22 @@ LRESULT CALLBACK WindowProc(HWND page, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcA(page, message, wParam, lParam);
 }
 
+// A scroll area is a page whose keyboard order runs through its controls, and which follows
+// the focus: a control reached by Tab may lie outside the part that is shown.
+LRESULT CALLBACK ScrollBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    SetWindowLongPtrA(box, GWL_EXSTYLE, GetWindowLongPtrA(box, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  } else if (message == WM_COMMAND && (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == EN_SETFOCUS)) {
+    ScrollIntoView(box, reinterpret_cast<HWND>(lParam));
+  }
+  return WindowProc(box, message, wParam, lParam);
+}
+
 }  // namespace
 
 void Register(HINSTANCE instance) {
   RegisterWindowClass(instance, PageClass, WindowProc);
-  RegisterWindowClass(instance, ScrollBoxClass, WindowProc);
+  RegisterWindowClass(instance, ScrollBoxClass, ScrollBoxProc);
 }
 
 void SetShapes(HWND page, std::vector<PageShape> shapes) { StateOf(page).shapes = std::move(shapes); }

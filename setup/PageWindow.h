@@ -14,7 +14,8 @@ struct PageShape {
 
 // The window class of the pages ("TTabSheet") and of scrollable areas ("TScrollBox"): a
 // plain face-coloured area that paints its shapes and passes its controls' notifications
-// on to the main window. With WS_VSCROLL and a content height, its controls scroll.
+// on to the main window. With WS_VSCROLL and a content height, its controls scroll; Tab runs
+// through them, and the one that takes the focus is scrolled into view.
 namespace PageWindow {
 constexpr const char* PageClass = "TTabSheet";
 constexpr const char* ScrollBoxClass = "TScrollBox";

@@ -246,8 +246,9 @@ void TSetupForm::CreatePages() {
   for (int k = 0; k < IdeOptionCount; ++k) {
     const auto option = static_cast<size_t>(IdeDisplayOrder[k]);
     const int y = k * IdeOptionHeight;
+    // BS_NOTIFY: the scroll box follows their focus.
     rows.push_back({DelphiScrollBox, Button, IdeCheckIds[option], IdeOptions[option].Caption, 4, y + 2, 230, 17,
-                    CheckBox, Normal, Default, Default, 0});
+                    CheckBox | BS_NOTIFY, Normal, Default, Default, 0});
     rows.push_back({DelphiScrollBox, Static, FixedText, "Into:", 14, y + 22, 20, 13, Plain, Normal, Default, Default,
                     0});
     rows.push_back({DelphiScrollBox, Edit, IdeEditIds[option], "", 34, y + 19, 200, 19, EditField | WS_DISABLED,

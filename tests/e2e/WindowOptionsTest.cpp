@@ -111,6 +111,42 @@ TEST_F(WindowOptionsTest, DriveWhoseFreeSpaceCannotBeReadShowsZeroOnRed) {
   EXPECT_EQ(BackgroundColour(window.Control(LabelSpaceFree)), GetSysColor(COLOR_BTNFACE));
 }
 
+// Whether a control lies wholly within the visible part of the scroll area.
+bool ShownInScrollArea(const WindowDriver& window, int id) {
+  RECT area, control;
+  GetClientRect(window.Control(DelphiScrollBox), &area);
+  MapWindowPoints(window.Control(DelphiScrollBox), nullptr, reinterpret_cast<POINT*>(&area), 2);
+  GetWindowRect(window.Control(id), &control);
+  return control.top >= area.top && control.bottom <= area.bottom;
+}
+
+// The options area shows only part of its options: Tab to one below it, and Shift+Tab back to
+// the first, scrolls each focused control into view.
+TEST_F(WindowOptionsTest, TabScrollsTheFocusedOptionIntoView) {
+  // Keyboard order, newest first; of the fields only Delphi 1's is enabled, the last control.
+  const int order[] = {CheckDelphi40, CheckBCB30, CheckDelphi30, CheckBCB10, CheckDelphi20, CheckDelphi10, EditDelphi10};
+  LayOutSampleDistribution();
+  Start();
+  WindowDriver window = WaitForMainWindow();
+  ASSERT_TRUE(window.Handle());
+  window.SelectTab("Delphi/C++Builder");
+  if (!window.Checked(CheckDelphi10)) window.ClickAndWait(CheckDelphi10);
+  ASSERT_FALSE(ShownInScrollArea(window, EditDelphi10));
+  for (int press = 0; press < 10 && window.FocusedId() != order[0]; ++press) window.PressTab();
+  ASSERT_EQ(window.FocusedId(), order[0]) << "Tab does not reach the options";
+
+  for (int i = 1; i < 7; ++i) {
+    window.PressTab();
+    EXPECT_EQ(window.FocusedId(), order[i]);
+    EXPECT_TRUE(ShownInScrollArea(window, order[i])) << "control " << order[i];
+  }
+  for (int i = 5; i >= 0; --i) {
+    window.PressTab(true);
+    EXPECT_EQ(window.FocusedId(), order[i]);
+    EXPECT_TRUE(ShownInScrollArea(window, order[i])) << "control " << order[i];
+  }
+}
+
 TEST_F(WindowOptionsTest, TickingAnOptionEnablesItsFieldAndAddsExactlyItsPackageSize) {
   const struct {
     int check, edit;

@@ -70,6 +70,33 @@ void WindowDriver::Type(int id, const std::string& text) const {
   Sync();
 }
 
+void WindowDriver::PressTab(bool backwards) const {
+  const int before = FocusedId();
+  SetForegroundWindow(window_);
+  std::vector<INPUT> keys;
+  const auto key = [&keys](WORD code, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = code;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    keys.push_back(input);
+  };
+  if (backwards) key(VK_SHIFT, false);
+  key(VK_TAB, false);
+  key(VK_TAB, true);
+  if (backwards) key(VK_SHIFT, true);
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  WaitUntil([&] { return FocusedId() != before; }, 5000);
+  Sync();  // the focus is set before the window hears of it
+}
+
+int WindowDriver::FocusedId() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) || !info.hwndFocus) return 0;
+  return GetDlgCtrlID(info.hwndFocus);
+}
+
 void WindowDriver::Sync() const { SendTo(window_, WM_NULL, 0, 0); }
 
 LRESULT WindowDriver::Send(int id, UINT message, WPARAM wParam, LPARAM lParam) const {

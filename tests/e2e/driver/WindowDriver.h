@@ -30,6 +30,11 @@ public:
   // Replaces the text of an edit field keystroke by keystroke, as typing does: every
   // character changes the text once.
   void Type(int id, const std::string& text) const;
+  // Presses Tab, or Shift+Tab when backwards, on the keyboard with the window in front, and
+  // returns once the focus has moved and the window has handled the move.
+  void PressTab(bool backwards = false) const;
+  // The control ID of the window that has the keyboard focus in this window's thread; 0: none.
+  int FocusedId() const;
   // Returns when the window's thread has handled everything sent to it before.
   void Sync() const;
   // Sends a message to a control and returns its result (0 when the window does not answer).
