@@ -79,15 +79,40 @@ TEST_F(SweeperTest, ThreeArgumentsWaitForReleaseThenShowTheMessage) {
   ASSERT_NE(box, nullptr);
   EXPECT_FALSE(FileExists(file));
   EXPECT_FALSE(DirectoryExists(Folder(file)));
-  // The icon is not read here: in a box this narrow the driver's pixel comparison takes the
-  // text for an icon. The leftover box above shows that the helper's boxes have none.
   const MessageBoxContent content = ReadMessageBox(box);
+  EXPECT_EQ(content.Icon, ShownIcon::None);
   EXPECT_EQ(content.Caption, "Uninstall complete");
   EXPECT_EQ(content.Text, "Quillmark has been successfully uninstalled.");
   EXPECT_EQ(content.Buttons, 1);
   AnswerMessageBox(box, IDOK);
   ASSERT_TRUE(helper.WaitForExit(10000));
   EXPECT_EQ(helper.ExitCode(), 0u);
+}
+
+// A name that is found but can never be deleted (here a folder) must not keep the helper
+// spinning for ever: it waits between attempts, gives up after a minute, then still tries the
+// folder and shows its message.
+TEST_F(SweeperTest, UndeletableNameIsGivenUpAfterAMinuteWithoutSpinning) {
+  const std::string parent = Root + "stuck\\";
+  const std::string undeletable = parent + "folder";
+  CreateDirectories(undeletable + "\\");
+  const DWORD started = GetTickCount();
+  SetupProcess helper(HelperCopy(), Quoted(undeletable) + " \"Done.\" \"Caption\"");
+  Sleep(3000);
+  ASSERT_TRUE(helper.Running());
+  FILETIME created, ended, kernel, user;
+  ASSERT_TRUE(GetProcessTimes(helper.Handle(), &created, &ended, &kernel, &user));
+  const ULONGLONG busy100ns = (ULARGE_INTEGER{{kernel.dwLowDateTime, kernel.dwHighDateTime}}.QuadPart +
+                               ULARGE_INTEGER{{user.dwLowDateTime, user.dwHighDateTime}}.QuadPart);
+  EXPECT_LT(busy100ns, 10000000ull) << "more than a second of processor time in three: no pause";
+
+  const HWND box = helper.WaitForMessageBox(80000);
+  ASSERT_NE(box, nullptr) << "the helper never gave up";
+  EXPECT_GE(GetTickCount() - started, 55000u) << "gave up long before a minute";
+  EXPECT_EQ(ReadMessageBox(box).Text, "Done.");
+  AnswerMessageBox(box, IDOK);
+  ASSERT_TRUE(helper.WaitForExit(10000));
+  EXPECT_TRUE(DirectoryExists(undeletable));
 }
 
 TEST_F(SweeperTest, FolderThatIsNotEmptyStays) {
