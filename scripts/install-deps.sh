@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages that the build, the demo and the tests use (debian-packages.txt,
+# one a line), when any is missing. Without recommended packages, so that nothing arrives by
+# chance: whatever we use is named in the list.
 set -euo pipefail
-packages=(cmake make g++ clang mingw-w64 wine64 xvfb x11-utils googletest libgtest-dev
-          libbenchmark-dev zlib1g-dev imagemagick)
+list="$(dirname "$0")/debian-packages.txt"
 missing=()
-for p in "${packages[@]}"; do
+while read -r p; do
+  [ -n "$p" ] || continue
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
+done <"$list"
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"
 SUDO=""
