@@ -112,7 +112,7 @@ int LineHeight(HWND tree) {
   GetTextMetricsA(dc, &metrics);
   SelectObject(dc, oldFont);
   ReleaseDC(tree, dc);
-  return std::max<int>(metrics.tmHeight + 2, 14);
+  return std::max<int>(metrics.tmHeight + ScaleForWindow(tree, 2), ScaleForWindow(tree, 14));
 }
 
 int VisibleLines(HWND tree) {
@@ -205,12 +205,13 @@ void Select(HWND tree, int index) {
   ScrollSelectionIntoView(tree);
 }
 
-void DrawFolder(HDC dc, int x, int y) {
+void DrawFolder(HWND tree, HDC dc, int x, int y) {
+  const auto scaled = [tree](int value) { return ScaleForWindow(tree, value); };
   HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 128));
   HGDIOBJ oldBrush = SelectObject(dc, yellow);
   HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  Rectangle(dc, x, y + 2, x + 11, y + 10);
-  Rectangle(dc, x, y, x + 5, y + 3);
+  Rectangle(dc, x, y + scaled(2), x + scaled(11), y + scaled(10));
+  Rectangle(dc, x, y, x + scaled(5), y + scaled(3));
   SelectObject(dc, oldPen);
   SelectObject(dc, oldBrush);
   DeleteObject(yellow);
@@ -232,9 +233,9 @@ void Paint(HWND tree) {
     const int index = state.top + row;
     const Line& line = state.lines[static_cast<size_t>(index)];
     const int y = row * height;
-    const int x = 2 + line.indent * IndentStep;
-    DrawFolder(dc, x, y + (height - 10) / 2);
-    RECT textArea = {x + GlyphWidth, y, client.right, y + height};
+    const int x = ScaleForWindow(tree, 2 + line.indent * IndentStep);
+    DrawFolder(tree, dc, x, y + (height - ScaleForWindow(tree, 10)) / 2);
+    RECT textArea = {x + ScaleForWindow(tree, GlyphWidth), y, client.right, y + height};
     SIZE extent;
     GetTextExtentPoint32A(dc, line.name.c_str(), static_cast<int>(line.name.size()), &extent);
     RECT mark = {textArea.left - 1, y, textArea.left + extent.cx + 2, y + height};

@@ -20,3 +20,8 @@ template <class State>
 State& WindowState(HWND window) {
   return *reinterpret_cast<State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
+
+// The DPI a window is drawn at: its monitor's under per-monitor awareness, else the system's.
+int WindowDpi(HWND window);
+// A length of the 96-DPI design in a window's pixels.
+int ScaleForWindow(HWND window, int value);

@@ -1,11 +1,8 @@
 #include "Fonts.h"
 
-int PointsToHeight(int points) {
-  HDC screen = GetDC(nullptr);
-  const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
-  return height;
-}
+#include "FormMessages.h"
+
+int PointsToHeight(int points, int dpi) { return -MulDiv(points, dpi, 72); }
 
 HFONT CreateUiFont(const char* face, int height, bool bold, bool underline) {
   LOGFONTA font = {};
@@ -15,4 +12,17 @@ HFONT CreateUiFont(const char* face, int height, bool bold, bool underline) {
   font.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
   return CreateFontIndirectA(&font);
+}
+
+LRESULT SendControlFont(HWND window, WPARAM control, LPARAM asker) {
+  const auto child = reinterpret_cast<HWND>(control);
+  LOGFONTA font = {};
+  if (!IsChild(window, child) || !IsWindow(reinterpret_cast<HWND>(asker)) ||
+      GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof font, &font) == 0) {
+    return FALSE;
+  }
+  COPYDATASTRUCT data = {FM_GETFONT, sizeof font, &font};
+  SendMessageA(reinterpret_cast<HWND>(asker), WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+               reinterpret_cast<LPARAM>(&data));
+  return TRUE;
 }

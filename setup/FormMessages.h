@@ -10,3 +10,11 @@
 //   unless the control has its own, e.g. navy for LabelBusy).
 constexpr UINT FM_GETBACKCOLOR = WM_APP + 1;
 constexpr UINT FM_GETTEXTCOLOR = WM_APP + 2;
+// FM_GETFONT (WM_APP + 3), answered by the main window and the splash: wParam is the handle
+//   of one of its controls, lParam a window of the asking process. The window sends that
+//   window WM_COPYDATA with dwData FM_GETFONT and the control's font as a LOGFONTA, and
+//   returns TRUE; FALSE for a window that is not its control or has no font.
+constexpr UINT FM_GETFONT = WM_APP + 3;
+
+// Answers FM_GETFONT for the controls of window.
+LRESULT SendControlFont(HWND window, WPARAM control, LPARAM asker);

@@ -10,6 +10,7 @@ namespace {
 struct State {
   std::vector<PageShape> shapes;
   int contentHeight = 0;
+  int lineHeight = 13;
   int scrollPos = 0;
 };
 
@@ -26,8 +27,8 @@ void PaintShapes(HWND page, HDC dc) {
     HGDIOBJ oldBrush = SelectObject(dc, fill);
     HGDIOBJ oldPen = SelectObject(dc, border);
     const RECT& r = shape.bounds;
-    if (shape.rounded) {
-      RoundRect(dc, r.left, r.top, r.right, r.bottom, 16, 16);
+    if (shape.corner != 0) {
+      RoundRect(dc, r.left, r.top, r.right, r.bottom, shape.corner, shape.corner);
     } else {
       // A null pen draws one pixel short on the right and bottom.
       Rectangle(dc, r.left, r.top, r.right + 1, r.bottom + 1);
@@ -77,10 +78,10 @@ void Scroll(HWND box, WORD request) {
   info.cbSize = sizeof info;
   info.fMask = SIF_TRACKPOS;
   GetScrollInfo(box, SB_VERT, &info);
-  constexpr int Line = 13;
+  const int line = state.lineHeight;
   switch (request) {
-    case SB_LINEUP: ScrollTo(box, state.scrollPos - Line); break;
-    case SB_LINEDOWN: ScrollTo(box, state.scrollPos + Line); break;
+    case SB_LINEUP: ScrollTo(box, state.scrollPos - line); break;
+    case SB_LINEDOWN: ScrollTo(box, state.scrollPos + line); break;
     case SB_PAGEUP: ScrollTo(box, state.scrollPos - client.bottom); break;
     case SB_PAGEDOWN: ScrollTo(box, state.scrollPos + client.bottom); break;
     case SB_TOP: ScrollTo(box, 0); break;
@@ -114,9 +115,11 @@ LRESULT CALLBACK WindowProc(HWND page, UINT message, WPARAM wParam, LPARAM lPara
     case WM_VSCROLL:
       Scroll(page, LOWORD(wParam));
       return 0;
-    case WM_MOUSEWHEEL:
-      ScrollTo(page, StateOf(page).scrollPos - GET_WHEEL_DELTA_WPARAM(wParam) * 13 * 3 / WHEEL_DELTA);
+    case WM_MOUSEWHEEL: {
+      const State& state = StateOf(page);
+      ScrollTo(page, state.scrollPos - GET_WHEEL_DELTA_WPARAM(wParam) * state.lineHeight * 3 / WHEEL_DELTA);
       return 0;
+    }
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
@@ -151,8 +154,11 @@ void Register(HINSTANCE instance) {
 
 void SetShapes(HWND page, std::vector<PageShape> shapes) { StateOf(page).shapes = std::move(shapes); }
 
-void SetContentHeight(HWND scrollBox, int height) {
-  StateOf(scrollBox).contentHeight = height;
+void SetContent(HWND scrollBox, int height, int lineHeight) {
+  ScrollTo(scrollBox, 0);
+  State& state = StateOf(scrollBox);
+  state.contentHeight = height;
+  state.lineHeight = lineHeight;
   UpdateScrollBar(scrollBox);
 }
 

@@ -9,7 +9,7 @@ struct PageShape {
   COLORREF fill;
   COLORREF border;  // CLR_INVALID: none
   int borderWidth;
-  bool rounded;
+  int corner;  // diameter of the rounded corners; 0: square
 };
 
 // The window class of the pages ("TTabSheet") and of scrollable areas ("TScrollBox"): a
@@ -22,5 +22,7 @@ constexpr const char* ScrollBoxClass = "TScrollBox";
 void Register(HINSTANCE instance);
 
 void SetShapes(HWND page, std::vector<PageShape> shapes);
-void SetContentHeight(HWND scrollBox, int height);
+// Sets what a scroll area holds and the step of one line, and scrolls back to its top (so
+// that its controls can be placed at their layout positions).
+void SetContent(HWND scrollBox, int height, int lineHeight);
 }  // namespace PageWindow

@@ -5,7 +5,9 @@
 
 #include <array>
 #include <map>
+#include <vector>
 
+#include "Layout.h"
 #include "SetupMainForm.h"
 
 enum class FontKind { Normal, Bold, Link, Finished };
@@ -15,6 +17,15 @@ constexpr int FontKindCount = 4;
 struct ControlLook {
   COLORREF text = CLR_INVALID;
   COLORREF background = CLR_INVALID;
+};
+
+// A control as the layout places it: its box in 96-DPI pixels and what is scaled with it.
+struct PlacedControl {
+  HWND window;
+  Box box;
+  FontKind font;
+  int glyph;  // bitmap of a picture button; 0 for none
+  int icon;   // icon of a picture; 0 for none
 };
 
 struct TSetupForm::Impl {
@@ -27,6 +38,9 @@ struct TSetupForm::Impl {
   std::map<HWND, HIMAGELIST> glyphs;
   std::map<COLORREF, HBRUSH> brushes;
   std::array<HFONT, FontKindCount> fonts{};
+  std::vector<PlacedControl> placed;
+  std::vector<HICON> icons;
+  int dpi = LayoutDpi;
   // Set while the program itself changes an edit's text, so the edit's own change
   // notification does not run the handler a second time.
   bool programChange = false;
@@ -43,6 +57,7 @@ struct TSetupForm::Impl {
     for (auto& entry : brushes) DeleteObject(entry.second);
     for (auto& entry : glyphs) ImageList_Destroy(entry.second);
     for (HFONT font : fonts) DeleteObject(font);
+    for (HICON icon : icons) DestroyIcon(icon);
   }
 };
 

@@ -16,8 +16,6 @@
 namespace {
 
 constexpr const char* FormClass = "TSetupForm";
-constexpr int ClientWidth = 468;
-constexpr int ClientHeight = 289;
 constexpr DWORD FormStyle = WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_CLIPCHILDREN;
 
 bool IsIdeCheckBox(int id) { return std::find(IdeCheckIds.begin(), IdeCheckIds.end(), id) != IdeCheckIds.end(); }
@@ -42,17 +40,17 @@ void RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
 
 TSetupForm::TSetupForm(HINSTANCE instance) : instance_(instance), impl_(std::make_unique<Impl>()) {
   RegisterClasses(instance, WindowProc);
-  RECT frame = {0, 0, ClientWidth, ClientHeight};
-  AdjustWindowRectEx(&frame, FormStyle, FALSE, WS_EX_CONTROLPARENT);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  CreateWindowExA(WS_EX_CONTROLPARENT, FormClass, ApplicationTitle, FormStyle,
-                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                  width, height, nullptr, nullptr, instance, this);
+  CreateWindowExA(WS_EX_CONTROLPARENT, FormClass, ApplicationTitle, FormStyle, 0, 0, 0, 0, nullptr, nullptr,
+                  instance, this);
   if (handle_ == nullptr) {
     throw std::runtime_error("Cannot create the main window");
   }
-  CreatePages();
+  CreatePages();  // sizes the window for its DPI
+  RECT frame;
+  GetWindowRect(handle_, &frame);
+  SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Guarded([this] { FormCreate(); });
 }
 
@@ -282,6 +280,16 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return look.background == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : look.background;
       }
       return look.text == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : look.text;
+    }
+    case FM_GETFONT:
+      return SendControlFont(handle_, wParam, lParam);
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scaling: the system suggests where, the layout follows.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      ApplyDpi(HIWORD(wParam));
+      return 0;
     }
     case WM_CLOSE:
       Close();

@@ -135,6 +135,9 @@ private:
   void ShowFinishedPage();
 
   void CreatePages();  // SetupPages.cpp
+  // Places, sizes and draws every control for a DPI (SetupPages.cpp).
+  void ApplyDpi(int dpi);
+  void SizeToLayout();
   // The tree and the drive selector follow each other (InstallOptions.cpp).
   void ListInstallDirMoved();
   void ComboInstallDriveChosen();

@@ -10,7 +10,9 @@
 #include "PictureButton.h"
 #include "Resources.h"
 #include "SetupFormImpl.h"
+#include "TextFit.h"
 #include "URLLabel.h"
+#include "WindowClass.h"
 
 const std::array<SheetDescription, SheetCount> Sheets = {{
     {WelcomeSheet, "Welcome"},
@@ -60,7 +62,7 @@ struct ControlRow {
   FontKind font;
   COLORREF textColour;
   COLORREF background;
-  int glyph;  // bitmap of a picture button; 0 for none
+  int picture;  // bitmap of a picture button, or icon of an icon; 0 for none
 };
 
 constexpr FontKind Normal = FontKind::Normal;
@@ -69,9 +71,9 @@ constexpr FontKind Link = FontKind::Link;
 constexpr FontKind Finished = FontKind::Finished;
 
 const ControlRow Layout[] = {
-    // parent, class, ID, text, x, y, width, height, style, font, text colour, background, glyph
-    {WelcomeSheet, Static, FixedText, "#2", 8, 8, 32, 32, Icon, Normal, Default, Default, 0},
-    {WelcomeSheet, Static, FixedText, "#2", 420, 8, 32, 32, Icon, Normal, Default, Default, 0},
+    // parent, class, ID, text, x, y, width, height, style, font, text colour, background, picture
+    {WelcomeSheet, Static, FixedText, "#2", 8, 8, 32, 32, Icon, Normal, Default, Default, WelcomeIcon},
+    {WelcomeSheet, Static, FixedText, "#2", 420, 8, 32, 32, Icon, Normal, Default, Default, WelcomeIcon},
     {WelcomeSheet, Static, FixedText,
      "If you ever get a newer version of Quillmark, simply run the setup program that comes with it "
      "to update your installed version.",
@@ -197,10 +199,10 @@ const ControlRow Layout[] = {
 
 // The shapes behind the Finished page's heading and buttons.
 const PageShape FinishedShapes[] = {
-    {{40, 12, 420, 58}, Aqua, Navy, 3, true},
-    {{0, 80, 460, 124}, Lime, Default, 0, false},
-    {{0, 134, 460, 178}, Yellow, Default, 0, false},
-    {{0, 188, 460, 232}, Red, Default, 0, false},
+    {{40, 12, 420, 58}, Aqua, Navy, 3, 16},
+    {{0, 80, 460, 124}, Lime, Default, 0, 0},
+    {{0, 134, 460, 178}, Yellow, Default, 0, 0},
+    {{0, 188, 460, 232}, Red, Default, 0, 0},
 };
 
 // The IDE options on the Delphi page, newest first, each 39 pixels high; the scroll box's
@@ -208,39 +210,52 @@ const PageShape FinishedShapes[] = {
 constexpr int IdeDisplayOrder[IdeOptionCount] = {3, 5, 2, 4, 1, 0};
 constexpr int IdeOptionHeight = 39;
 constexpr int DelphiContentHeight = 235;
+constexpr int DelphiLineHeight = 13;
+
+// The main window's client area, which the page control fills.
+constexpr Box FormArea = {0, 0, 468, 289};
+constexpr int IconSize = 32;
+
+PageShape ScaledShape(PageShape shape, int dpi) {
+  const RECT& r = shape.bounds;
+  const Box box = ScaleToDpi(Box{r.left, r.top, r.right - r.left, r.bottom - r.top}, dpi);
+  shape.bounds = {box.left, box.top, box.Right(), box.Bottom()};
+  shape.borderWidth = ScaleToDpi(shape.borderWidth, dpi);
+  shape.corner = ScaleToDpi(shape.corner, dpi);
+  return shape;
+}
+
+std::array<HFONT, FontKindCount> CreateFonts(int dpi) {
+  std::array<HFONT, FontKindCount> fonts{};
+  const int eightPoints = PointsToHeight(8, dpi);
+  fonts[static_cast<size_t>(FontKind::Normal)] = CreateUiFont("MS Sans Serif", eightPoints, false, false);
+  fonts[static_cast<size_t>(FontKind::Bold)] = CreateUiFont("MS Sans Serif", eightPoints, true, false);
+  fonts[static_cast<size_t>(FontKind::Link)] = CreateUiFont("Courier New", eightPoints, false, true);
+  fonts[static_cast<size_t>(FontKind::Finished)] = CreateUiFont("MS Sans Serif", ScaleToDpi(-13, dpi), true, false);
+  return fonts;
+}
 
 }  // namespace
 
 void TSetupForm::CreatePages() {
-  impl_->fonts[static_cast<size_t>(FontKind::Normal)] = CreateUiFont("MS Sans Serif", PointsToHeight(8), false, false);
-  impl_->fonts[static_cast<size_t>(FontKind::Bold)] = CreateUiFont("MS Sans Serif", PointsToHeight(8), true, false);
-  impl_->fonts[static_cast<size_t>(FontKind::Link)] = CreateUiFont("Courier New", PointsToHeight(8), false, true);
-  impl_->fonts[static_cast<size_t>(FontKind::Finished)] = CreateUiFont("MS Sans Serif", -13, true, false);
-  const HFONT normalFont = impl_->fonts[static_cast<size_t>(FontKind::Normal)];
-
   impl_->tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
-                                468, 289, handle_, reinterpret_cast<HMENU>(Pages), instance_, nullptr);
-  SendMessageA(impl_->tabs, WM_SETFONT, reinterpret_cast<WPARAM>(normalFont), FALSE);
+                                FormArea.width, FormArea.height, handle_, reinterpret_cast<HMENU>(Pages), instance_,
+                                nullptr);
   impl_->controls[Pages] = impl_->tabs;
   // Every tab shows at first, so that the page area is measured with the tab row in place;
   // the Nothing To Do tab is hidden by design.
   impl_->tabVisible.fill(true);
   RebuildTabs();
-  RECT area;
-  GetClientRect(impl_->tabs, &area);
-  TabCtrl_AdjustRect(impl_->tabs, FALSE, &area);
 
   for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
     HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, PageWindow::PageClass, Sheets[sheet].caption,
-                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, area.left, area.top,
-                                area.right - area.left, area.bottom - area.top, handle_,
+                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, handle_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(Sheets[sheet].id)), instance_, nullptr);
     // Above the tab control, which would otherwise paint over the page.
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     impl_->pages[sheet] = page;
     impl_->controls[Sheets[sheet].id] = page;
   }
-  PageWindow::SetShapes(Control(FinishedSheet), {std::begin(FinishedShapes), std::end(FinishedShapes)});
 
   std::vector<ControlRow> rows(std::begin(Layout), std::end(Layout));
   for (int k = 0; k < IdeOptionCount; ++k) {
@@ -259,22 +274,79 @@ void TSetupForm::CreatePages() {
     HWND control = CreateWindowExA(0, row.windowClass, row.text, WS_CHILD | WS_VISIBLE | row.style, row.x, row.y,
                                    row.width, row.height, Control(row.parent),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(impl_->fonts[static_cast<size_t>(row.font)]), FALSE);
     if (row.id != FixedText) {
       impl_->controls[row.id] = control;
     }
     if (row.textColour != Default || row.background != Default) {
       impl_->looks[control] = {row.textColour, row.background};
     }
-    if (row.glyph != 0) {
-      impl_->glyphs[control] = LoadButtonGlyph(instance_, row.glyph);
-    }
+    const bool icon = row.style == Icon;
+    impl_->placed.push_back({control, {row.x, row.y, row.width, row.height}, row.font, icon ? 0 : row.picture,
+                             icon ? row.picture : 0});
   }
-  PageWindow::SetContentHeight(Control(DelphiScrollBox), DelphiContentHeight);
 
   SendMessageA(Control(CheckDesktop), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(Control(CheckPrograms), BM_SETCHECK, BST_CHECKED, 0);
+  ApplyDpi(WindowDpi(handle_));
   impl_->tabVisible[static_cast<size_t>(Sheet::Nothing)] = false;
   impl_->active = Sheet::Welcome;
   RebuildTabs();
+}
+
+void TSetupForm::ApplyDpi(int dpi) {
+  impl_->dpi = dpi;
+  const auto oldFonts = impl_->fonts;
+  impl_->fonts = CreateFonts(dpi);
+  const auto font = [this](FontKind kind) { return reinterpret_cast<WPARAM>(impl_->fonts[static_cast<size_t>(kind)]); };
+
+  const Box area = ScaleToDpi(FormArea, dpi);
+  SendMessageA(impl_->tabs, WM_SETFONT, font(FontKind::Normal), FALSE);
+  SetWindowPos(impl_->tabs, nullptr, area.left, area.top, area.width, area.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT pageArea;
+  GetClientRect(impl_->tabs, &pageArea);
+  TabCtrl_AdjustRect(impl_->tabs, FALSE, &pageArea);
+  for (HWND page : impl_->pages) {
+    SetWindowPos(page, nullptr, pageArea.left, pageArea.top, pageArea.right - pageArea.left,
+                 pageArea.bottom - pageArea.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  std::vector<PageShape> shapes;
+  for (const PageShape& shape : FinishedShapes) {
+    shapes.push_back(ScaledShape(shape, dpi));
+  }
+  PageWindow::SetShapes(Control(FinishedSheet), std::move(shapes));
+  PageWindow::SetContent(Control(DelphiScrollBox), ScaleToDpi(DelphiContentHeight, dpi),
+                         ScaleToDpi(DelphiLineHeight, dpi));
+
+  for (auto& entry : impl_->glyphs) ImageList_Destroy(entry.second);
+  impl_->glyphs.clear();
+  const auto oldIcons = std::move(impl_->icons);
+  impl_->icons.clear();
+  for (const PlacedControl& control : impl_->placed) {
+    SendMessageA(control.window, WM_SETFONT, font(control.font), FALSE);
+    if (control.glyph != 0) {
+      impl_->glyphs[control.window] = LoadButtonGlyph(instance_, control.glyph, ScaleToDpi(ButtonGlyphSize, dpi));
+    }
+    if (control.icon != 0) {
+      const int size = ScaleToDpi(IconSize, dpi);
+      auto icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(control.icon), IMAGE_ICON, size, size, 0));
+      impl_->icons.push_back(icon);
+      SendMessageA(control.window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    }
+    PlaceFitted(control.window, ScaleToDpi(control.box, dpi));
+  }
+  for (HICON icon : oldIcons) DestroyIcon(icon);
+  for (HFONT oldFont : oldFonts) DeleteObject(oldFont);
+  SizeToLayout();
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The window's client area is the page control's box.
+void TSetupForm::SizeToLayout() {
+  const Box area = ScaleToDpi(FormArea, impl_->dpi);
+  RECT frame, client;
+  GetWindowRect(handle_, &frame);
+  GetClientRect(handle_, &client);
+  SetWindowPos(handle_, nullptr, 0, 0, area.width + (frame.right - frame.left) - client.right,
+               area.height + (frame.bottom - frame.top) - client.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -2,14 +2,20 @@
 
 #include "ControlIds.h"
 #include "Fonts.h"
+#include "FormMessages.h"
+#include "Layout.h"
 #include "Resources.h"
+#include "TextFit.h"
 #include "WindowClass.h"
 
 namespace {
 
 constexpr const char* SplashClass = "TSplashForm";
-constexpr int ClientWidth = 271;
-constexpr int ClientHeight = 48;
+// In 96-DPI pixels, scaled to the screen's DPI.
+constexpr Box SplashBox = {0, 0, 271, 48};
+constexpr Box LabelBox = {47, 17, 177, 13};
+constexpr int IconLefts[] = {8, 229};
+constexpr int IconTop = 8, IconSize = 32;
 
 LRESULT CALLBACK SplashProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
@@ -23,13 +29,20 @@ LRESULT CALLBACK SplashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     EndPaint(window, &paint);
     return 0;
   }
+  if (message == FM_GETFONT) {
+    return SendControlFont(window, wParam, lParam);
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void AddIcon(HWND splash, HINSTANCE instance, int x) {
-  HWND image = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, x, 8, 32, 32, splash,
-                               reinterpret_cast<HMENU>(FixedText), instance, nullptr);
-  SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(instance, MAKEINTRESOURCEA(MainIcon))), 0);
+HICON AddIcon(HWND splash, HINSTANCE instance, int left, int dpi) {
+  const Box box = ScaleToDpi(Box{left, IconTop, IconSize, IconSize}, dpi);
+  HWND image = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_ICON, box.left, box.top, box.width,
+                               box.height, splash, reinterpret_cast<HMENU>(FixedText), instance, nullptr);
+  auto icon = static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(MainIcon), IMAGE_ICON, box.width, box.height, 0));
+  SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  return icon;
 }
 
 }  // namespace
@@ -37,23 +50,28 @@ void AddIcon(HWND splash, HINSTANCE instance, int x) {
 TSplashForm::TSplashForm(HINSTANCE instance) {
   RegisterWindowClass(instance, SplashClass, SplashProc);
 
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - ClientWidth) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - ClientHeight) / 2;
-  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, SplashClass, "Quillmark Setup",
-                            WS_POPUP | WS_CLIPCHILDREN, x, y, ClientWidth, ClientHeight, nullptr,
-                            nullptr, instance, nullptr);
-  font_ = CreateUiFont("MS Sans Serif", PointsToHeight(8), true, false);
-  AddIcon(handle_, instance, 8);
-  AddIcon(handle_, instance, 229);
-  HWND label = CreateWindowExA(0, "STATIC", "Loading Quillmark Setup...", WS_CHILD | WS_VISIBLE | SS_CENTER,
-                               47, 17, 177, 13, handle_, reinterpret_cast<HMENU>(SplashLabel), instance, nullptr);
+  // Not yet shown, the window has the DPI of the system, which is where it will appear.
+  const int dpi = WindowDpi(nullptr);
+  const Box size = ScaleToDpi(SplashBox, dpi);
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
+  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, SplashClass, "Quillmark Setup", WS_POPUP | WS_CLIPCHILDREN, x, y,
+                            size.width, size.height, nullptr, nullptr, instance, nullptr);
+  font_ = CreateUiFont("MS Sans Serif", PointsToHeight(8, dpi), true, false);
+  for (int left : IconLefts) {
+    icons_.push_back(AddIcon(handle_, instance, left, dpi));
+  }
+  HWND label = CreateWindowExA(0, "STATIC", "Loading Quillmark Setup...", WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0,
+                               0, 0, handle_, reinterpret_cast<HMENU>(SplashLabel), instance, nullptr);
   SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  PlaceFitted(label, ScaleToDpi(LabelBox, dpi));
 }
 
 TSplashForm::~TSplashForm() {
   ShowWindow(handle_, SW_HIDE);
   DestroyWindow(handle_);
   DeleteObject(font_);
+  for (HICON icon : icons_) DestroyIcon(icon);
 }
 
 void TSplashForm::Show() {

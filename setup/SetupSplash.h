@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 // The small window that says the program is loading while the main window is created.
 // It has no behaviour: it is shown, painted once, and destroyed.
 class TSplashForm {
@@ -17,4 +19,5 @@ public:
 private:
   HWND handle_ = nullptr;
   HFONT font_ = nullptr;
+  std::vector<HICON> icons_;
 };

@@ -8,6 +8,7 @@
 //   MessageBoxDriver message boxes: caption, text, icon, answers
 //   Screen           colours on the screen
 //   TestRegistry     registry values in the 32-bit view, the installation record
+//   TextRoom         whether texts fit their controls, measured with the controls' fonts
 //   Files            files and folders
 //   UrlHandler       the system's web-address handler, replaced for the test
 #include "ControlIds.h"
@@ -23,5 +24,6 @@
 #include "driver/SetupProcess.h"
 #include "driver/SetupTest.h"
 #include "driver/TestRegistry.h"
+#include "driver/TextRoom.h"
 #include "driver/UrlHandler.h"
 #include "driver/WindowDriver.h"

@@ -54,5 +54,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: PageWalk SETUP.EXE HANDSHAKE-FOLDER\n");
     return 2;
   }
+  // Setup is DPI-aware: only an aware walker reads its window's rectangle in screen pixels.
+  SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   return Walk(argv[1], argv[2]);
 }

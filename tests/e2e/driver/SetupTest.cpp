@@ -1,6 +1,7 @@
 #include "driver/SetupTest.h"
 
 #include <windows.h>
+#include <algorithm>
 #include <shlobj.h>
 
 #include "ControlIds.h"
@@ -46,6 +47,8 @@ std::string DelphiIniPath() {
 void SetupTest::SetUp() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
   Name = std::string(info->test_suite_name()) + "." + info->name();
+  // Parametrised tests are named "Instance/Suite.Test/Param": one folder, not three.
+  std::replace(Name.begin(), Name.end(), '/', '.');
   Root = std::string(TestsRoot) + Name + "\\";
   RemoveTree(Root);
   ProgramFiles = Root + "Program Files\\";

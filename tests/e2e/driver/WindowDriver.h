@@ -57,13 +57,14 @@ public:
   bool WaitForTab(const std::string& caption, DWORD timeoutMs) const;
   // Clicks the tab with that caption; the test fails when it is not offered.
   void SelectTab(const std::string& caption) const;
+  // Where the tab at index (in Tabs() order) lies in the page control's client area.
+  bool TabItemRect(int index, RECT& rect) const;
 
   // The non-empty texts of every window below control id, depth first, leaving out pictures
   // and the subtrees of the controls in skipIds.
   std::vector<std::string> TextsBelow(int id, const std::vector<int>& skipIds = {}) const;
 
 private:
-  bool TabItemRect(int index, RECT& rect) const;
   HWND window_;
   HANDLE process_;
 };
