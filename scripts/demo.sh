@@ -25,10 +25,11 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
   interactive=true
 else
   # A display of our own; the screenshots are as big as the screen.
-  export DISPLAY=:93 QM_SCREEN=800x600x24
+  export DISPLAY="${QM_DEMO_DISPLAY:-:93}" QM_SCREEN=800x600x24
 fi
 source scripts/wine-env.sh
 cleanup() {
+  if declare -F restore_dpi >/dev/null; then restore_dpi || true; fi
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "${QM_XVFB_PID:-}" ]; then kill "$QM_XVFB_PID" 2>/dev/null || true; fi
 }
@@ -41,35 +42,49 @@ if $interactive; then
   exit 0
 fi
 
-step "Setup.exe in Xvfb on $DISPLAY: one screenshot per offered page"
-mkdir -p "$shots"
-handshake=$(mktemp -d)
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-# A virtual desktop, so that Wine draws the window frames itself (Xvfb has no window manager).
-wine explorer /desktop=QuillmarkDemo,800x600 "$QM_ROOT/build/win64/tests/e2e/PageWalk.exe" \
-  "$(winpath "$dist/Setup.exe")" "$(winpath "$handshake")" &
-walker=$!
-# Waits up to a minute for the walker to show page $1; false once it has finished or failed.
-page_ready() {
-  for _ in $(seq 600); do
-    [ -f "$handshake/page-$1.ready" ] && return 0
-    { [ -f "$handshake/walk.end" ] || ! kill -0 "$walker" 2>/dev/null; } && return 1
-    sleep 0.1
-  done
-  return 1
+# The DPI of the programs started after it is set: the prefix's "LogPixels", put back at the end.
+desktop_key='HKCU\Control Panel\Desktop'
+saved_dpi=$(wine reg query "$desktop_key" /v LogPixels 2>/dev/null | awk '/LogPixels/ {print $3}' | tr -d '\r' || true)
+set_dpi() { wine reg add "$desktop_key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+restore_dpi() {
+  if [ -n "$saved_dpi" ]; then set_dpi $((saved_dpi)); else wine reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1; fi
 }
-page=0
-while page_ready "$page"; do
-  IFS='|' read -r caption rect <"$handshake/page-$page.ready"
-  read -r left top width height <<<"$rect"
-  name=$(printf '%s' "$caption" | tr -cs 'A-Za-z0-9' '-' | sed 's/-$//')
-  file="$shots/$((page + 1))-$name.png"
-  import -window root -crop "${width}x${height}+${left}+${top}" +repage "$file"
-  echo "saved $file"
-  touch "$handshake/page-$page.done"
-  page=$((page + 1))
-done
-wait "$walker" || { echo "the page walker failed" >&2; exit 1; }
-rm -rf "$handshake"
-[ "$page" -gt 0 ] || { echo "no page was shown" >&2; exit 1; }
-echo "$page screenshots in $shots"
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+# Shows every offered page at DPI $1 and saves each into folder $2.
+screenshot_pages() {
+  local dpi=$1 dir=$2 handshake walker page
+  step "Setup.exe in Xvfb on $DISPLAY at $dpi DPI: one screenshot per offered page"
+  set_dpi "$dpi"
+  mkdir -p "$dir"
+  handshake=$(mktemp -d)
+  # A virtual desktop, so that Wine draws the window frames itself (Xvfb has no window manager).
+  wine explorer /desktop=QuillmarkDemo,800x600 "$QM_ROOT/build/win64/tests/e2e/PageWalk.exe" \
+    "$(winpath "$dist/Setup.exe")" "$(winpath "$handshake")" &
+  walker=$!
+  # Waits up to a minute for the walker to show page $1; false once it has finished or failed.
+  page_ready() {
+    for _ in $(seq 600); do
+      [ -f "$handshake/page-$1.ready" ] && return 0
+      { [ -f "$handshake/walk.end" ] || ! kill -0 "$walker" 2>/dev/null; } && return 1
+      sleep 0.1
+    done
+    return 1
+  }
+  page=0
+  while page_ready "$page"; do
+    IFS='|' read -r caption rect <"$handshake/page-$page.ready"
+    read -r left top width height <<<"$rect"
+    name=$(printf '%s' "$caption" | tr -cs 'A-Za-z0-9' '-' | sed 's/-$//')
+    file="$dir/$((page + 1))-$name.png"
+    import -window root -crop "${width}x${height}+${left}+${top}" +repage "$file"
+    echo "saved $file"
+    touch "$handshake/page-$page.done"
+    page=$((page + 1))
+  done
+  wait "$walker" || { echo "the page walker failed" >&2; exit 1; }
+  rm -rf "$handshake"
+  [ "$page" -gt 0 ] || { echo "no page was shown" >&2; exit 1; }
+  echo "$page screenshots in $dir"
+}
+screenshot_pages 96 "$shots/96dpi"
+screenshot_pages 144 "$shots/144dpi"
