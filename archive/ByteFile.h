@@ -60,4 +60,7 @@ bool SetFileDosTime(const std::string& path, uint32_t dosDateTime);
 // The last-write time as a DOS date and time in local time, clamped to the years DOS can
 // hold (1980..2107). Throws EFileError when the file cannot be examined.
 uint32_t GetFileDosTime(const std::string& path);
+// The last-write time in whole seconds since 1970-01-01 00:00 UTC. Throws EFileError when the
+// file cannot be examined.
+int64_t GetFileUnixTime(const std::string& path);
 }  // namespace FileSystem

@@ -114,4 +114,10 @@ uint32_t GetFileDosTime(const std::string& path) {
                           local.tm_min, local.tm_sec});
 }
 
+int64_t GetFileUnixTime(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) throw EFileError("Cannot examine file", path, SystemText());
+  return static_cast<int64_t>(info.st_mtime);
+}
+
 }  // namespace FileSystem

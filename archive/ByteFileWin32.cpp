@@ -120,4 +120,15 @@ uint32_t GetFileDosTime(const std::string& path) {
   return static_cast<uint32_t>(date) << 16 | time;
 }
 
+int64_t GetFileUnixTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    throw EFileError("Cannot examine file", path, SystemText());
+  // 100-nanosecond ticks since 1601-01-01, whole seconds rounded towards the past.
+  const int64_t ticks = static_cast<int64_t>(static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                                             data.ftLastWriteTime.dwLowDateTime);
+  const int64_t since1601 = ticks / 10000000;
+  return since1601 - 11644473600;
+}
+
 }  // namespace FileSystem

@@ -11,6 +11,33 @@ uint32_t PackDosDateTime(const DosDateTime& fields) {
   return date << 16 | time;
 }
 
+uint32_t DosDateTimeFromUnixUtc(int64_t seconds) {
+  // Whole days and the time of day, then the civil date of the day count (proleptic
+  // Gregorian, with March as the first month so that the leap day ends each year).
+  int64_t days = seconds / 86400;
+  int64_t secondOfDay = seconds % 86400;
+  if (secondOfDay < 0) {
+    secondOfDay += 86400;
+    --days;
+  }
+  days += 719468;  // from 1970-01-01 to 0000-03-01
+  const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+  const int64_t dayOfEra = days - era * 146097;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+  const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  DosDateTime fields;
+  fields.Year = static_cast<int>(year < 0 ? 0 : year > 9999 ? 9999 : year);
+  fields.Month = month;
+  fields.Day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+  fields.Hour = static_cast<int>(secondOfDay / 3600);
+  fields.Minute = static_cast<int>(secondOfDay / 60 % 60);
+  fields.Second = static_cast<int>(secondOfDay % 60);
+  return PackDosDateTime(fields);
+}
+
 bool UnpackDosDateTime(uint32_t packed, DosDateTime& fields) {
   const uint32_t date = packed >> 16;
   const uint32_t time = packed & 0xFFFF;

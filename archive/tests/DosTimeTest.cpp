@@ -20,6 +20,13 @@ TEST(DosTime, YearsOutsideTheRangeAreClamped) {
   EXPECT_EQ(FormatDosDateTime(PackDosDateTime({2200, 6, 1, 12, 0, 0})), "2107-12-31 23:59:58");
 }
 
+TEST(DosTime, UnixTimesConvertInUtc) {
+  for (const auto& [seconds, text] : {std::pair<int64_t, const char*>{951825600, "2000-02-29 12:00:00"},
+                                      {1709251199, "2024-02-29 23:59:58"}, {-86401, "1980-01-01 00:00:00"},
+                                      {315532799, "1980-01-01 00:00:00"}, {INT64_MAX, "2107-12-31 23:59:58"}})
+    EXPECT_EQ(FormatDosDateTime(DosDateTimeFromUnixUtc(seconds)), text) << seconds;
+}
+
 TEST(DosTime, InvalidFieldsDoNotUnpack) {
   DosDateTime fields;
   for (uint32_t packed : {0u, 0x00200000u /* day 0 */, 0x01A10000u /* month 13 */,

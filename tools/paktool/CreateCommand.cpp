@@ -1,12 +1,16 @@
 // paktool create OUT.pak --name TEXT --version TEXT [--extra-text] FILE...
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <stdexcept>
 
 #include "ByteFile.h"
 #include "Commands.h"
 #include "ConsoleText.h"
+#include "DosTime.h"
 #include "FileList.h"
 #include "Package.h"
 #include "PackageWriter.h"
@@ -77,10 +81,42 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   return data;
 }
 
+// SOURCE_DATE_EPOCH, as reproducible builds set it: whole seconds since 1970 UTC. Absent: the
+// files' own times in local time, as an installer on the packer's machine would see them.
+struct TimeLimit {
+  bool Set = false;
+  int64_t Seconds = 0;
+};
+
+TimeLimit SourceDateEpoch() {
+  TimeLimit limit;
+  const char* text = std::getenv("SOURCE_DATE_EPOCH");
+  if (text == nullptr) return limit;
+  char* end = nullptr;
+  errno = 0;
+  const long long seconds = std::strtoll(text, &end, 10);
+  // A build that asks for a reproducible time and cannot have it must not pass unnoticed.
+  if (*text < '0' || *text > '9' || *end != '\0' || errno == ERANGE)
+    throw std::runtime_error(std::string("SOURCE_DATE_EPOCH is not a number of seconds: \"") +
+                             text + "\"");
+  limit.Set = true;
+  limit.Seconds = seconds;
+  return limit;
+}
+
+// With a limit, no stored time is later than it, and times are packed in UTC so that the
+// packer's time zone does not show in the package.
+uint32_t MemberTime(const std::string& path, const TimeLimit& limit) {
+  if (!limit.Set) return FileSystem::GetFileDosTime(path);
+  const int64_t written = FileSystem::GetFileUnixTime(path);
+  return DosDateTimeFromUnixUtc(written < limit.Seconds ? written : limit.Seconds);
+}
+
 }  // namespace
 
 int CreateCommand(const std::vector<std::string>& args, CommandContext& context) {
   const CreateRequest request = ParseCreate(args);
+  const TimeLimit timeLimit = SourceDateEpoch();
   std::vector<PackageInput> members;
   for (const std::string& path : request.Files) {
     PackageInput member;
@@ -95,7 +131,7 @@ int CreateCommand(const std::vector<std::string>& args, CommandContext& context)
     context.File = request.Files[i];
     progress.Show("Reading " + members[i].Name);
     members[i].Data = ReadWholeFile(request.Files[i]);
-    members[i].FileTime = FileSystem::GetFileDosTime(request.Files[i]);
+    members[i].FileTime = MemberTime(request.Files[i], timeLimit);
   }
   context.File = request.Output;
   progress.Show("Compressing " + std::to_string(members.size()) + " files");

@@ -1,11 +1,14 @@
 // paktool end to end: its real binary, its exit status and its output.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "ByteFile.h"
+#include "DosTime.h"
 #include "Package.h"
 #include "tests/PackageBytes.h"
 
@@ -148,6 +151,32 @@ TEST_F(PaktoolTest, CreateRefusesBadNamesAndWarnsAboutLongOnes) {
   const PackageDirectory directory = ReadPackageDirectory(file);
   EXPECT_EQ(directory.ProductName, "Quillmark\r\n");
   EXPECT_TRUE(directory.HasExtraText);
+}
+
+// Reproducible packages: no stored time later than SOURCE_DATE_EPOCH, all of them in UTC
+// whatever the packer's zone; a time that is not a number stops the build.
+TEST_F(PaktoolTest, SourceDateEpochCapsFileTimesInUtc) {
+  const std::string later = Input("later.txt", Text(5)), earlier = Input("earlier.txt", Text(6));
+  for (const auto& [path, seconds] : {std::pair{later, 1800000000}, {earlier, 1600000001}}) {
+    struct timespec times[2] = {{0, UTIME_OMIT}, {seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  }
+  setenv("TZ", "XST-5:30", 1);
+  setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+  const ToolRun run = Paktool({"create", dir.Path("r.pak"), "--version", "1", later, earlier});
+  setenv("SOURCE_DATE_EPOCH", "17e8", 1);
+  const ToolRun malformed = Paktool({"create", dir.Path("m.pak"), "--version", "1", later});
+  unsetenv("SOURCE_DATE_EPOCH");
+  unsetenv("TZ");
+  ASSERT_EQ(run.status, 0) << run.err;
+  ByteFile file;
+  file.Open(dir.Path("r.pak"), ByteFile::Mode::Read);
+  const PackageDirectory directory = ReadPackageDirectory(file);
+  EXPECT_EQ(FormatDosDateTime(directory.Members.at(0).FileTime), "2023-11-14 22:13:20");
+  EXPECT_EQ(FormatDosDateTime(directory.Members.at(1).FileTime), "2020-09-13 12:26:40");
+  EXPECT_EQ(malformed.status, 1);
+  EXPECT_EQ(malformed.err, "paktool: SOURCE_DATE_EPOCH is not a number of seconds: \"17e8\"\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("m.pak")));
 }
 
 TEST_F(PaktoolTest, WrongCommandLinesExitWithUsage) {
