@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Proves that a release is reproducible: builds the committed HEAD twice, in two fresh clones
+# under different folder names, at different times, with different checkout times and time
+# zones, and compares Setup.exe, Sweeper.exe, the sample product and its packages of both
+# Windows builds byte for byte. Names every file that differs; exit status 1 if any does.
+# Uncommitted changes are not part of the proof: commit first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source=$(pwd)
+commit=$(git rev-parse HEAD)
+jobs=${QM_JOBS:-2}
+work=$(mktemp -d "${TMPDIR:-/tmp}/qm-reproducible.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+step() { printf '\n==== %s\n' "$*"; }
+
+# build CLONE [TIME]: a fresh clone of the commit (its files touched to TIME when given), its
+# native paktool, then the dist of both Windows builds packed with that paktool: only what the
+# release needs.
+build() {
+  local clone=$1
+  git clone -q --no-checkout "$source" "$clone"
+  git -C "$clone" checkout -q --detach "$commit"
+  if [ -n "${2:-}" ]; then
+    find "$clone" -path "$clone/.git" -prune -o -exec touch -h -d "@$2" {} +
+  fi
+  (
+    cd "$clone"
+    cmake --preset native >/dev/null
+    cmake --build --preset native -j"$jobs" --target paktool >/dev/null
+    for preset in win32 win64; do
+      cmake --preset "$preset" -DQM_HOST_PAKTOOL="$clone/build/native/tools/paktool/paktool" >/dev/null
+      cmake --build --preset "$preset" -j"$jobs" --target dist >/dev/null
+    done
+  )
+}
+
+step "first build of $commit"
+TZ=UTC0 build "$work/a"
+step "second build: another folder, later, with other checkout times, fourteen hours east"
+# Checkout times halfway between the commit and now: neither the first clone's nor the commit's.
+committed=$(git log -1 --format=%ct "$commit")
+TZ=XST-14 build "$work/second-clone" $(((committed + $(date +%s)) / 2))
+
+step "comparing"
+differ=0
+compared=0
+for preset in win32 win64; do
+  for first in "$work/a/build/$preset/dist/"* "$work/a/build/$preset/sweeper/Sweeper.exe"; do
+    second="$work/second-clone${first#"$work/a"}"
+    name="$preset/${first##*/}"
+    compared=$((compared + 1))
+    if ! cmp -s "$first" "$second"; then
+      echo "differs: $name"
+      differ=1
+    fi
+  done
+done
+[ "$compared" -gt 0 ] || { echo "nothing was built to compare" >&2; exit 1; }
+if [ "$differ" -ne 0 ]; then
+  echo "the two builds of $commit differ" >&2
+  exit 1
+fi
+echo "$compared files identical in both builds of $commit"
