@@ -28,13 +28,12 @@ else
   export DISPLAY="${QM_DEMO_DISPLAY:-:93}" QM_SCREEN=800x600x24
 fi
 source scripts/wine-env.sh
+# Putting the DPI back needs Wine: before wine-env.sh ends the Xvfb and the Wine server it started.
 cleanup() {
   if declare -F restore_dpi >/dev/null; then restore_dpi || true; fi
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "${QM_XVFB_PID:-}" ]; then kill "$QM_XVFB_PID" 2>/dev/null || true; fi
+  qm_end_wine_env
 }
 trap cleanup EXIT
-trap 'exit 130' INT TERM  # so that an interrupted demo cleans up too
 
 if $interactive; then
   step "Setup.exe on display $DISPLAY (close it to end the demo)"

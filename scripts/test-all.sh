@@ -27,15 +27,13 @@ step "Windows 32-bit release build"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$jobs"
 
+step "reproducible release: two clean builds of HEAD give the same bytes"
+scripts/check-reproducible.sh
+
 step "Windows 64-bit build and end-to-end tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$jobs"
-source scripts/wine-env.sh
+source scripts/wine-env.sh  # ends the Xvfb and the Wine server it starts when this script ends
 wineserver -p  # one server for the whole suite
 wineboot >/dev/null 2>&1  # its services start here, not inside the first test's time limit
-end_wine() {
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "${QM_XVFB_PID:-}" ]; then kill "$QM_XVFB_PID" 2>/dev/null || true; fi
-}
-trap end_wine EXIT
 ctest --preset win64 -j1
