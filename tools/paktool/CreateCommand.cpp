@@ -1,4 +1,4 @@
-// paktool create OUT.pak --name TEXT --version TEXT [--extra-text] FILE...
+// paktool create OUT.pak --name TEXT --version TEXT [--extra-text] [--allow-long-names] FILE...
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -22,6 +22,7 @@ struct CreateRequest {
   std::string Output;
   PackageOptions Options;
   std::vector<std::string> Files;
+  bool AllowLongNames = false;
 };
 
 CreateRequest ParseCreate(const std::vector<std::string>& args) {
@@ -36,6 +37,8 @@ CreateRequest ParseCreate(const std::vector<std::string>& args) {
       request.Options.VersionText = DecodeEscapes(args[++i]);
     } else if (arg == "--extra-text") {
       request.Options.HasExtraText = true;
+    } else if (arg == "--allow-long-names") {
+      request.AllowLongNames = true;
     } else if (arg.compare(0, 2, "--") == 0) {
       throw UsageError{"unknown option " + arg};
     } else if (request.Output.empty()) {
@@ -53,20 +56,22 @@ std::string UpperCased(std::string name) {
   return name;
 }
 
-// Member names as they will be installed and recorded for uninstallation.
-void CheckMemberNames(const std::vector<PackageInput>& members, CommandContext& context) {
+// Member names as they will be installed and recorded for uninstallation. The record keeps
+// 15 characters of a name, so Uninstall could never remove a member with a longer one.
+void CheckMemberNames(const std::vector<PackageInput>& members, bool allowLongNames,
+                      CommandContext& context) {
   std::set<std::string> seen;
   for (const PackageInput& member : members) {
     context.Member = member.Name;
     if (!IsPlainFileName(member.Name)) throw EPackageError("not a plain file name");
     if (!seen.insert(UpperCased(member.Name)).second)
       throw EPackageError("two members of this name would overwrite each other");
-    if (member.Name.size() > static_cast<size_t>(FileList::MaxNameLength)) {
-      std::fprintf(stderr,
-                   "paktool: warning: %s: member name longer than %d characters; uninstall "
-                   "records only the first %d\n",
-                   member.Name.c_str(), FileList::MaxNameLength, FileList::MaxNameLength);
-    }
+    if (member.Name.size() <= static_cast<size_t>(FileList::MaxNameLength)) continue;
+    const std::string problem = "name longer than " + std::to_string(FileList::MaxNameLength) +
+                                " characters; uninstall records only the first " +
+                                std::to_string(FileList::MaxNameLength) + " and cannot remove it";
+    if (!allowLongNames) throw EPackageError(problem + " (--allow-long-names packs it anyway)");
+    std::fprintf(stderr, "paktool: warning: %s: member %s\n", member.Name.c_str(), problem.c_str());
   }
   context.Member.clear();
 }
@@ -124,7 +129,7 @@ int CreateCommand(const std::vector<std::string>& args, CommandContext& context)
     members.push_back(member);
   }
   context.File = request.Output;
-  CheckMemberNames(members, context);
+  CheckMemberNames(members, request.AllowLongNames, context);
 
   Progress progress;
   for (size_t i = 0; i < members.size(); ++i) {

@@ -8,7 +8,8 @@
 namespace {
 
 const char* const Usage =
-    "usage: paktool create OUT.pak --name TEXT --version TEXT [--extra-text] FILE...\n"
+    "usage: paktool create OUT.pak --name TEXT --version TEXT [--extra-text]\n"
+    "                      [--allow-long-names] FILE...\n"
     "       paktool list PAK\n"
     "       paktool test PAK\n"
     "       paktool extract PAK DIR\n"

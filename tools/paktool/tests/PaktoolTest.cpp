@@ -132,7 +132,7 @@ TEST_F(PaktoolTest, NotAPackageIsReportedAsCorrupt) {
   EXPECT_NE(missing.err.find("absent.pak"), std::string::npos);
 }
 
-TEST_F(PaktoolTest, CreateRefusesBadNamesAndWarnsAboutLongOnes) {
+TEST_F(PaktoolTest, CreateRefusesBadNamesAndLongOnesUnlessAllowed) {
   const ToolRun bad = Paktool({"create", dir.Path("bad.pak"), "--version", "1", Input("a\\b.txt", Text(5))});
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.err.find("a\\b.txt"), std::string::npos) << bad.err;
@@ -142,8 +142,17 @@ TEST_F(PaktoolTest, CreateRefusesBadNamesAndWarnsAboutLongOnes) {
                              Input("SAME.TXT", Text(6))});
   EXPECT_EQ(twice.status, 1);
 
+  const std::string longInput = Input("SixteenCharName1", Text(5));
+  const ToolRun refused = Paktool({"create", dir.Path("long.pak"), "--version", "1", Input("Fifteen_Chars.1", Text(5)),
+                               longInput});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("member SixteenCharName1: name longer than 15 characters"), std::string::npos)
+      << refused.err;
+  EXPECT_NE(refused.err.find("--allow-long-names"), std::string::npos) << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("long.pak")));
+
   const ToolRun longName = Paktool({"create", dir.Path("long.pak"), "--name", "Quillmark\\r\\n", "--version", "1",
-                                "--extra-text", Input("SixteenCharName1", Text(5))});
+                                "--extra-text", "--allow-long-names", longInput});
   EXPECT_EQ(longName.status, 0);
   EXPECT_NE(longName.err.find("warning: SixteenCharName1"), std::string::npos) << longName.err;
   ByteFile file;
