@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
+
 namespace {
 
 struct FullStopCase {
+  const char* why;
   const char* message;
   const char* shown;
 };
@@ -17,16 +20,17 @@ TEST_P(ErrorBoxTextTest, AppendsFullStopOnlyAfterCharactersSortingAboveIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Endings, ErrorBoxTextTest,
-    testing::Values(FullStopCase{"PAK file corrupt", "PAK file corrupt."},
-                    FullStopCase{"Already ends.", "Already ends."},
-                    FullStopCase{"Disaster!", "Disaster!"},
-                    FullStopCase{"Error 5", "Error 5."},        // digits sort after "."
-                    FullStopCase{"C:/dir/", "C:/dir/."},        // "/" is the next byte after "."
-                    FullStopCase{"Cut short -", "Cut short -"},  // "-" sorts just before "."
-                    FullStopCase{"(code)", "(code)"},           // ")" sorts before "."
-                    FullStopCase{"trailing space ", "trailing space "},
-                    FullStopCase{"", ""},
-                    FullStopCase{"x", "x."}));
+    testing::Values(FullStopCase{"plain text", "PAK file corrupt", "PAK file corrupt."},
+                    FullStopCase{"full stop", "Already ends.", "Already ends."},
+                    FullStopCase{"exclamation mark", "Disaster!", "Disaster!"},
+                    FullStopCase{"digit", "Error 5", "Error 5."},        // digits sort after "."
+                    FullStopCase{"slash", "C:/dir/", "C:/dir/."},        // "/" is the next byte after "."
+                    FullStopCase{"hyphen", "Cut short -", "Cut short -"},  // "-" sorts just before "."
+                    FullStopCase{"closing parenthesis", "(code)", "(code)"},           // ")" sorts before "."
+                    FullStopCase{"blank", "trailing space ", "trailing space "},
+                    FullStopCase{"empty", "", ""},
+                    FullStopCase{"one letter", "x", "x."}),
+    NamedByWhy());
 
 TEST(ErrorBoxText, TreatsHighBytesAsSortingAfterFullStop) {
   // A signed comparison would see 0xE9 as negative and leave the full stop off.

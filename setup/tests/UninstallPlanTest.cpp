@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "UninstallPlan.h"
 
 namespace {
@@ -51,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
                     SizeCase{"missing value: nothing read", 0, 48, 0},
                     SizeCase{"short value: only what was read", 20, 48, 1},
                     SizeCase{"longer value than recorded: the size rules", 48, 32, 2},
-                    SizeCase{"negative size", 48, -16, 0}));
+                    SizeCase{"negative size", 48, -16, 0}),
+    NamedByWhy());
 
 TEST(FilesToDeleteTest, HelpFileTakesItsIndexOnlyInTheApplicationDirectory) {
   const FileList list = List({"QUILLMK.EXE", "QUILLMK.HLP", "README.TXT", "OLD.HLP.BAK", "X.hLp"});
@@ -102,5 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
         SweeperCase{"runs from a subdirectory", true, "C:\\Q\\Sub\\", "C:\\Q\\", false},
         SweeperCase{"runs from the parent", true, "C:\\", "C:\\Q\\", false},
         SweeperCase{"directory is a prefix of another", true, "C:\\Quill\\", "C:\\Q", false},
-        SweeperCase{"empty installation directory", true, "C:\\Q\\", "", false}));
+        SweeperCase{"empty installation directory", true, "C:\\Q\\", "", false}),
+    NamedByWhy());
 }  // namespace

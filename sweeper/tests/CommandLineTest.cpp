@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "CommandLine.h"
 
 namespace {
@@ -63,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"unterminated quote runs to the end", "p \"a b  c", {"p", "a b  c"}},
         SplitCase{"quote stretch keeps control characters", "p \"a\tb\"", {"p", "a\tb"}},
         SplitCase{"characters above 127 belong to items", "p \xe9t\xe9", {"p", "\xe9t\xe9"}},
-        SplitCase{"three empty quotes leave an open empty stretch", "p \"\"\"", {"p"}}));
+        SplitCase{"three empty quotes leave an open empty stretch", "p \"\"\"", {"p"}}),
+    NamedByWhy());
 
 struct CountCase {
   const char* why;
@@ -84,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CountCase{"Setup's three quoted parts",
                               "\"C:\\T\\Sweeper.exe\" \"C:\\Q\\Setup.exe\" \"It is done.\" \"Done\"", 3},
                     CountCase{"four", "s a b c d", 4},
-                    CountCase{"empty pairs between arguments", "s a \"\" b \"\" c", 3}));
+                    CountCase{"empty pairs between arguments", "s a \"\" b \"\" c", 3}),
+    NamedByWhy());
 
 TEST(ArgumentTest, FetchesByNumberAndGivesEmptyBeyondTheEnd) {
   const std::string line = "\"C:\\T\\Sweeper.exe\" \"C:\\My Q\\Setup.exe\" \"It is done.\" \"Done\"";
@@ -110,6 +113,7 @@ TEST(ArgumentTest, LongItemsArriveWhole) {
 }
 
 struct DirectoryCase {
+  const char* why;
   std::string path;
   std::string directory;
 };
@@ -121,15 +125,16 @@ TEST_P(DirectoryPartTest, EndsAtTheLastColonOrBackslash) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, DirectoryPartTest,
-                         testing::Values(DirectoryCase{"C:\\Program Files\\Quillmark\\Setup.exe",
+                         testing::Values(DirectoryCase{"full path", "C:\\Program Files\\Quillmark\\Setup.exe",
                                                        "C:\\Program Files\\Quillmark\\"},
-                                         DirectoryCase{"C:\\Setup.exe", "C:\\"},
-                                         DirectoryCase{"C:Setup.exe", "C:"},
-                                         DirectoryCase{"Setup.exe", ""},
-                                         DirectoryCase{"", ""},
-                                         DirectoryCase{"a\\b:c", "a\\b:"},
-                                         DirectoryCase{"a:b\\c", "a:b\\"},
-                                         DirectoryCase{"\\\\server\\share\\x", "\\\\server\\share\\"},
-                                         DirectoryCase{"C:\\dir\\", "C:\\dir\\"},
-                                         DirectoryCase{"dir/with/slashes", ""}));
+                                         DirectoryCase{"file in drive root", "C:\\Setup.exe", "C:\\"},
+                                         DirectoryCase{"drive relative", "C:Setup.exe", "C:"},
+                                         DirectoryCase{"bare name", "Setup.exe", ""},
+                                         DirectoryCase{"empty", "", ""},
+                                         DirectoryCase{"colon after backslash", "a\\b:c", "a\\b:"},
+                                         DirectoryCase{"backslash after colon", "a:b\\c", "a:b\\"},
+                                         DirectoryCase{"UNC path", "\\\\server\\share\\x", "\\\\server\\share\\"},
+                                         DirectoryCase{"ends in backslash", "C:\\dir\\", "C:\\dir\\"},
+                                         DirectoryCase{"forward slashes", "dir/with/slashes", ""}),
+                         NamedByWhy());
 }  // namespace
