@@ -1,5 +1,6 @@
 #include "ToolsMenuList.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <limits>
@@ -70,6 +71,9 @@ void AddToolsEntry(ToolsListStore& store, ToolsListForm form, const ToolsEntry& 
   int32_t n = 0;
   if (!ReadCount(store, form, n) || n < 0) n = 0;  // an entry numbered below 0 never shows
   if (form != ToolsListForm::Ini && n > RegistryToolsCap) n = RegistryToolsCap;
+  // No Count can follow this one: the list is left as it is, as for a Count that is no number.
+  if (n == std::numeric_limits<int32_t>::max())
+    throw ECountError("Count " + std::to_string(n) + " cannot be raised");
   store.WriteText(ItemName("Title", n), entry.Title);
   store.WriteText(ItemName("WorkingDir", n), entry.WorkingDir);
   store.WriteText(ItemName("Path", n), entry.Path);
@@ -80,6 +84,9 @@ void AddToolsEntry(ToolsListStore& store, ToolsListForm form, const ToolsEntry& 
 bool RemoveProductToolsEntry(ToolsListStore& store, ToolsListForm form) {
   int32_t count = 0;
   if (!ReadCount(store, form, count)) return false;
+  // A damaged Count must not have us read two thousand million entries: no Tools menu holds
+  // more than these, and the list is taken as ending there.
+  count = std::min(count, RemovableToolsEntries);
   int32_t match = 0;
   while (match < count && !IsProductPath(ReadItem(store, ItemName("Path", match), ItemBytes)))
     ++match;

@@ -44,11 +44,15 @@ constexpr int32_t RegistryToolsCap = 32;
 
 // Writes the entry as entry n (items Title, WorkingDir, Path, Params) and Count n + 1 in the
 // list's form, where n is the Count read (0 when unreadable or negative), capped for
-// registry lists.
+// registry lists. A Count that cannot be raised by one raises ECountError, list unchanged.
 void AddToolsEntry(ToolsListStore& store, ToolsListForm form, const ToolsEntry& entry);
 
+// Removal reads no list beyond this many entries.
+constexpr int32_t RemovableToolsEntries = 1024;
+
 // Removes the first entry whose lower-cased Path contains "quillmk.exe", moves the later
-// ones down and writes Count - 1. Returns false when the list was left unchanged.
+// ones down and writes Count - 1 (of a Count taken as at most RemovableToolsEntries).
+// Returns false when the list was left unchanged.
 bool RemoveProductToolsEntry(ToolsListStore& store, ToolsListForm form);
 
 // Count texts: a decimal number with optional sign and blanks before it; anything else

@@ -16,8 +16,10 @@ public:
     std::string Bytes;
   };
   std::map<std::string, Value> Values;
+  int Reads = 0;
 
   bool Read(const std::string& name, std::string& bytes, uint32_t maxBytes) override {
+    ++Reads;
     auto found = Values.find(name);
     if (found == Values.end() || found->second.Bytes.size() > maxBytes) return false;
     bytes = found->second.Bytes;
@@ -145,11 +147,15 @@ TEST(ToolsMenuListAdd, CountFormsAsTheyAreRead) {
   EXPECT_EQ(hexIni.Text("Count"), "17");
 }
 
-TEST(ToolsMenuListAdd, TextCountThatIsNotANumberRaisesAndChangesNothing) {
-  for (const char* count : {"abc", "", "5x", "99999999999"}) {
+TEST(ToolsMenuListAdd, CountThatIsNotANumberOrCannotGrowRaisesAndChangesNothing) {
+  const std::pair<const char*, ToolsListForm> cases[] = {
+      {"abc", ToolsListForm::RegistryText},         {"", ToolsListForm::RegistryText},
+      {"5x", ToolsListForm::RegistryText},          {"99999999999", ToolsListForm::RegistryText},
+      {"2147483647", ToolsListForm::Ini},           {"0x7FFFFFFF", ToolsListForm::Ini}};
+  for (const auto& [count, form] : cases) {
     MemoryStore store;
     store.WriteText("Count", count);
-    EXPECT_THROW(AddToolsEntry(store, ToolsListForm::RegistryText, Product), ECountError) << count;
+    EXPECT_THROW(AddToolsEntry(store, form, Product), ECountError) << count;
     EXPECT_EQ(store.Values.size(), 1u) << count;
   }
   MemoryStore ini;  // INI integers are never an error
@@ -230,6 +236,21 @@ TEST(ToolsMenuListRemove, MissingItemsMoveAsEmptyTextAndLongItemsMoveWhole) {
   EXPECT_EQ(store.Text("Title0"), "");
   EXPECT_EQ(store.Text("Path0").size(), 407u);
   EXPECT_EQ(store.Number("Count"), 1u);
+}
+
+// A damaged Count must not keep Uninstall reading for ever: the list ends at 1,024 entries.
+TEST(ToolsMenuListRemove, HugeCountReadsAtMostTheRemovableEntries) {
+  for (ToolsListForm form : AllForms) {
+    SCOPED_TRACE(static_cast<int>(form));
+    MemoryStore store;
+    store.AddEntry(0, "C:\\Qm\\Quillmk.exe");
+    store.AddEntry(1, "C:\\A\\a.exe");
+    store.SetCount(form, INT32_MAX);
+    EXPECT_TRUE(RemoveProductToolsEntry(store, form));
+    EXPECT_LE(store.Reads, 5 * RemovableToolsEntries);
+    EXPECT_EQ(store.Text("Path0"), "C:\\A\\a.exe");
+    EXPECT_EQ(store.CountIn(form), RemovableToolsEntries - 1);
+  }
 }
 
 TEST(ToolsMenuListRemove, TextCountThatIsNotANumberRaises) {
