@@ -37,12 +37,17 @@ std::string Delphi1SearchPath() {
   return std::string(buffer.data(), length);
 }
 
-bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text,
-                    size_t maxLength = RecordTextMax) {
+bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text) {
   std::vector<uint8_t> bytes;
   if (!key.ReadBytes(name, bytes, RecordTextBytes)) return false;
-  text = DecodeRecordText(bytes, maxLength);
+  text = DecodeRecordText(bytes);
   return true;
+}
+
+std::string ReadInstalledVersion(const RegKey& record) {
+  std::vector<uint8_t> bytes;
+  if (!record.ReadBytes("Version", bytes, RecordTextBytes)) return NoInstalledVersion;
+  return DecodeRecordVersion(bytes).value_or(NoInstalledVersion);
 }
 
 Sheet SheetOf(OfferedPage page) {
@@ -155,9 +160,7 @@ void TSetupForm::ReadInstallationRecord() {
   InstalledVersion = NoInstalledVersion;
   const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, InstallationRecordKey, KEY_QUERY_VALUE);
   if (!record) return;
-  // A longer version is cut to what the next record can hold and start-up can read back.
-  if (!ReadRecordText(record, "Version", InstalledVersion, RecordVersionMax))
-    InstalledVersion = NoInstalledVersion;
+  InstalledVersion = ReadInstalledVersion(record);
   if (InstalledVersion == NoInstalledVersion) return;
 
   std::string installDir;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@ constexpr const char* InstallationRecordKey = "Software\\Penwright\\Quillmark\\I
 
 // The installation record's texts: a length byte n and n characters, no terminator.
 constexpr size_t RecordTextMax = 255;
-// Start-up reads the version back through 32 characters.
+// Start-up reads the version back through 32 characters (33 bytes with the length byte).
 constexpr size_t RecordVersionMax = 32;
 
 // n + 1 bytes, the text cut to maxLength (at most 255) characters.
@@ -18,3 +19,8 @@ std::vector<uint8_t> EncodeRecordText(const std::string& text, size_t maxLength 
 // The text of a value read back: never more characters than were read after the length
 // byte, and at most maxLength of them.
 std::string DecodeRecordText(const std::vector<uint8_t>& bytes, size_t maxLength = RecordTextMax);
+
+// The installed version from the bytes of the record's "Version" value: its text when the
+// value fits the 33 bytes that start-up reads and the text fits 32 characters; otherwise no
+// version (the record then counts as no installation).
+std::optional<std::string> DecodeRecordVersion(const std::vector<uint8_t>& bytes);

@@ -44,4 +44,17 @@ TEST(RecordText, DecodesOnlyTheBytesRead) {
   EXPECT_EQ(DecodeRecordText(EncodeRecordText(text)), text);
 }
 
+// Start-up reads "Version" through 33 bytes: a longer value is no installation, never cut.
+TEST(RecordText, VersionOfAtMost32CharactersIsKeptLongerIsNone) {
+  const std::string v32(32, '9');
+  EXPECT_EQ(DecodeRecordVersion(EncodeRecordText(v32)), v32);
+  EXPECT_EQ(DecodeRecordVersion(Bytes({3, '1', '.', '0'})), "1.0");
+  EXPECT_EQ(DecodeRecordVersion(Bytes({})), "");
+  std::vector<uint8_t> v33 = EncodeRecordText(v32 + "9");
+  EXPECT_EQ(DecodeRecordVersion(v33), std::nullopt);
+  EXPECT_EQ(DecodeRecordVersion(EncodeRecordText(std::string(200, '1'))), std::nullopt);
+  v33.pop_back();  // 33 bytes, but the length byte claims a 33rd character
+  EXPECT_EQ(DecodeRecordVersion(v33), std::nullopt);
+}
+
 }  // namespace
