@@ -1,6 +1,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "FileAttributes.h"
 #include "RunningProgram.h"
 #include "SetupMainForm.h"
 
@@ -82,12 +83,15 @@ void TSetupForm::ExtractPackages() {
   }
 }
 
-// The copy is the uninstaller; a failure shows later, when there is nothing to run.
+// The copy is the uninstaller; a failure shows later, when there is nothing to run. It must
+// stay writable, or a later Update cannot replace it and Uninstall cannot delete it.
 void TSetupForm::CopySetupProgram() {
   StatusChanged("Copying Setup.exe");
   const std::string program = RunningProgramPath();
-  const std::string fileName = program.substr(program.rfind('\\') + 1);
-  CopyFileA(program.c_str(), (InstallationDir + fileName).c_str(), FALSE);
+  const std::string copy = InstallationDir + program.substr(program.rfind('\\') + 1);
+  MakeWritable(copy);
+  CopyFileA(program.c_str(), copy.c_str(), FALSE);
+  MakeWritable(copy);
   AdvanceGauge(SetupFileSize);
 }
 

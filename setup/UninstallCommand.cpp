@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "FileAttributes.h"
 #include "Registry.h"
 #include "SetupMainForm.h"
 #include "Sweeper.h"
@@ -121,15 +122,19 @@ void TSetupForm::UninstallBtnClick() {
   const std::string installDir = Text(EditInstallDir);
   DeleteFiles(FilesToDelete(InstallFileList, installDir, HelpIndexRule::DeleteAlongside));
   InstallFileList.Clear();
-  const bool needSweeper = !DeleteFileA((WithTrailingBackslash(installDir) + "Setup.exe").c_str());
+  const std::string setupCopy = WithTrailingBackslash(installDir) + "Setup.exe";
+  MakeWritable(setupCopy);
+  const bool needSweeper = !DeleteFileA(setupCopy.c_str());
   for (int i = 0; i < IdeOptionCount; ++i) {
     DeleteFiles(FilesToDelete(IdeFileList[i], Text(IdeEditIds[i]), HelpIndexRule::Keep));
     IdeFileList[i].Clear();
   }
 
   status("Removing directory");
+  // Only empty ones go. The IDE folders first: those proposed inside the installation
+  // directory would otherwise keep it.
+  for (int id : IdeEditIds) RemoveDirectoryA(Text(id).c_str());
   RemoveDirectoryA(installDir.c_str());
-  for (int id : IdeEditIds) RemoveDirectoryA(Text(id).c_str());  // only empty ones go
 
   status("Updating registry");
   DeleteRegistryKeys();

@@ -22,6 +22,9 @@ void DeleteWhenReleased(const char* path) {
     HANDLE search = FindFirstFileA(path, &found);
     if (search == INVALID_HANDLE_VALUE) return;  // gone: nothing left to wait for
     FindClose(search);
+    // A copy made from read-only media keeps that attribute, which no waiting removes.
+    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == FILE_ATTRIBUTE_READONLY)
+      SetFileAttributesA(path, found.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
     if (GetTickCount() - started >= GiveUpAfterMs) return;
     Sleep(RetryPauseMs);
   }

@@ -62,10 +62,12 @@ TEST_F(SweeperTest, FourArgumentsRemoveButShowNoMessage) {
   EXPECT_FALSE(DirectoryExists(Folder(file)));
 }
 
-// The file is held open (as the running Setup.exe is) for a while: the helper waits, deletes
-// it once released, removes the folder and only then shows the message.
+// The file is held open (as the running Setup.exe is) for a while, and read-only (as a copy
+// from a CD is): the helper waits, deletes it once released, removes the folder and only then
+// shows the message.
 TEST_F(SweeperTest, ThreeArgumentsWaitForReleaseThenShowTheMessage) {
   const std::string file = LoneFile("with blanks in it");
+  ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
   HeldFile held(file);
   ASSERT_TRUE(held.Held());
   SetupProcess helper(HelperCopy(), Quoted(file) + " \"Quillmark has been successfully uninstalled.\" \"Uninstall complete\"");

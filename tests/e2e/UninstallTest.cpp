@@ -43,7 +43,7 @@ HWND TopLevelBox(const std::string& caption) {
   return search.found;
 }
 
-// Every file below dir, with its path relative to dir.
+// Every file and folder below dir, with its path relative to dir (a folder's ends in a backslash).
 void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vector<std::string>& files) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
@@ -51,13 +51,36 @@ void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vect
   do {
     const std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      files.push_back(prefix + name + "\\");
       ListFilesBelow(dir + name + "\\", prefix + name + "\\", files);
-    else
+    } else {
       files.push_back(prefix + name);
+    }
   } while (FindNextFileA(search, &found));
   FindClose(search);
 }
+
+std::vector<std::string> SortedFilesBelow(const std::string& dir) {
+  std::vector<std::string> files;
+  ListFilesBelow(dir, "", files);
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// As a copy from a CD is.
+void MakeReadOnly(const std::string& path) { ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)); }
+bool ReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// The registry-held Tools-menu lists and their Count forms.
+const std::pair<const char*, bool> ToolsLists[] = {{"Software\\Borland\\Delphi\\2.0\\Transfer", false},
+                                                   {"Software\\Borland\\Delphi\\3.0\\Transfer", false},
+                                                   {"Software\\Borland\\Delphi\\4.0\\Transfer", true},
+                                                   {"Software\\Borland\\C++Builder\\1.0\\Transfer", false},
+                                                   {"Software\\Borland\\C++Builder\\3.0\\Transfer", true}};
 
 std::string TempDirectory() {
   char buffer[MAX_PATH] = "";
@@ -151,10 +174,26 @@ protected:
   std::string Dir;  // the installation directory, ending in a backslash
 };
 
+// The sample distribution with every IDE option in its proposed folder inside the installation
+// directory, each Tools menu holding another program: Install, then Uninstall from another
+// folder, leaves the files and lists as they were (the INI list keeps its old last keys).
 TEST_F(UninstallTest, InstallThenUninstallFromAnotherFolderLeavesNothing) {
   LayOutSampleDistribution();
-  WriteRegString(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\3.0\\Transfer", "Count", "0");
-  WriteRegDword(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\4.0\\Transfer", "Count", 0);
+  for (const auto& [list, numberCount] : ToolsLists) {
+    WriteRegString(HKEY_CURRENT_USER, list, "Title0", "Other");
+    WriteRegString(HKEY_CURRENT_USER, list, "Path0", "C:\\Tools\\Other.exe");
+    if (numberCount)
+      WriteRegDword(HKEY_CURRENT_USER, list, "Count", 1);
+    else
+      WriteRegString(HKEY_CURRENT_USER, list, "Count", "1");
+  }
+  WritePrivateProfileStringA("Transfer", "Path0", "C:\\Tools\\Other.exe", "DELPHI.INI");
+  WritePrivateProfileStringA("Transfer", "Count", "1", "DELPHI.INI");
+  const std::string other = Root + "other\\";
+  CreateDirectories(other);
+  CopyOneFile(Dist().SetupPath(), other + "Setup.exe");
+  const std::vector<std::string> filesBefore = SortedFilesBelow(Root);
+  const std::vector<std::string> listsBefore = RegTreeLines(HKEY_CURRENT_USER, "Software\\Borland");
   {
     Start();
     WindowDriver window = WaitForMainWindow();
@@ -166,8 +205,48 @@ TEST_F(UninstallTest, InstallThenUninstallFromAnotherFolderLeavesNothing) {
     ASSERT_TRUE(Process().WaitForExit(15000));
   }
   ASSERT_TRUE(FileExists(Dir + "Setup.exe"));
-  ASSERT_EQ(IniText("Count"), "1");
+  ASSERT_TRUE(DirectoryExists(Dir + "Delphi30"));
+  ASSERT_EQ(IniText("Count"), "2");
 
+  Start(other + "Setup.exe");
+  WindowDriver window = WaitForMainWindow();
+  window.SelectTab("Uninstall");
+  Remove(window, IDYES);
+  ExpectClosingMessageFromSetup();
+
+  EXPECT_EQ(SortedFilesBelow(Root), filesBefore);
+  EXPECT_EQ(RegTreeLines(HKEY_CURRENT_USER, "Software\\Borland"), listsBefore);
+  ExpectRegistrationGone();
+  ExpectShortcutsGone();
+  EXPECT_EQ(IniText("Count"), "1");
+  EXPECT_EQ(IniText("Path0"), "C:\\Tools\\Other.exe");
+}
+
+// Setup.exe from read-only media: the copy it leaves stays writable, Update replaces a
+// read-only copy, and Uninstall from another folder deletes one.
+TEST_F(UninstallTest, ReadOnlySetupLeavesNoCopyBehind) {
+  LayOutSampleDistribution();
+  MakeReadOnly(Dist().SetupPath());
+  const auto runToFinished = [&](int button) {
+    Start();
+    WindowDriver window = WaitForMainWindow();
+    window.Click(button);
+    WaitForFinished(window);
+    window.Click(QuitBtn);
+    ASSERT_TRUE(Process().WaitForExit(15000));
+  };
+  runToFinished(NowBtn2);
+  EXPECT_FALSE(ReadOnly(Dir + "Setup.exe"));
+
+  SetFileAttributesA((Dir + "Setup.exe").c_str(), FILE_ATTRIBUTE_NORMAL);
+  WriteTextFile(Dir + "Setup.exe", "an older copy");
+  MakeReadOnly(Dir + "Setup.exe");
+  WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, "Version", LengthPrefixed("0.9"));
+  runToFinished(UpdateBtn);
+  EXPECT_EQ(ReadFileBytes(Dir + "Setup.exe"), ReadFileBytes(Dist().SetupPath()));
+  EXPECT_FALSE(ReadOnly(Dir + "Setup.exe"));
+
+  MakeReadOnly(Dir + "Setup.exe");
   const std::string other = Root + "other\\";
   CreateDirectories(other);
   CopyOneFile(Dist().SetupPath(), other + "Setup.exe");
@@ -176,34 +255,15 @@ TEST_F(UninstallTest, InstallThenUninstallFromAnotherFolderLeavesNothing) {
   window.SelectTab("Uninstall");
   Remove(window, IDYES);
   ExpectClosingMessageFromSetup();
-
-  // The record keeps 15 characters of a name, so a member with a longer name is the one
-  // thing an installation can leave behind.
-  std::vector<std::string> left;
-  ListFilesBelow(Dir, "", left);
-  for (const std::string& file : left) {
-    const std::string name = file.substr(file.find_last_of('\\') + 1);
-    EXPECT_GT(name.size(), 15u) << file << " is left";
-  }
-  if (left.empty()) {
-    EXPECT_FALSE(DirectoryExists(Dir)) << "the directory is left";
-  }
-  ExpectRegistrationGone();
-  ExpectShortcutsGone();
-  EXPECT_EQ(IniText("Count"), "0");
-  std::string count;
-  EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\3.0\\Transfer", "Count", count));
-  EXPECT_EQ(count, "0");
-  uint32_t number = 1;
-  EXPECT_TRUE(ReadRegDword(HKEY_CURRENT_USER, "Software\\Borland\\Delphi\\4.0\\Transfer", "Count", number));
-  EXPECT_EQ(number, 0u);
-  EXPECT_TRUE(FileExists(other + "Setup.exe"));
+  EXPECT_FALSE(FileExists(Dir + "Setup.exe"));
+  EXPECT_FALSE(DirectoryExists(Dir));
 }
 
 // Setup.exe in the installation directory is the running program: the helper removes it and
 // the directory once Setup has ended, then shows the closing message itself.
 TEST_F(UninstallTest, FromTheInstallationDirectoryTheHelperFinishes) {
   LayOutInstallation({"QUILLMK.EXE", "QUILLMK.HLP"});
+  MakeReadOnly(Dir + "Setup.exe");  // as an earlier version copied it from a CD
   const std::string helperFile = TempDirectory() + "Sweeper.exe";
   // An older helper's file, longer than this one: replacing it must also cut it short.
   WriteTextFile(helperFile, std::string(ReadFileBytes(BuiltSweeper()).size() + 4096, 'x'));

@@ -46,7 +46,36 @@ bool ReadValue(HKEY root, const std::string& path, const std::string& name, DWOR
   return RegQueryValueExA(key.Handle(), name.c_str(), nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
 }
 
+void AddTreeLines(HKEY root, const std::string& path, const std::string& shown, std::vector<std::string>& lines) {
+  Key key(root, path, false);
+  if (!key.Handle()) return;
+  lines.push_back(shown + "\\");
+  char name[16384];
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = sizeof name, type = 0, size = 0;
+    if (RegEnumValueA(key.Handle(), i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    DWORD dataType = 0;
+    std::vector<uint8_t> data;
+    ReadValue(root, path, name, dataType, data);
+    std::string line = shown + "\\" + name + " = " + std::to_string(type) + ":";
+    for (uint8_t byte : data) line += " " + std::to_string(byte);
+    lines.push_back(line);
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = sizeof name;
+    if (RegEnumKeyExA(key.Handle(), i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    AddTreeLines(root, path + "\\" + name, shown + "\\" + name, lines);
+  }
+}
+
 }  // namespace
+
+std::vector<std::string> RegTreeLines(HKEY root, const std::string& path) {
+  std::vector<std::string> lines;
+  AddTreeLines(root, path, path, lines);
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
 
 const char* const InstallationKey = "Software\\Penwright\\Quillmark\\Installation";
 

@@ -28,6 +28,10 @@ RawValue ReadRawValue(HKEY root, const std::string& path, const std::string& nam
 // Puts a value back as it was read, or deletes it when it did not exist.
 void RestoreRawValue(HKEY root, const std::string& path, const std::string& name, const RawValue& value);
 
+// Every key and value of the tree at path, one sorted line each (empty when the key is
+// missing): what a test compares to see that a tree is as it was.
+std::vector<std::string> RegTreeLines(HKEY root, const std::string& path);
+
 void DeleteRegValue(HKEY root, const std::string& path, const std::string& name);
 void DeleteRegTree(HKEY root, const std::string& path);  // the key and everything below it
 
