@@ -23,10 +23,12 @@ private:
   ByteFile& file_;
 };
 
-void CreateDirectoryPath(const std::string& destDir) {
+void CreateDirectoryPath(const std::string& destDir, ExtractionObserver& observer) {
   // Existence is tested instead of entering each level: the current directory stays put.
   for (const std::string& level : DestinationLevels(destDir, NativePathStyle())) {
-    if (!FileSystem::DirectoryExists(level)) FileSystem::CreateDirectory(level);
+    if (FileSystem::DirectoryExists(level)) continue;
+    FileSystem::CreateDirectory(level);
+    observer.DirectoryCreated(level);
   }
 }
 
@@ -62,7 +64,7 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
   PakFile.Seek(info.TablePos);
 
   observer_.StatusChanged("Creating directory structure...");
-  CreateDirectoryPath(destDir);
+  CreateDirectoryPath(destDir, observer_);
 
   const int32_t entryCount = PakFile.ReadInt32();
   CheckEntryCount(PakFile, entryCount);
@@ -88,8 +90,10 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
     DestFile.Open(destDir + name, ByteFile::Mode::Create);
     SrcCrc = 0;
     DestCrc = 0;
+    DestSize = 0;
     Decoder.Decompress();
     DestFile.Close();
+    observer_.FileWritten(destDir + name, DestSize, DestCrc);
 
     PakFile.Seek(fileTimePos);
     FileSystem::SetFileDosTime(destDir + name, static_cast<uint32_t>(PakFile.ReadInt32()));
@@ -112,5 +116,6 @@ void PackageExtractor::ReadPakBlock(uint8_t* buffer, uint16_t count, uint16_t& d
 void PackageExtractor::WriteDestBlock(uint8_t* buffer, uint16_t count, uint16_t& done) {
   done = static_cast<uint16_t>(DestFile.Write(buffer, count));
   DestCrc = UpdateCrc(buffer, done, DestCrc);
+  DestSize += done;
   observer_.BytesWritten(done);
 }

@@ -15,6 +15,9 @@ public:
   virtual void BytesWritten(uint32_t count) = 0;
   // The member about to be decoded, as stored (for tools that name it in their errors).
   virtual void MemberStarted(const std::string& /*name*/) {}
+  // For a log of what an installation changed.
+  virtual void DirectoryCreated(const std::string& /*path*/) {}
+  virtual void FileWritten(const std::string& /*path*/, int64_t /*size*/, uint32_t /*crc*/) {}
 };
 
 // Installs packages into directories: one decoder, reused for every member of every package.
@@ -43,4 +46,5 @@ private:
   int32_t PakRemaining = 0;
   uint32_t SrcCrc = 0;
   uint32_t DestCrc = 0;
+  int64_t DestSize = 0;
 };

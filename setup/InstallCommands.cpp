@@ -3,9 +3,20 @@
 
 #include "FileAttributes.h"
 #include "RunningProgram.h"
+#include "archive/CrcUnit.h"
 #include "SetupMainForm.h"
 
 namespace {
+
+// Only for the log: an unreadable file gives 0.
+uint32_t FileCrc(const std::string& path) {
+  ByteFile file;
+  uint32_t crc = 0;
+  if (!file.TryOpen(path, ByteFile::Mode::Read)) return crc;
+  uint8_t buffer[32768];
+  for (uint32_t count; (count = file.Read(buffer, sizeof buffer)) > 0;) crc = UpdateCrc(buffer, static_cast<uint16_t>(count), crc);
+  return crc;
+}
 
 std::string UpperCase(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -90,7 +101,7 @@ void TSetupForm::CopySetupProgram() {
   const std::string program = RunningProgramPath();
   const std::string copy = InstallationDir + program.substr(program.rfind('\\') + 1);
   MakeWritable(copy);
-  CopyFileA(program.c_str(), copy.c_str(), FALSE);
+  if (CopyFileA(program.c_str(), copy.c_str(), FALSE)) FileWritten(copy, SetupFileSize, FileCrc(program));
   MakeWritable(copy);
   AdvanceGauge(SetupFileSize);
 }

@@ -1,17 +1,27 @@
 #include "Registry.h"
 
+#include "ActionLog.h"
+
 namespace {
 constexpr REGSAM View = KEY_WOW64_32KEY;
 }
 
+std::string RootKeyName(HKEY root) {
+  if (root == HKEY_LOCAL_MACHINE) return "HKEY_LOCAL_MACHINE";
+  if (root == HKEY_CURRENT_USER) return "HKEY_CURRENT_USER";
+  if (root == HKEY_CLASSES_ROOT) return "HKEY_CLASSES_ROOT";
+  return "HKEY_USERS";
+}
+
 RegKey::~RegKey() { Close(); }
 
-RegKey::RegKey(RegKey&& other) noexcept : key_(other.key_) { other.key_ = nullptr; }
+RegKey::RegKey(RegKey&& other) noexcept : key_(other.key_), name_(std::move(other.name_)) { other.key_ = nullptr; }
 
 RegKey& RegKey::operator=(RegKey&& other) noexcept {
   if (this != &other) {
     Close();
     key_ = other.key_;
+    name_ = std::move(other.name_);
     other.key_ = nullptr;
   }
   return *this;
@@ -20,7 +30,7 @@ RegKey& RegKey::operator=(RegKey&& other) noexcept {
 RegKey RegKey::Open(HKEY root, const std::string& path, REGSAM access) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, path.c_str(), 0, access | View, &key) != ERROR_SUCCESS) return RegKey();
-  return RegKey(key);
+  return RegKey(key, RootKeyName(root) + "\\" + path);
 }
 
 RegKey RegKey::Create(HKEY root, const std::string& path, REGSAM access) {
@@ -28,7 +38,7 @@ RegKey RegKey::Create(HKEY root, const std::string& path, REGSAM access) {
   if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access | View,
                       nullptr, &key, nullptr) != ERROR_SUCCESS)
     return RegKey();
-  return RegKey(key);
+  return RegKey(key, RootKeyName(root) + "\\" + path);
 }
 
 void RegKey::Close() {
@@ -69,24 +79,29 @@ bool RegKey::ReadString(const std::string& name, std::string& text, DWORD maxByt
   return true;
 }
 
+bool RegKey::WriteValue(const std::string& name, DWORD type, const void* data, DWORD size) const {
+  const bool written = RegSetValueExA(key_, name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+  if (written) LogAction("Registry value written: " + name_ + "\\" + (name.empty() ? "(Default)" : name));
+  return written;
+}
+
 bool RegKey::WriteBinary(const std::string& name, const void* data, DWORD size) const {
-  return RegSetValueExA(key_, name.c_str(), 0, REG_BINARY, static_cast<const BYTE*>(data), size) ==
-         ERROR_SUCCESS;
+  return WriteValue(name, REG_BINARY, data, size);
 }
 
 bool RegKey::WriteDword(const std::string& name, uint32_t value) const {
-  DWORD data = value;
-  return RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                        sizeof data) == ERROR_SUCCESS;
+  const DWORD data = value;
+  return WriteValue(name, REG_DWORD, &data, sizeof data);
 }
 
 bool RegKey::WriteString(const std::string& name, const std::string& text) const {
-  return RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                        static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+  return WriteValue(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
 bool RegKey::DeleteValue(const std::string& name) const {
-  return RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
+  const bool deleted = RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
+  if (deleted) LogAction("Registry value deleted: " + name_ + "\\" + name);
+  return deleted;
 }
 
 bool DeleteKeyTree(HKEY parent, const std::string& subkey) {

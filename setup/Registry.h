@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A registry key, always in the 32-bit view so that the 64-bit test build sees exactly what
@@ -37,9 +38,14 @@ public:
   bool DeleteValue(const std::string& name) const;
 
 private:
-  explicit RegKey(HKEY key) : key_(key) {}
+  RegKey(HKEY key, std::string name) : key_(key), name_(std::move(name)) {}
+  bool WriteValue(const std::string& name, DWORD type, const void* data, DWORD size) const;
   HKEY key_ = nullptr;
+  std::string name_;  // the key's full name, for the log
 };
+
+// "HKEY_LOCAL_MACHINE" and so on, for the log.
+std::string RootKeyName(HKEY root);
 
 // Deletes a key with its whole subtree (the platform refuses to delete a key with subkeys).
 bool DeleteKeyTree(HKEY parent, const std::string& subkey);

@@ -28,7 +28,9 @@ struct PlacedControl {
   int icon;   // icon of a picture; 0 for none
 };
 
-struct TSetupForm::Impl {
+// The window's side of SetupControls: the real controls of the pages.
+struct TSetupForm::Impl : SetupControls {
+  HWND form = nullptr;
   HWND tabs = nullptr;
   std::array<HWND, SheetCount> pages{};
   std::array<bool, SheetCount> tabVisible{};
@@ -46,6 +48,28 @@ struct TSetupForm::Impl {
   bool programChange = false;
   bool shown = false;
 
+  HWND Control(int id) const;
+  void RebuildTabs();
+
+  std::string Text(int id) const override;
+  void SetText(int id, const std::string& text) override;
+  bool Checked(int id) const override;
+  void SetChecked(int id, bool checked) override;
+  bool Enabled(int id) const override;
+  void SetEnabled(int id, bool enabled) override;
+  void SetReadOnly(int id, bool readOnly) override;
+  void SetBackColour(int id, COLORREF colour) override;
+  void SetTabVisible(Sheet sheet, bool visible) override;
+  bool TabVisible(Sheet sheet) const override;
+  void SetActivePage(Sheet sheet) override;
+  Sheet ActivePage() const override;
+  void SetGaugeMax(int64_t maximum) override;
+  void SetGaugePos(int64_t position) override;
+  int64_t GaugePos() const override;
+  void Repaint() override;
+  int Message(const std::string& text, const std::string& caption, UINT type) override;
+  void Error(const std::string& text) override;
+
   HBRUSH Brush(COLORREF colour) {
     HBRUSH& brush = brushes[colour];
     if (brush == nullptr) {
@@ -53,7 +77,7 @@ struct TSetupForm::Impl {
     }
     return brush;
   }
-  ~Impl() {
+  ~Impl() override {
     for (auto& entry : brushes) DeleteObject(entry.second);
     for (auto& entry : glyphs) ImageList_Destroy(entry.second);
     for (HFONT font : fonts) DeleteObject(font);

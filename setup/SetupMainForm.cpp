@@ -1,6 +1,7 @@
 #include "SetupMainForm.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 #include "DirectoryTree.h"
@@ -12,23 +13,23 @@
 #include "PictureButton.h"
 #include "SetupFormImpl.h"
 #include "URLLabel.h"
+#include "ActionLog.h"
 
 namespace {
 
 constexpr const char* FormClass = "TSetupForm";
 constexpr DWORD FormStyle = WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_CLIPCHILDREN;
 
+std::string CrcText(uint32_t crc) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(crc));
+  return text;
+}
+
 bool IsIdeCheckBox(int id) { return std::find(IdeCheckIds.begin(), IdeCheckIds.end(), id) != IdeCheckIds.end(); }
 
 void RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = formProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = FormClass;
-  RegisterClassA(&windowClass);
+  RegisterFormClass(instance, FormClass, formProc);
   PageWindow::Register(instance);
   TURLLabel::Register(instance);
   TGauge::Register(instance);
@@ -38,19 +39,38 @@ void RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
 
 }  // namespace
 
-TSetupForm::TSetupForm(HINSTANCE instance) : instance_(instance), impl_(std::make_unique<Impl>()) {
-  RegisterClasses(instance, WindowProc);
-  CreateWindowExA(WS_EX_CONTROLPARENT, FormClass, ApplicationTitle, FormStyle, 0, 0, 0, 0, nullptr, nullptr,
-                  instance, this);
-  if (handle_ == nullptr) {
-    throw std::runtime_error("Cannot create the main window");
+void RegisterFormClass(HINSTANCE instance, const char* name, WNDPROC windowProc) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = name;
+  RegisterClassA(&windowClass);
+}
+
+TSetupForm::TSetupForm(HINSTANCE instance, std::unique_ptr<SetupControls> unattended)
+    : instance_(instance), unattended_(std::move(unattended)) {
+  if (unattended_) {
+    controls_ = unattended_.get();
+  } else {
+    impl_ = std::make_unique<Impl>();
+    controls_ = impl_.get();
+    RegisterClasses(instance, WindowProc);
+    CreateWindowExA(WS_EX_CONTROLPARENT, FormClass, ApplicationTitle, FormStyle, 0, 0, 0, 0, nullptr, nullptr,
+                    instance, this);
+    if (handle_ == nullptr) {
+      throw std::runtime_error("Cannot create the main window");
+    }
+    impl_->form = handle_;
+    CreatePages();  // sizes the window for its DPI
+    RECT frame;
+    GetWindowRect(handle_, &frame);
+    SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  CreatePages();  // sizes the window for its DPI
-  RECT frame;
-  GetWindowRect(handle_, &frame);
-  SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Guarded([this] { FormCreate(); });
 }
 
@@ -79,123 +99,67 @@ void TSetupForm::Close() {
 void TSetupForm::Terminate() {
   terminated_ = true;
   // Before the loop runs a posted quit would end the first message box instead.
-  if (impl_->shown) {
+  if (impl_ && impl_->shown) {
     PostQuitMessage(0);
   }
 }
 
-// ---- Pages
+// ---- What the commands see of the window
 
-void TSetupForm::SetTabVisible(Sheet sheet, bool visible) {
-  impl_->tabVisible[static_cast<size_t>(sheet)] = visible;
-  RebuildTabs();
-}
-
-bool TSetupForm::TabVisible(Sheet sheet) const { return impl_->tabVisible[static_cast<size_t>(sheet)]; }
-
-void TSetupForm::RebuildTabs() {
-  TabCtrl_DeleteAllItems(impl_->tabs);
-  int index = 0;
-  for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
-    if (!impl_->tabVisible[sheet]) {
-      continue;
-    }
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT | TCIF_PARAM;
-    item.pszText = const_cast<char*>(Sheets[sheet].caption);
-    item.lParam = static_cast<LPARAM>(sheet);
-    SendMessageA(impl_->tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
-  }
-  SetActivePage(impl_->active);
-}
-
-void TSetupForm::SetActivePage(Sheet sheet) {
-  impl_->active = sheet;
-  int selected = -1;
-  int index = 0;
-  for (size_t page = 0; page < Sheets.size(); ++page) {
-    ShowWindow(impl_->pages[page], page == static_cast<size_t>(sheet) ? SW_SHOW : SW_HIDE);
-    if (impl_->tabVisible[page]) {
-      if (page == static_cast<size_t>(sheet)) {
-        selected = index;
-      }
-      ++index;
-    }
-  }
-  TabCtrl_SetCurSel(impl_->tabs, selected);
-}
-
-Sheet TSetupForm::ActivePage() const { return impl_->active; }
-
-// ---- Controls
+void TSetupForm::SetTabVisible(Sheet sheet, bool visible) { controls_->SetTabVisible(sheet, visible); }
+bool TSetupForm::TabVisible(Sheet sheet) const { return controls_->TabVisible(sheet); }
+void TSetupForm::SetActivePage(Sheet sheet) { controls_->SetActivePage(sheet); }
+Sheet TSetupForm::ActivePage() const { return controls_->ActivePage(); }
 
 HWND TSetupForm::Control(int id) const {
-  const auto found = impl_->controls.find(id);
-  if (found == impl_->controls.end()) {
-    throw std::logic_error("No control with ID " + std::to_string(id));
-  }
-  return found->second;
+  if (!impl_) throw std::logic_error("An unattended run has no controls");
+  return impl_->Control(id);
 }
-
-std::string TSetupForm::Text(int id) const {
-  HWND control = Control(id);
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
+std::string TSetupForm::Text(int id) const { return controls_->Text(id); }
 
 void TSetupForm::SetText(int id, const std::string& text) {
-  HWND control = Control(id);
-  impl_->programChange = true;
-  SetWindowTextA(control, text.c_str());
-  impl_->programChange = false;
+  controls_->SetText(id, text);
   // The drive selector and the tree announce their own changes; the edit's announcement
-  // was held back above so that the handler runs exactly once, here.
-  if (id == EditInstallDir) {
+  // was held back so that the handler runs exactly once, here. Without a window there is
+  // no tree to follow the field.
+  if (id == EditInstallDir && impl_) {
     EditInstallDirChange();
   }
 }
 
-bool TSetupForm::Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TSetupForm::Checked(int id) const { return controls_->Checked(id); }
 
 void TSetupForm::SetChecked(int id, bool checked) {
   if (Checked(id) == checked) {
     return;
   }
-  SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  controls_->SetChecked(id, checked);
   if (IsIdeCheckBox(id)) {
     CheckDelphiClick(id);
   }
 }
 
-bool TSetupForm::Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+bool TSetupForm::Enabled(int id) const { return controls_->Enabled(id); }
+void TSetupForm::SetEnabled(int id, bool enabled) { controls_->SetEnabled(id, enabled); }
+void TSetupForm::SetReadOnly(int id, bool readOnly) { controls_->SetReadOnly(id, readOnly); }
+void TSetupForm::Repaint() { controls_->Repaint(); }
 
-void TSetupForm::SetEnabled(int id, bool enabled) { EnableWindow(Control(id), enabled ? TRUE : FALSE); }
+void TSetupForm::SetGaugeMax(int64_t maximum) { controls_->SetGaugeMax(maximum); }
+void TSetupForm::SetGaugePos(int64_t position) { controls_->SetGaugePos(position); }
+void TSetupForm::AdvanceGauge(int64_t bytes) { controls_->SetGaugePos(controls_->GaugePos() + bytes); }
 
-void TSetupForm::SetReadOnly(int id, bool readOnly) {
-  SendMessageA(Control(id), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+void TSetupForm::ShowError(const std::exception& error) {
+  const std::string text = ErrorBoxText(error.what());
+  LogAction(std::string("Error box \"") + ApplicationTitle + "\": " + text);
+  controls_->Error(text);
 }
 
-void TSetupForm::SetBackColour(int id, COLORREF colour) {
-  HWND control = Control(id);
-  impl_->looks[control].background = colour;
-  InvalidateRect(control, nullptr, TRUE);
+int TSetupForm::Message(const std::string& text, const std::string& caption, UINT type) {
+  LogAction("Message box \"" + caption + "\": " + text);
+  return controls_->Message(text, caption, type);
 }
 
-void TSetupForm::Repaint() {
-  RedrawWindow(handle_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-// ---- Gauge and extraction progress
-
-void TSetupForm::SetGaugeMax(int64_t maximum) { TGauge::SetMaximum(Control(Gauge), maximum); }
-
-void TSetupForm::SetGaugePos(int64_t position) { TGauge::SetPosition(Control(Gauge), position); }
-
-void TSetupForm::AdvanceGauge(int64_t bytes) {
-  HWND gauge = Control(Gauge);
-  TGauge::SetPosition(gauge, TGauge::Position(gauge) + bytes);
-}
+// ---- Extraction progress
 
 void TSetupForm::StatusChanged(const std::string& text) {
   SetText(LabelBusy, text);
@@ -204,12 +168,110 @@ void TSetupForm::StatusChanged(const std::string& text) {
 
 void TSetupForm::BytesWritten(uint32_t count) { AdvanceGauge(count); }
 
-// ---- Error box
+void TSetupForm::DirectoryCreated(const std::string& path) { LogAction("Directory created: " + path); }
 
-void TSetupForm::ShowError(const std::exception& error) {
+void TSetupForm::FileWritten(const std::string& path, int64_t size, uint32_t crc) {
+  LogAction("File written: " + path + ", " + std::to_string(size) + " bytes, CRC-32 " + CrcText(crc));
+}
+
+// ---- The window's controls
+
+HWND TSetupForm::Impl::Control(int id) const {
+  const auto found = controls.find(id);
+  if (found == controls.end()) {
+    throw std::logic_error("No control with ID " + std::to_string(id));
+  }
+  return found->second;
+}
+
+void TSetupForm::Impl::SetTabVisible(Sheet sheet, bool visible) {
+  tabVisible[static_cast<size_t>(sheet)] = visible;
+  RebuildTabs();
+}
+
+bool TSetupForm::Impl::TabVisible(Sheet sheet) const { return tabVisible[static_cast<size_t>(sheet)]; }
+
+void TSetupForm::Impl::RebuildTabs() {
+  TabCtrl_DeleteAllItems(tabs);
+  int index = 0;
+  for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
+    if (!tabVisible[sheet]) {
+      continue;
+    }
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<char*>(Sheets[sheet].caption);
+    item.lParam = static_cast<LPARAM>(sheet);
+    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
+  }
+  SetActivePage(active);
+}
+
+void TSetupForm::Impl::SetActivePage(Sheet sheet) {
+  active = sheet;
+  int selected = -1;
+  int index = 0;
+  for (size_t page = 0; page < Sheets.size(); ++page) {
+    ShowWindow(pages[page], page == static_cast<size_t>(sheet) ? SW_SHOW : SW_HIDE);
+    if (tabVisible[page]) {
+      if (page == static_cast<size_t>(sheet)) {
+        selected = index;
+      }
+      ++index;
+    }
+  }
+  TabCtrl_SetCurSel(tabs, selected);
+}
+
+Sheet TSetupForm::Impl::ActivePage() const { return active; }
+
+std::string TSetupForm::Impl::Text(int id) const {
+  HWND control = Control(id);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+void TSetupForm::Impl::SetText(int id, const std::string& text) {
+  HWND control = Control(id);
+  programChange = true;
+  SetWindowTextA(control, text.c_str());
+  programChange = false;
+}
+
+bool TSetupForm::Impl::Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TSetupForm::Impl::SetChecked(int id, bool checked) {
+  SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TSetupForm::Impl::Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+
+void TSetupForm::Impl::SetEnabled(int id, bool enabled) { EnableWindow(Control(id), enabled ? TRUE : FALSE); }
+
+void TSetupForm::Impl::SetReadOnly(int id, bool readOnly) {
+  SendMessageA(Control(id), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+void TSetupForm::Impl::SetBackColour(int id, COLORREF colour) {
+  HWND control = Control(id);
+  looks[control].background = colour;
+  InvalidateRect(control, nullptr, TRUE);
+}
+
+void TSetupForm::Impl::Repaint() { RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+void TSetupForm::Impl::SetGaugeMax(int64_t maximum) { TGauge::SetMaximum(Control(Gauge), maximum); }
+void TSetupForm::Impl::SetGaugePos(int64_t position) { TGauge::SetPosition(Control(Gauge), position); }
+int64_t TSetupForm::Impl::GaugePos() const { return TGauge::Position(Control(Gauge)); }
+
+int TSetupForm::Impl::Message(const std::string& text, const std::string& caption, UINT type) {
+  return MessageBoxA(form, text.c_str(), caption.c_str(), type);
+}
+
+void TSetupForm::Impl::Error(const std::string& text) {
   // Before the window is shown the box has no owner, so it appears beside the splash.
-  MessageBoxA(impl_->shown ? handle_ : nullptr, ErrorBoxText(error.what()).c_str(), ApplicationTitle,
-              MB_OK | MB_ICONERROR);
+  MessageBoxA(shown ? form : nullptr, text.c_str(), ApplicationTitle, MB_OK | MB_ICONERROR);
 }
 
 // ---- Messages
@@ -244,7 +306,7 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         item.mask = TCIF_PARAM;
         SendMessageA(impl_->tabs, TCM_GETITEMA, static_cast<WPARAM>(TabCtrl_GetCurSel(impl_->tabs)),
                      reinterpret_cast<LPARAM>(&item));
-        SetActivePage(static_cast<Sheet>(item.lParam));
+        impl_->SetActivePage(static_cast<Sheet>(item.lParam));
       }
       return 0;
     }

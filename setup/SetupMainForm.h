@@ -8,18 +8,19 @@
 #include <string>
 
 #include "ControlIds.h"
+#include "SetupControls.h"
 #include "ShellLink.h"
 #include "archive/Extract.h"
 #include "archive/FileList.h"
 #include "archive/Package.h"
 #include "logic/IdeOptions.h"
+#include "logic/SetupSwitches.h"
 
 // The application title: the main window's caption and every message box's.
 constexpr const char* ApplicationTitle = "Quillmark Setup";
 
-// The pages of the main window, in tab order.
-enum class Sheet { Welcome, Delphi, Install, Update, Uninstall, Busy, Finished, Nothing };
-constexpr int SheetCount = 8;
+// A top-level window class of Setup: its icon, the arrow, the face colour.
+void RegisterFormClass(HINSTANCE instance, const char* name, WNDPROC windowProc);
 
 // Control IDs of each IDE option's check box and directory field, in IdeOptions order.
 constexpr std::array<int, IdeOptionCount> IdeCheckIds = {CheckDelphi10, CheckDelphi20, CheckDelphi30,
@@ -32,8 +33,9 @@ constexpr std::array<int, IdeOptionCount> IdeEditIds = {EditDelphi10, EditDelphi
 class TSetupForm : private ExtractionObserver {
 public:
   // Creates the window (not yet shown) with all pages, then runs FormCreate. An error
-  // escaping FormCreate is shown in the error box and the window stays.
-  explicit TSetupForm(HINSTANCE instance);
+  // escaping FormCreate is shown in the error box and the window stays. Given controls of
+  // an unattended run, there is no window: the commands work on those controls instead.
+  explicit TSetupForm(HINSTANCE instance, std::unique_ptr<SetupControls> unattended = nullptr);
   ~TSetupForm() override;
   TSetupForm(const TSetupForm&) = delete;
   TSetupForm& operator=(const TSetupForm&) = delete;
@@ -41,6 +43,10 @@ public:
   HWND Handle() const { return handle_; }
   // False when start-up decided that the program ends without showing the window.
   bool ShouldRun() const { return !terminated_; }
+  // Start-up's case, 'A' to 'E'; 0 when start-up ended early (a corrupt package).
+  char StartupCase() const { return startupCase_; }
+  // Run without the window: every question is answered and every box logged.
+  bool Unattended() const { return unattended_ != nullptr; }
   void Show();
   void Close();      // closes the window; the message loop ends
   void Terminate();  // ends the application once the current handler returns
@@ -70,6 +76,8 @@ public:
 
   // The framework's error box: caption "Quillmark Setup", error icon, OK.
   void ShowError(const std::exception& error);
+  // Any other message box; returns the button pressed.
+  int Message(const std::string& text, const std::string& caption, UINT type);
   // Runs a handler; an error escaping it is shown in the error box.
   template <class Handler>
   void Guarded(Handler&& handler) {
@@ -89,6 +97,8 @@ public:
   void ListInstallDirChange();
   void ComboInstallDriveChange();
   void CheckDelphiClick(int checkBoxId);
+  // The directory, options and page the command line names, as if chosen on the pages.
+  void ApplySwitches(const SetupSwitches& switches);
 
   // ---- Commands
   void NowBtnClick();     // InstallCommands.cpp
@@ -122,6 +132,8 @@ private:
   // ExtractionObserver: the busy label and the gauge.
   void StatusChanged(const std::string& text) override;
   void BytesWritten(uint32_t count) override;
+  void DirectoryCreated(const std::string& path) override;
+  void FileWritten(const std::string& path, int64_t size, uint32_t crc) override;
 
   // Steps of FormCreate (StartupAnalysis.cpp).
   void ProposeDirectories();
@@ -142,8 +154,6 @@ private:
   void ListInstallDirMoved();
   void ComboInstallDriveChosen();
   void ShowSpaceFreeColour();
-  void SetBackColour(int id, COLORREF colour);
-  void RebuildTabs();
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void DispatchCommand(int id, int notification);
@@ -151,6 +161,9 @@ private:
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
   bool terminated_ = false;
-  struct Impl;  // window details of SetupMainForm.cpp
+  char startupCase_ = 0;
+  struct Impl;  // window details of SetupMainForm.cpp; none in an unattended run
   std::unique_ptr<Impl> impl_;
+  std::unique_ptr<SetupControls> unattended_;
+  SetupControls* controls_ = nullptr;  // impl_ or unattended_
 };

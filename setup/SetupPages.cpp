@@ -245,7 +245,7 @@ void TSetupForm::CreatePages() {
   // Every tab shows at first, so that the page area is measured with the tab row in place;
   // the Nothing To Do tab is hidden by design.
   impl_->tabVisible.fill(true);
-  RebuildTabs();
+  impl_->RebuildTabs();
 
   for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
     HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, PageWindow::PageClass, Sheets[sheet].caption,
@@ -290,7 +290,7 @@ void TSetupForm::CreatePages() {
   ApplyDpi(WindowDpi(handle_));
   impl_->tabVisible[static_cast<size_t>(Sheet::Nothing)] = false;
   impl_->active = Sheet::Welcome;
-  RebuildTabs();
+  impl_->RebuildTabs();
 }
 
 void TSetupForm::ApplyDpi(int dpi) {

@@ -1,3 +1,4 @@
+#include "ActionLog.h"
 #include "Registry.h"
 #include "SetupMainForm.h"
 
@@ -28,6 +29,8 @@ void TSetupForm::AddShortcuts() {
     if (!folders.ReadString(place.ShellFolder, folder, FolderBytes)) continue;
     if (folder.empty() || folder.back() != '\\') folder += '\\';
     // The first shortcut that cannot be saved ends the step.
-    if (Checked(place.CheckBoxId)) ShellLink.SaveToFile(folder + "Quillmark.lnk");
+    if (!Checked(place.CheckBoxId)) continue;
+    ShellLink.SaveToFile(folder + "Quillmark.lnk");
+    LogAction("Shortcut created: " + folder + "Quillmark.lnk");
   }
 }

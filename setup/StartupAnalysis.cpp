@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "ActionLog.h"
 #include "Registry.h"
 #include "RunningProgram.h"
 #include "SetupMainForm.h"
@@ -82,7 +83,7 @@ void TSetupForm::FormCreate() {
   if (packageFound) {
     const AppPackageHeader header = ReadAppPackageHeader(package);
     if (!header.ProductIsQuillmark) {
-      MessageBoxA(Handle(), "File Quillmk.pak is corrupt", "Quillmark Setup", MB_OK);
+      Message("File Quillmk.pak is corrupt", "Quillmark Setup", MB_OK);
       Terminate();
       return;
     }
@@ -119,6 +120,9 @@ void TSetupForm::FormCreate() {
   for (int page = 0; page < OfferedPageCount; ++page)
     SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), pages.IsShown(static_cast<OfferedPage>(page)));
   SetActivePage(SheetOf(pages.Current));
+  startupCase_ = ::StartupCase(pages, packageFound);
+  LogAction(std::string("Case found: ") + startupCase_ + ", installed version " + InstalledVersion +
+            ", package version " + (packageFound ? PackageVersion : "none"));
 }
 
 void TSetupForm::ScanPackage(const std::string& packageName, int checkBoxId, PackageInfo& info) {

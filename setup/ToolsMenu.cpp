@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ActionLog.h"
 #include "Registry.h"
 #include "SetupMainForm.h"
 #include "logic/ToolsMenuList.h"
@@ -81,23 +82,27 @@ void AddRegistryToolsEntry(const std::string& keyPath, CountForm countForm,
   const RegKey key = RegKey::Create(HKEY_CURRENT_USER, keyPath, KEY_ALL_ACCESS);
   RegistryListStore store(key);
   AddToolsEntry(store, RegistryForm(countForm), ProductToolsEntry(installationDir));
+  LogAction("Tools-menu entry added: HKEY_CURRENT_USER\\" + keyPath);
 }
 
 void AddIniToolsEntry(const std::string& installationDir) {
   IniListStore store;
   AddToolsEntry(store, ToolsListForm::Ini, ProductToolsEntry(ShortDirectory(installationDir)));
+  LogAction(std::string("Tools-menu entry added: ") + IniFile);
 }
 
 void RemoveRegistryToolsEntry(const std::string& keyPath, CountForm countForm) {
   const RegKey key = RegKey::Open(HKEY_CURRENT_USER, keyPath, KEY_ALL_ACCESS);
   if (!key) return;
   RegistryListStore store(key);
-  RemoveProductToolsEntry(store, RegistryForm(countForm));
+  if (RemoveProductToolsEntry(store, RegistryForm(countForm)))
+    LogAction("Tools-menu entry removed: HKEY_CURRENT_USER\\" + keyPath);
 }
 
 void RemoveIniToolsEntry() {
   IniListStore store;
-  RemoveProductToolsEntry(store, ToolsListForm::Ini);
+  if (RemoveProductToolsEntry(store, ToolsListForm::Ini))
+    LogAction(std::string("Tools-menu entry removed: ") + IniFile);
 }
 
 void TSetupForm::AddToolsMenuEntries() {

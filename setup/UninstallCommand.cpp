@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ActionLog.h"
 #include "FileAttributes.h"
 #include "Registry.h"
 #include "SetupMainForm.h"
@@ -45,18 +46,26 @@ FileList ReadRecordList(const RegKey& record, const std::string& name, uint32_t 
 }
 
 void DeleteFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) DeleteFileA(path.c_str());  // a missing file is no concern
+  for (const std::string& path : paths)
+    if (DeleteFileA(path.c_str())) LogAction("File deleted: " + path);  // a missing file is no concern
+}
+
+void RemoveLoggedDirectory(const std::string& path) {
+  if (RemoveDirectoryA(path.c_str())) LogAction("Directory removed: " + path);  // only empty ones go
 }
 
 void DeleteRegistryKeys() {
   for (const KeyToDelete& row : KeysToDelete) {
+    const std::string path = row.Parent ? std::string(row.Parent) + "\\" + row.Subkey : row.Subkey;
+    bool deleted = false;
     if (row.Parent == nullptr) {
-      DeleteKeyTree(row.Root, row.Subkey);
-      continue;
+      deleted = DeleteKeyTree(row.Root, row.Subkey);
+    } else {
+      const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
+      // The whole subtree: the platform refuses a key that has subkeys, and the record lies below.
+      deleted = parent && DeleteKeyTree(parent.Handle(), row.Subkey);
     }
-    const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
-    // The whole subtree: the platform refuses a key that has subkeys, and the record lies below.
-    if (parent) DeleteKeyTree(parent.Handle(), row.Subkey);
+    if (deleted) LogAction("Registry key deleted: " + RootKeyName(row.Root) + "\\" + path);
   }
 }
 
@@ -81,8 +90,10 @@ void DeleteShortcuts() {
   if (!folders) return;
   for (const char* folder : ShortcutFolders) {
     std::string path;
-    if (folders.ReadString(folder, path, FolderPathBytes))
-      DeleteFileA((WithTrailingBackslash(path) + "Quillmark.lnk").c_str());
+    if (folders.ReadString(folder, path, FolderPathBytes)) {
+      const std::string shortcut = WithTrailingBackslash(path) + "Quillmark.lnk";
+      if (DeleteFileA(shortcut.c_str())) LogAction("Shortcut removed: " + shortcut);
+    }
   }
 }
 
@@ -95,9 +106,8 @@ std::string LongPath(const std::string& path) {
 }  // namespace
 
 void TSetupForm::UninstallBtnClick() {
-  if (MessageBoxA(Handle(), "Are you absolutely sure you wish to uninstall Quillmark?",
-                  "(You must have accidentically pressed that button...)",
-                  MB_YESNO | MB_ICONQUESTION) != IDYES)
+  if (Message("Are you absolutely sure you wish to uninstall Quillmark?",
+              "(You must have accidentically pressed that button...)", MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
   const auto status = [this](const char* text) {
     SetText(LabelBusy2, text);
@@ -125,6 +135,7 @@ void TSetupForm::UninstallBtnClick() {
   const std::string setupCopy = WithTrailingBackslash(installDir) + "Setup.exe";
   MakeWritable(setupCopy);
   const bool needSweeper = !DeleteFileA(setupCopy.c_str());
+  if (!needSweeper) LogAction("File deleted: " + setupCopy);
   for (int i = 0; i < IdeOptionCount; ++i) {
     DeleteFiles(FilesToDelete(IdeFileList[i], Text(IdeEditIds[i]), HelpIndexRule::Keep));
     IdeFileList[i].Clear();
@@ -133,8 +144,8 @@ void TSetupForm::UninstallBtnClick() {
   status("Removing directory");
   // Only empty ones go. The IDE folders first: those proposed inside the installation
   // directory would otherwise keep it.
-  for (int id : IdeEditIds) RemoveDirectoryA(Text(id).c_str());
-  RemoveDirectoryA(installDir.c_str());
+  for (int id : IdeEditIds) RemoveLoggedDirectory(Text(id));
+  RemoveLoggedDirectory(installDir);
 
   status("Updating registry");
   DeleteRegistryKeys();
@@ -144,9 +155,14 @@ void TSetupForm::UninstallBtnClick() {
   DeleteShortcuts();
 
   status("Uninstall complete");
-  if (SweeperNeeded(needSweeper, LongPath(SourceDir), LongPath(installDir)))
+  if (!SweeperNeeded(needSweeper, LongPath(SourceDir), LongPath(installDir))) {
+    Message(FinalMessage, FinalCaption, MB_OK);
+  } else if (Unattended()) {
+    // The helper only sweeps; the message it would show is logged here.
+    LogAction(std::string("Message box \"") + FinalCaption + "\": " + FinalMessage);
+    LaunchSweeper(*this, "", "");
+  } else {
     LaunchSweeper(*this, FinalMessage, FinalCaption);
-  else
-    MessageBoxA(Handle(), FinalMessage, FinalCaption, MB_OK);
+  }
   Close();
 }

@@ -37,3 +37,12 @@ PageSelection SelectPages(bool packageFound, const std::string& installedVersion
   }
   return result;
 }
+
+char StartupCase(const PageSelection& selection, bool packageFound) {
+  switch (selection.Current) {
+    case OfferedPage::Update: return 'B';
+    case OfferedPage::Uninstall: return packageFound ? 'C' : 'D';
+    case OfferedPage::Nothing: return 'E';
+    default: return 'A';
+  }
+}

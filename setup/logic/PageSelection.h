@@ -19,4 +19,8 @@ struct PageSelection {
 PageSelection SelectPages(bool packageFound, const std::string& installedVersion,
                           const std::string& packageVersion);
 
+// The case of start-up's table the selection stands for: 'A' a fresh install, 'B' an update,
+// 'C' the same version installed, 'D' an installation without a package, 'E' neither.
+char StartupCase(const PageSelection& selection, bool packageFound);
+
 extern const char* const NoInstalledVersion;  // "None"

@@ -9,5 +9,6 @@ std::string SweeperFilePath(const std::string& tempDirectory) {
 std::string SweeperCommandLine(const std::string& helper, const std::string& program,
                                const std::string& message, const std::string& caption) {
   const auto quoted = [](const std::string& text) { return '"' + text + '"'; };
-  return quoted(helper) + ' ' + quoted(program) + ' ' + quoted(message) + ' ' + quoted(caption);
+  const std::string files = quoted(helper) + ' ' + quoted(program);
+  return message.empty() ? files : files + ' ' + quoted(message) + ' ' + quoted(caption);
 }

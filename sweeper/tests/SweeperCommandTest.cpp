@@ -31,5 +31,11 @@ TEST(SweeperCommandLineTest, HelperReadsBackThreeArguments) {
   EXPECT_STREQ(item.data(), "Quillmark has been successfully uninstalled.");
   GetArgument(line.c_str(), 3, item.data());
   EXPECT_STREQ(item.data(), "Uninstall complete");
+
+  // Without a message the helper gets the program alone, and so shows no box.
+  const std::string quiet = SweeperCommandLine("C:\\T\\Sweeper.exe", "C:\\Q Q\\Setup.exe", "", "");
+  EXPECT_EQ(CountArguments(quiet.c_str(), item.data()), 1);
+  GetArgument(quiet.c_str(), 1, item.data());
+  EXPECT_STREQ(item.data(), "C:\\Q Q\\Setup.exe");
 }
 }  // namespace

@@ -6,6 +6,7 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,78 @@ inline std::string ShortForm(const std::string& path) {
   char text[MAX_PATH] = "";
   const DWORD length = GetShortPathNameA(path.c_str(), text, sizeof text);
   return length && length < sizeof text ? std::string(text, length) : path;
+}
+
+// Every file and folder below dir, with its path relative to dir (a folder's ends in a backslash).
+inline void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vector<std::string>& files) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      files.push_back(prefix + name + "\\");
+      ListFilesBelow(dir + name + "\\", prefix + name + "\\", files);
+    } else {
+      files.push_back(prefix + name);
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// Every value below a key (32-bit view), as "path\name" -> type and bytes, subkeys included.
+inline void ReadKeyTree(HKEY root, const std::string& path, std::map<std::string, std::string>& items) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return;
+  char name[256];
+  BYTE data[4096];
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = sizeof name, type = 0, size = sizeof data;
+    if (RegEnumValueA(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+    items["reg " + path + "\\" + name] = std::to_string(type) + ":" + std::string(data, data + size);
+  }
+  std::vector<std::string> children;
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    children.emplace_back(name, nameLength);
+  }
+  RegCloseKey(key);
+  for (const std::string& child : children) ReadKeyTree(root, path + "\\" + child, items);
+}
+
+// Everything an installation into dir leaves, in one form that two installations compare by:
+// the files below dir with their bytes, the record and the shell registration, the shortcuts
+// in the given folders, and the Tools-menu lists (registry and DELPHI.INI).
+inline std::map<std::string, std::string> ReadInstallation(const std::string& dir,
+                                                           const std::vector<std::string>& shortcutFolders) {
+  std::map<std::string, std::string> items;
+  std::vector<std::string> files;
+  ListFilesBelow(dir, "", files);
+  for (const std::string& file : files) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(dir + file);
+    items["file " + file] = file.back() == '\\' ? std::string()
+                                                : std::string(bytes.begin(), bytes.end()) + "@" +
+                                                      std::to_string(DosWriteTime(dir + file));
+  }
+  const std::pair<HKEY, const char*> keys[] = {
+      {HKEY_LOCAL_MACHINE, "Software\\Penwright"},
+      {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quillmk.exe"},
+      {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark"},
+      {HKEY_CLASSES_ROOT, ".qmp"},
+      {HKEY_CLASSES_ROOT, "QuillmarkProject"},
+      {HKEY_CURRENT_USER, "Software\\Borland"},
+  };
+  for (const auto& key : keys) ReadKeyTree(key.first, key.second, items);
+  for (const std::string& folder : shortcutFolders) {
+    const ShortcutFacts link = ReadShortcut(folder + "Quillmark.lnk");
+    if (link.Loaded)
+      items["link " + folder] = link.Path + "|" + link.WorkingDirectory + "|" + link.Description + "|" +
+                                link.IconPath + "|" + std::to_string(link.IconIndex);
+  }
+  for (const char* name : {"Count", "Title0", "Path0", "WorkingDir0", "Params0"}) items[std::string("ini ") + name] = IniText(name);
+  return items;
 }
 
 }  // namespace e2e

@@ -43,24 +43,6 @@ HWND TopLevelBox(const std::string& caption) {
   return search.found;
 }
 
-// Every file and folder below dir, with its path relative to dir (a folder's ends in a backslash).
-void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vector<std::string>& files) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      files.push_back(prefix + name + "\\");
-      ListFilesBelow(dir + name + "\\", prefix + name + "\\", files);
-    } else {
-      files.push_back(prefix + name);
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 std::vector<std::string> SortedFilesBelow(const std::string& dir) {
   std::vector<std::string> files;
   ListFilesBelow(dir, "", files);

@@ -139,7 +139,8 @@ std::string StoredWindowText(HWND window) {
 namespace {
 
 // Ends each running process for which select(entry, process) holds; returns how many.
-int EndProcessesWhere(const std::function<bool(const PROCESSENTRY32&, HANDLE)>& select) {
+// With end false it only counts them.
+int EndProcessesWhere(const std::function<bool(const PROCESSENTRY32&, HANDLE)>& select, bool end = true) {
   int ended = 0;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (snapshot == INVALID_HANDLE_VALUE) return 0;
@@ -149,9 +150,12 @@ int EndProcessesWhere(const std::function<bool(const PROCESSENTRY32&, HANDLE)>& 
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
                                  entry.th32ProcessID);
     if (!process) continue;
-    if (select(entry, process)) {
-      TerminateProcess(process, 1);
-      WaitForSingleObject(process, 5000);
+    // A process that has ended but is still held open is no longer running.
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT && select(entry, process)) {
+      if (end) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+      }
       ++ended;
     }
     CloseHandle(process);
@@ -174,6 +178,11 @@ int EndProcessesBelow(const std::string& folder) {
 
 int EndChildProcesses(DWORD parentId) {
   return EndProcessesWhere([&](const PROCESSENTRY32& entry, HANDLE) { return entry.th32ParentProcessID == parentId; });
+}
+
+int ChildProcessCount(DWORD parentId) {
+  return EndProcessesWhere([&](const PROCESSENTRY32& entry, HANDLE) { return entry.th32ParentProcessID == parentId; },
+                           false);
 }
 
 }  // namespace e2e

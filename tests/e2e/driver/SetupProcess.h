@@ -59,5 +59,7 @@ std::string StoredWindowText(HWND window);
 int EndProcessesBelow(const std::string& folder);
 // Ends every process that the process parentId started. Returns how many it ended.
 int EndChildProcesses(DWORD parentId);
+// How many processes that the process parentId started still run.
+int ChildProcessCount(DWORD parentId);
 
 }  // namespace e2e

@@ -102,8 +102,8 @@ void SetupTest::LayOutSampleDistribution() {
   Dist().AddSamplePackages();
 }
 
-SetupProcess& SetupTest::Start(const std::string& exePath) {
-  process_ = std::make_unique<SetupProcess>(exePath.empty() ? Dist().SetupPath() : exePath);
+SetupProcess& SetupTest::Start(const std::string& exePath, const std::string& arguments) {
+  process_ = std::make_unique<SetupProcess>(exePath.empty() ? Dist().SetupPath() : exePath, arguments);
   return *process_;
 }
 

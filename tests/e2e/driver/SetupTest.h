@@ -26,8 +26,9 @@ protected:
   // Lays out Setup.exe with the seven sample packages.
   void LayOutSampleDistribution();
 
-  // Starts a program (by default the distribution's Setup.exe); it is ended after the test.
-  SetupProcess& Start(const std::string& exePath = std::string());
+  // Starts a program (by default the distribution's Setup.exe) with the arguments given; it
+  // is ended after the test.
+  SetupProcess& Start(const std::string& exePath = std::string(), const std::string& arguments = std::string());
   SetupProcess& Process() { return *process_; }
   // Waits for the visible main window of the started program; the test fails without one.
   WindowDriver WaitForMainWindow();
@@ -44,6 +45,8 @@ protected:
   // it, in both keys alike, as Wine rewrites one from the other. Put back after the test.
   void SetShellFolder(const std::string& name, const std::string& folder);
   void RemoveShellFolder(const std::string& name);
+  // Removes every registry key and the INI file that Setup writes, as before each test.
+  void RemoveSetupState();
 
   // The root of the second drive letter ("Q:\\"); empty, and the test failed, when the
   // wrapper has not mapped it.
@@ -58,7 +61,6 @@ protected:
   std::string Desktop, StartMenu, Programs;
 
 private:
-  void RemoveSetupState();
   std::unique_ptr<Distribution> dist_;
   std::unique_ptr<SetupProcess> process_;
   struct SavedValue {

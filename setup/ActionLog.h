@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+// The log of a run that named one (/LOG=): one line per action, with its time. Without an
+// open log every call does nothing, so a plain run writes no file.
+
+// Opens the file for appending (it is created when missing, never cut short). False when it
+// cannot be opened.
+bool OpenActionLog(const std::string& path);
+// Appends "<date> <time>  <text>" as UTF-8; the text is in the program's ANSI code page.
+void LogAction(const std::string& text);

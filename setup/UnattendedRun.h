@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+#include "logic/SetupSwitches.h"
+
+// The exit codes of a run with switches.
+enum ExitCode { ExitDone = 0, ExitBadCommandLine = 1, ExitNothingToDo = 2, ExitDoneWithErrors = 3 };
+
+// Runs what the window would offer for start-up's case, with no one to answer: install,
+// update or uninstall, by the very commands of the window. Returns the exit code.
+int RunUnattended(HINSTANCE instance, const SetupSwitches& switches);
