@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source=$(pwd)
 commit=$(git rev-parse HEAD)
-jobs=${QM_JOBS:-2}
+jobs=${QM_JOBS:-2}  # build jobs; scripts/test-all.sh passes its own count
 work=$(mktemp -d "${TMPDIR:-/tmp}/qm-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 

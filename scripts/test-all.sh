@@ -28,7 +28,7 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$jobs"
 
 step "reproducible release: two clean builds of HEAD give the same bytes"
-scripts/check-reproducible.sh
+QM_JOBS="$jobs" scripts/check-reproducible.sh
 
 step "Windows 64-bit build and end-to-end tests under Wine"
 cmake --preset win64 >/dev/null
