@@ -12,10 +12,12 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;msh
 # device and inode.
 qm_wineserver_running() {
   [ -d "$WINEPREFIX" ] || return 1
-  local folder pid
+  local folder process name
   folder=$(printf 'server-%s-%x' "$(stat -c %D "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
-  for pid in $(pgrep wineserver); do
-    [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$folder" ] && return 0
+  for process in /proc/[0-9]*; do  # /proc itself: a bare machine may lack pgrep
+    read -r name 2>/dev/null <"$process/comm" || continue
+    case "$name" in wineserver*) ;; *) continue ;; esac
+    [ "$(basename "$(readlink "$process/cwd" 2>/dev/null)")" = "$folder" ] && return 0
   done
   return 1
 }
