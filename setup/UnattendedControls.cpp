@@ -1,6 +1,9 @@
 #include "UnattendedControls.h"
 
+#include "Fonts.h"
 #include "Gauge.h"
+#include "WindowClass.h"
+#include "logic/Layout.h"
 #include "SetupMainForm.h"
 
 namespace {
@@ -19,25 +22,33 @@ UnattendedControls::UnattendedControls(HINSTANCE instance, bool showProgress) {
 
   // No system menu: the run cannot be broken off halfway.
   const DWORD style = WS_CAPTION | WS_BORDER;
-  RECT frame = {0, 0, 360, 72};
+  progress_ = CreateWindowExA(0, ProgressClass, ApplicationTitle, style, 0, 0, 0, 0, nullptr, nullptr, instance,
+                              nullptr);
+  if (progress_ == nullptr) return;  // the run goes on unseen
+  // Laid out in 96-DPI pixels like the main window, and scaled to the display.
+  const int dpi = WindowDpi(progress_);
+  const auto scaled = [dpi](int value) { return ScaleToDpi(value, dpi); };
+  RECT frame = {0, 0, scaled(360), scaled(72)};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  progress_ = CreateWindowExA(0, ProgressClass, ApplicationTitle, style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                              (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
-                              instance, nullptr);
-  if (progress_ == nullptr) return;  // the run goes on unseen
-  status_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 12, 10, 336, 16, progress_,
+  SetWindowPos(progress_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  status_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, scaled(12), scaled(10),
+                            scaled(336), scaled(16), progress_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(LabelBusy)), instance, nullptr);
-  gauge_ = CreateWindowExA(0, TGauge::ClassName, "", WS_CHILD | WS_VISIBLE, 12, 34, 336, 24, progress_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(Gauge)), instance, nullptr);
-  SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  gauge_ = CreateWindowExA(0, TGauge::ClassName, "", WS_CHILD | WS_VISIBLE, scaled(12), scaled(34), scaled(336),
+                           scaled(24), progress_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Gauge)), instance,
+                           nullptr);
+  font_ = CreateUiFont("MS Sans Serif", PointsToHeight(8, dpi), false, false);
+  SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   ShowWindow(progress_, SW_SHOWNORMAL);
   UpdateWindow(progress_);
 }
 
 UnattendedControls::~UnattendedControls() {
   if (progress_ != nullptr) DestroyWindow(progress_);
+  if (font_ != nullptr) DeleteObject(font_);
 }
 
 std::string UnattendedControls::Text(int id) const {

@@ -46,4 +46,5 @@ private:
   HWND progress_ = nullptr;  // /SILENT's window, its status line and its gauge
   HWND status_ = nullptr;
   HWND gauge_ = nullptr;
+  HFONT font_ = nullptr;
 };

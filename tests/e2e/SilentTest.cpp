@@ -159,17 +159,20 @@ TEST_F(SilentTest, SilentShowsProgressAndLogsTheErrorBoxInstead) {
 }
 
 // A measurement, run by hand (README): the sample distribution installed through the window
-// and silently, alternately, each timed from the start of Setup to its end.
+// and silently, alternately, each timed from the start of Setup to its end; the window's also
+// from the press of Install to the Finished page.
 TEST_F(SilentTest, DISABLED_TimesASilentInstallNextToTheWindow) {
   LayOutSampleDistribution();
   const std::string dir = ProgramFiles + "Quillmark\\";
-  std::vector<double> windowSeconds, silentSeconds;
+  std::vector<double> windowSeconds, commandSeconds, silentSeconds;
   const auto seconds = [](ULONGLONG since) { return static_cast<double>(GetTickCount64() - since) / 1000.0; };
   for (int round = 0; round < 7; ++round) {
     ULONGLONG started = GetTickCount64();
     Start();
     WindowDriver window = WaitForMainWindow();
+    const ULONGLONG pressed = GetTickCount64();
     InstallAndWaitForFinished(window);
+    commandSeconds.push_back(seconds(pressed));
     window.Click(QuitBtn);
     ASSERT_TRUE(Process().WaitForExit(15000));
     windowSeconds.push_back(seconds(started));
@@ -183,9 +186,10 @@ TEST_F(SilentTest, DISABLED_TimesASilentInstallNextToTheWindow) {
     RemoveTree(dir);
     RemoveSetupState();
   }
-  for (auto* times : {&windowSeconds, &silentSeconds}) std::sort(times->begin(), times->end());
-  std::printf("median of %zu: window %.2f s, /VERYSILENT %.2f s\n", windowSeconds.size(),
-              windowSeconds[windowSeconds.size() / 2], silentSeconds[silentSeconds.size() / 2]);
+  for (auto* times : {&windowSeconds, &commandSeconds, &silentSeconds}) std::sort(times->begin(), times->end());
+  const size_t middle = windowSeconds.size() / 2;
+  std::printf("median of %zu: window %.2f s (Install pressed to Finished %.2f s), /VERYSILENT %.2f s\n",
+              windowSeconds.size(), windowSeconds[middle], commandSeconds[middle], silentSeconds[middle]);
 }
 
 }  // namespace
