@@ -29,8 +29,10 @@ bool OpenActionLog(const std::string& path) {
   return logFile != INVALID_HANDLE_VALUE;
 }
 
+bool ActionLogOpen() { return logFile != INVALID_HANDLE_VALUE; }
+
 void LogAction(const std::string& text) {
-  if (logFile == INVALID_HANDLE_VALUE) return;
+  if (!ActionLogOpen()) return;
   SYSTEMTIME now;
   GetLocalTime(&now);
   char stamp[32];

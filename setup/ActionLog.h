@@ -9,3 +9,5 @@
 bool OpenActionLog(const std::string& path);
 // Appends "<date> <time>  <text>" as UTF-8; the text is in the program's ANSI code page.
 void LogAction(const std::string& text);
+// Whether a log is open: for facts that cost something to gather only for the log.
+bool ActionLogOpen();

@@ -1,6 +1,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "ActionLog.h"
 #include "FileAttributes.h"
 #include "RunningProgram.h"
 #include "archive/CrcUnit.h"
@@ -8,7 +9,7 @@
 
 namespace {
 
-// Only for the log: an unreadable file gives 0.
+// For the log: an unreadable file gives 0.
 uint32_t FileCrc(const std::string& path) {
   ByteFile file;
   uint32_t crc = 0;
@@ -101,7 +102,8 @@ void TSetupForm::CopySetupProgram() {
   const std::string program = RunningProgramPath();
   const std::string copy = InstallationDir + program.substr(program.rfind('\\') + 1);
   MakeWritable(copy);
-  if (CopyFileA(program.c_str(), copy.c_str(), FALSE)) FileWritten(copy, SetupFileSize, FileCrc(program));
+  if (CopyFileA(program.c_str(), copy.c_str(), FALSE) && ActionLogOpen())
+    FileWritten(copy, SetupFileSize, FileCrc(program));
   MakeWritable(copy);
   AdvanceGauge(SetupFileSize);
 }
