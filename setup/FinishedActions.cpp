@@ -1,8 +1,10 @@
 // The Finished page's buttons and every quit button.
 #include "SetupMainForm.h"
+#include "logic/QuotedPath.h"
 
 void TSetupForm::RunBtnClick() {
-  const std::string commandLine = InstallationDir + "Quillmk.exe";
+  // Quoted, so that a directory with blanks cannot start another program first.
+  const std::string commandLine = Quoted(InstallationDir + "Quillmk.exe");
   // Show command 0: the product shows its own window. Whether it started is not examined.
   WinExec(commandLine.c_str(), SW_HIDE);
   Close();

@@ -1,5 +1,6 @@
 #include "Registry.h"
 #include "SetupMainForm.h"
+#include "logic/QuotedPath.h"
 #include "logic/RecordText.h"
 
 namespace {
@@ -41,7 +42,8 @@ void TSetupForm::WriteInstallationRecord() {
   }
 
   const std::string& d = InstallationDir;
-  const std::string openCommand = d + "Quillmk.exe \"%1\"";
+  // Quoted: unquoted, "C:\Program Files\..." would first run "C:\Program.exe".
+  const std::string openCommand = Quoted(d + "Quillmk.exe") + " \"%1\"";
   WriteShellValue(HKEY_CLASSES_ROOT, ".qmp", KEY_WRITE, "", "QuillmarkProject");
   WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject", KEY_WRITE, "", "Quillmark Project");
   WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\DefaultIcon", KEY_WRITE, "",
@@ -58,5 +60,5 @@ void TSetupForm::WriteInstallationRecord() {
       HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark",
       KEY_ALL_ACCESS);
   uninstall.WriteString("DisplayName", "Quillmark");
-  uninstall.WriteString("UninstallString", CutToRecordText(d + "Setup.exe"));
+  uninstall.WriteString("UninstallString", CutToRecordText(Quoted(d + "Setup.exe")));
 }

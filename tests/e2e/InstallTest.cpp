@@ -81,7 +81,7 @@ TEST_F(InstallTest, InstallsEverythingIntoAFreshDirectory) {
   }
 
   // The shell registration.
-  const std::string open = d + "Quillmk.exe \"%1\"";
+  const std::string open = "\"" + d + "Quillmk.exe\" \"%1\"";
   ExpectText(HKEY_CLASSES_ROOT, ".qmp", "", "QuillmarkProject");
   ExpectText(HKEY_CLASSES_ROOT, "QuillmarkProject", "", "Quillmark Project");
   ExpectText(HKEY_CLASSES_ROOT, "QuillmarkProject\\DefaultIcon", "", d + "Quillmk.exe,0");
@@ -93,7 +93,7 @@ TEST_F(InstallTest, InstallsEverythingIntoAFreshDirectory) {
              d + "Quillmk.exe");
   const std::string uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark";
   ExpectText(HKEY_LOCAL_MACHINE, uninstall, "DisplayName", "Quillmark");
-  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "UninstallString", d + "Setup.exe");
+  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "UninstallString", "\"" + d + "Setup.exe\"");
 
   // Shortcuts in the folders ticked at start: Desktop and Programs.
   for (const std::string& folder : {Desktop, Programs}) {

@@ -39,7 +39,7 @@ TEST_F(UpdateTest, OnlyExtractsCopiesAndRecords) {
   ExpectValue(HKEY_LOCAL_MACHINE, key, "Delphi40Files", REG_BINARY, oldList);
   ExpectValue(HKEY_LOCAL_MACHINE, key, "Delphi40FilesSize", REG_DWORD, DwordBytes(16));
   ExpectText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark",
-             "UninstallString", d + "Setup.exe");
+             "UninstallString", "\"" + d + "Setup.exe\"");
 
   for (const std::string& folder : {Desktop, StartMenu, Programs})
     EXPECT_FALSE(FileExists(folder + "Quillmark.lnk")) << folder;

@@ -1,0 +1,3 @@
+#include "QuotedPath.h"
+
+std::string Quoted(const std::string& path) { return '"' + path + '"'; }
