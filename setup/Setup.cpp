@@ -9,6 +9,7 @@
 #include "SetupMainForm.h"
 #include "SetupSplash.h"
 #include "UnattendedRun.h"
+#include "sweeper/LibrarySearch.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ int Run(HINSTANCE instance, const std::string& arguments) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  RestrictLibrarySearch();  // before anything can load a library
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   // A drive that is not ready fails the query instead of asking the user to insert a disk.

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "CommandLine.h"
+#include "LibrarySearch.h"
 
 namespace {
 const char LeftoverText[] = "Sweeper.exe is a leftover from an uninstall program.\rYou can safely delete it.";
@@ -59,6 +60,7 @@ void Run() {
 
 // The process starts here directly; there is no runtime to return to.
 extern "C" void WinMainCRTStartup() {
+  RestrictLibrarySearch();
   Run();
   ExitProcess(0);
 }
