@@ -52,8 +52,11 @@ private:
 // Directory and file-time helpers of the same seam. (Where <windows.h> is included first, its
 // CreateDirectory macro renames the call below: call CreateDirectoryA there instead.)
 namespace FileSystem {
+// Who may change a directory that is created. Inherited: what its parent passes on. Protected:
+// like Program Files (DirectoryAccess.h), whatever the parent allows; POSIX ignores it.
+enum class DirectoryAccess { Inherited, Protected };
 bool DirectoryExists(const std::string& path);
-void CreateDirectory(const std::string& path);  // throws EFileError
+void CreateDirectory(const std::string& path, DirectoryAccess access = DirectoryAccess::Inherited);  // throws EFileError
 // Sets the last-write time from a DOS date (high 16 bits) and time (low 16 bits) in local
 // time. Returns false on failure (callers ignore it).
 bool SetFileDosTime(const std::string& path, uint32_t dosDateTime);

@@ -78,7 +78,7 @@ bool DirectoryExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-void CreateDirectory(const std::string& path) {
+void CreateDirectory(const std::string& path, DirectoryAccess) {
   if (::mkdir(path.c_str(), 0755) != 0)
     throw EFileError("Cannot create directory", path, SystemText());
 }

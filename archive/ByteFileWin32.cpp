@@ -2,7 +2,10 @@
 #include "ByteFile.h"  // before <windows.h>, whose CreateDirectory macro would rename ours
 
 #include <windows.h>
+#include <sddl.h>
 #undef CreateDirectory
+
+#include "DirectoryAccess.h"
 
 namespace {
 
@@ -89,9 +92,17 @@ bool DirectoryExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void CreateDirectory(const std::string& path) {
-  if (!CreateDirectoryA(path.c_str(), nullptr))
+void CreateDirectory(const std::string& path, DirectoryAccess access) {
+  SECURITY_ATTRIBUTES security = {sizeof security, nullptr, FALSE};
+  if (access == DirectoryAccess::Protected &&
+      !ConvertStringSecurityDescriptorToSecurityDescriptorA(ProtectedDirectorySddl(), SDDL_REVISION_1,
+                                                            &security.lpSecurityDescriptor, nullptr))
     throw EFileError("Cannot create directory", path, SystemText());
+  const BOOL created = CreateDirectoryA(path.c_str(), security.lpSecurityDescriptor ? &security : nullptr);
+  const DWORD error = GetLastError();
+  LocalFree(security.lpSecurityDescriptor);
+  SetLastError(error);
+  if (!created) throw EFileError("Cannot create directory", path, SystemText());
 }
 
 bool SetFileDosTime(const std::string& path, uint32_t dosDateTime) {

@@ -28,6 +28,8 @@ PathStyle NativePathStyle() {
 #endif
 }
 
+bool IsRootedPath(const std::string& path, PathStyle style) { return RootLength(path, style) > 0; }
+
 char Separator(PathStyle style) { return style == PathStyle::Windows ? '\\' : '/'; }
 
 std::string CompleteDestination(std::string dir, PathStyle style) {

@@ -9,6 +9,9 @@ enum class PathStyle { Windows, Posix };
 PathStyle NativePathStyle();
 char Separator(PathStyle style);
 
+// Whether the path begins with such a root ("C:\", "\\server\share\" or "/").
+bool IsRootedPath(const std::string& path, PathStyle style);
+
 // The destination ending in its separator. Raises EFileError for a path without such a root.
 std::string CompleteDestination(std::string dir, PathStyle style);
 

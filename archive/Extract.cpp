@@ -23,11 +23,13 @@ private:
   ByteFile& file_;
 };
 
-void CreateDirectoryPath(const std::string& destDir, ExtractionObserver& observer) {
+void CreateDirectoryPath(const std::string& destDir, ExtractionObserver& observer,
+                         FileSystem::DirectoryAccess access) {
   // Existence is tested instead of entering each level: the current directory stays put.
+  // Only the levels made here get the access; existing ones keep theirs.
   for (const std::string& level : DestinationLevels(destDir, NativePathStyle())) {
     if (FileSystem::DirectoryExists(level)) continue;
-    FileSystem::CreateDirectory(level);
+    FileSystem::CreateDirectory(level, access);
     observer.DirectoryCreated(level);
   }
 }
@@ -64,7 +66,7 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
   PakFile.Seek(info.TablePos);
 
   observer_.StatusChanged("Creating directory structure...");
-  CreateDirectoryPath(destDir, observer_);
+  CreateDirectoryPath(destDir, observer_, newDirectories_);
 
   const int32_t entryCount = PakFile.ReadInt32();
   CheckEntryCount(PakFile, entryCount);

@@ -34,12 +34,16 @@ public:
 
   const std::string& SourceDir() const { return sourceDir_; }
 
+  // How the directories that extraction creates are secured (Inherited unless set).
+  void SetNewDirectoryAccess(FileSystem::DirectoryAccess access) { newDirectories_ = access; }
+
 private:
   void ReadPakBlock(uint8_t* buffer, uint16_t count, uint16_t& done);
   void WriteDestBlock(uint8_t* buffer, uint16_t count, uint16_t& done);
 
   std::string sourceDir_;
   ExtractionObserver& observer_;
+  FileSystem::DirectoryAccess newDirectories_ = FileSystem::DirectoryAccess::Inherited;
   TLZHCompressor Decoder;
   ByteFile PakFile;
   ByteFile DestFile;

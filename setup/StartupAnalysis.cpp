@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr DWORD RecordTextBytes = 256;   // length byte and 255 characters
 constexpr DWORD RootDirBytes = MAX_PATH + 1;
 constexpr DWORD ProgramFilesDirBytes = 256;
 
@@ -36,13 +35,6 @@ std::string Delphi1SearchPath() {
   const DWORD length = GetPrivateProfileStringA("Library", "SearchPath", "", buffer.data(),
                                                 static_cast<DWORD>(buffer.size()), "DELPHI.INI");
   return std::string(buffer.data(), length);
-}
-
-bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text) {
-  std::vector<uint8_t> bytes;
-  if (!key.ReadBytes(name, bytes, RecordTextBytes)) return false;
-  text = DecodeRecordText(bytes);
-  return true;
 }
 
 std::string ReadInstalledVersion(const RegKey& record) {
@@ -71,6 +63,8 @@ void TSetupForm::FormCreate() {
   SourceDir = programPath.substr(0, programPath.rfind('\\') + 1);
   Extractor = std::make_unique<PackageExtractor>(
       SourceDir, static_cast<ExtractionObserver&>(*this));
+  // Setup runs elevated: what it creates for the product, no user may change.
+  Extractor->SetNewDirectoryAccess(FileSystem::DirectoryAccess::Protected);
 
   SetActivePage(Sheet::Welcome);
   SetTabVisible(Sheet::Busy, false);

@@ -1,6 +1,9 @@
 #include "Sweeper.h"
 
+#include "archive/ByteFile.h"  // before <windows.h>, whose CreateDirectory macro would rename ours
+
 #include <windows.h>
+#undef CreateDirectory
 
 #include <algorithm>
 #include <cstdint>
@@ -8,11 +11,17 @@
 #include <system_error>
 #include <vector>
 
+#include "NoFollow.h"
 #include "RunningProgram.h"
 #include "SetupMainForm.h"
-#include "archive/ByteFile.h"
 #include "logic/SweeperCommand.h"
+#include "logic/UninstallPlan.h"
 
+// The helper runs with Setup's rights, so it never runs from a place the user controls (the
+// temporary directory is the user's: a share lock pins a file's bytes, not its path). Each run
+// gets a new folder under the Windows temporary directory, named so that no one can claim it
+// in advance and created with a DACL that lets only administrators and SYSTEM write. A later
+// run removes what earlier ones left; the next restart removes this run's.
 namespace {
 struct HelperImage {
   const uint8_t* Bytes = nullptr;
@@ -34,56 +43,85 @@ HelperImage LoadHelperImage() {
   return image;
 }
 
-std::string TempDirectory() {
-  char buffer[256];
-  const DWORD length = GetTempPathA(sizeof buffer, buffer);
+// The Windows temporary directory: no user can swap it or a folder on the way to it.
+std::string SystemTempDirectory() {
+  char buffer[MAX_PATH];
+  const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer)
     throw EFileError("Cannot find the temporary directory", "Sweeper.exe", SystemText());
-  return std::string(buffer, length);
+  return WithTrailingBackslash(std::string(buffer, length)) + "Temp\\";
+}
+
+// Earlier runs' folders, once their helpers have ended; a folder of another name, a link, or
+// a helper still running stays.
+void RemoveLeftovers(const std::string& parent) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((parent + "QmSweeper-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const bool ours = IsHelperFolderName(found.cFileName) && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                      !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (!ours) continue;
+    const std::string folder = parent + found.cFileName;
+    DeleteWithoutFollowing(folder + "\\Sweeper.exe");
+    RemoveDirectoryA(folder.c_str());  // only an empty one; a link would be removed itself
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+std::string CreatePrivateFolder(const std::string& parent) {
+  const std::string folder = parent + UnforeseeableName("QmSweeper-", "");
+  FileSystem::CreateDirectory(folder, FileSystem::DirectoryAccess::Protected);  // fails if it exists
+  return folder + "\\";
 }
 
 void WriteHelper(const std::string& path, const HelperImage& image) {
   ByteFile file;
-  file.Open(path, ByteFile::Mode::Create);  // replaces an earlier helper's file
+  file.Open(path, ByteFile::Mode::Create);
   if (file.Write(image.Bytes, image.Size) != image.Size)
     throw EFileError("Cannot write file", path, SystemText());
   file.Close();
 }
 
-// Setup runs elevated while the temporary directory belongs to the user: the file must not
-// be swapped before the process starts. Opening it for reading shares neither writing nor
-// deleting, and the start itself can still read it. The file had to be closed in between
-// (the start refuses a file open for writing), so its bytes are checked again under the lock.
-void LockAndVerifyHelper(ByteFile& lock, const std::string& path, const HelperImage& image) {
-  lock.Open(path, ByteFile::Mode::Read);
-  std::vector<uint8_t> onDisk(image.Size);
-  const bool same = lock.Size() == image.Size && lock.Read(onDisk.data(), image.Size) == image.Size &&
-                    std::equal(onDisk.begin(), onDisk.end(), image.Bytes);
+// Opened for reading, shared for reading only: no one can write or delete it until the
+// process has started (the start itself only reads). Before it runs, the open file must be
+// the helper's bytes at the very path we start.
+OwnedHandle LockAndVerifyHelper(const std::string& path, const HelperImage& image) {
+  OwnedHandle lock = OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ);
+  if (!lock) throw EFileError("Cannot start file", path, "It is not the file Setup wrote");
+  std::vector<uint8_t> onDisk(image.Size + 1);
+  DWORD read = 0;
+  const bool same = ReadFile(lock.Get(), onDisk.data(), static_cast<DWORD>(onDisk.size()), &read, nullptr) &&
+                    read == image.Size && std::equal(image.Bytes, image.Bytes + image.Size, onDisk.begin());
   if (!same) throw EFileError("Cannot start file", path, "It was changed by another program");
+  return lock;
 }
 }  // namespace
 
 void LaunchSweeper(TSetupForm& form, const std::string& message, const std::string& caption) {
   const HelperImage image = LoadHelperImage();
-  const std::string tempDirectory = TempDirectory();
-  const std::string helper = SweeperFilePath(tempDirectory);
+  const std::string parent = SystemTempDirectory();
+  RemoveLeftovers(parent);
+  const std::string folder = CreatePrivateFolder(parent);
+  const std::string helper = SweeperFilePath(folder);
   WriteHelper(helper, image);
-  ByteFile lock;
-  LockAndVerifyHelper(lock, helper, image);
+  // A running program cannot delete its own file: the next restart removes it, then the folder.
+  MoveFileExA(helper.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  const OwnedHandle lock = LockAndVerifyHelper(helper, image);
 
   std::string commandLine = SweeperCommandLine(helper, RunningProgramPath(), message, caption);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  // The helper works in the temporary directory: had it inherited ours (the installation
-  // directory, when Setup was started from there) that directory would be in use and could
-  // never be removed. Every path it is given is a full one.
+  // The helper works in its own folder: had it inherited ours (the installation directory,
+  // when Setup was started from there) that directory would be in use and could never be
+  // removed. Every path it is given is a full one.
   // Whether it started is not examined: Setup ends either way, leaving its file if not.
-  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     tempDirectory.c_str(), &startup, &process)) {
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                     &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
-  lock.Close();
   form.Terminate();
 }

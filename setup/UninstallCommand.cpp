@@ -5,6 +5,7 @@
 
 #include "ActionLog.h"
 #include "FileAttributes.h"
+#include "NoFollow.h"
 #include "Registry.h"
 #include "SetupMainForm.h"
 #include "Sweeper.h"
@@ -90,9 +91,11 @@ void DeleteShortcuts() {
   if (!folders) return;
   for (const char* folder : ShortcutFolders) {
     std::string path;
+    // The folder is the user's: no junction or link on the way is followed, and a link named
+    // like the shortcut goes itself, never its target.
     if (folders.ReadString(folder, path, FolderPathBytes)) {
       const std::string shortcut = WithTrailingBackslash(path) + "Quillmark.lnk";
-      if (DeleteFileA(shortcut.c_str())) LogAction("Shortcut removed: " + shortcut);
+      if (DeleteWithoutFollowing(shortcut)) LogAction("Shortcut removed: " + shortcut);
     }
   }
 }
@@ -115,6 +118,7 @@ void TSetupForm::UninstallBtnClick() {
   };
 
   status("Reading uninstall information");
+  std::string ideDirs[IdeOptionCount];
   {
     const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, InstallationRecordKey, KEY_ALL_ACCESS);
     uint32_t installSize = 0;
@@ -125,6 +129,9 @@ void TSetupForm::UninstallBtnClick() {
       uint32_t size = 0;
       IdeFileList[i] = record.ReadDword(key + "FilesSize", size) ? ReadRecordList(record, key + "Files", size)
                                                                   : FileList();
+      // The list's files go only from the directory the record names (start-up shows the
+      // same text); without one, FilesToDelete skips the list.
+      if (!ReadRecordText(record, key + "Dir", ideDirs[i])) ideDirs[i].clear();
     }
   }
 
@@ -137,7 +144,7 @@ void TSetupForm::UninstallBtnClick() {
   const bool needSweeper = !DeleteFileA(setupCopy.c_str());
   if (!needSweeper) LogAction("File deleted: " + setupCopy);
   for (int i = 0; i < IdeOptionCount; ++i) {
-    DeleteFiles(FilesToDelete(IdeFileList[i], Text(IdeEditIds[i]), HelpIndexRule::Keep));
+    DeleteFiles(FilesToDelete(IdeFileList[i], ideDirs[i], HelpIndexRule::Keep));
     IdeFileList[i].Clear();
   }
 

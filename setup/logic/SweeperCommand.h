@@ -3,8 +3,8 @@
 
 // Where Setup writes the cleanup helper and how it starts it.
 
-// The temporary directory joined with "Sweeper.exe" by exactly one backslash.
-std::string SweeperFilePath(const std::string& tempDirectory);
+// The helper's folder joined with "Sweeper.exe" by exactly one backslash.
+std::string SweeperFilePath(const std::string& folder);
 
 // "helper" "program to delete" "message" "caption": every part quoted, so paths with blanks
 // arrive whole. The texts must not hold a double quote; the callers pass fixed texts. An empty

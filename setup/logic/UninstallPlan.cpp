@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "archive/DestinationPath.h"
 #include "archive/Package.h"
 
 namespace {
@@ -32,6 +33,7 @@ std::vector<std::string> FilesToDelete(const FileList& list, const std::string& 
                                        HelpIndexRule rule) {
   const std::string base = WithTrailingBackslash(directory);
   std::vector<std::string> paths;
+  if (directory.empty() || !IsRootedPath(base, PathStyle::Windows)) return paths;
   for (int32_t slot = 0; slot < list.Count(); ++slot) {
     const std::string name = list.Name(slot);
     if (!IsPlainFileName(name)) continue;

@@ -21,6 +21,8 @@ enum class HelpIndexRule { Keep, DeleteAlongside };
 
 // The paths to delete for one list, in stored order. Names that are not plain file names
 // (a corrupt or forged record) are skipped: nothing outside the directory is ever deleted.
+// A directory that is not a full path ("C:\..." or "\\server\share\...": a missing or empty
+// record value, say) skips the whole list, which would otherwise land in the current drive's root.
 std::vector<std::string> FilesToDelete(const FileList& list, const std::string& directory,
                                        HelpIndexRule rule);
 

@@ -72,8 +72,12 @@ TEST(FilesToDeleteTest, SkipsNamesThatAreNotPlainFileNames) {
   EXPECT_EQ(FilesToDelete(list, "C:\\Q\\", HelpIndexRule::DeleteAlongside), (Paths{"C:\\Q\\GOOD.DLL"}));
 }
 
-TEST(FilesToDeleteTest, EmptyListDeletesNothing) {
+TEST(FilesToDeleteTest, EmptyListOrDirectoryThatIsNoFullPathDeletesNothing) {
   EXPECT_TRUE(FilesToDelete(FileList(), "C:\\Q", HelpIndexRule::DeleteAlongside).empty());
+  const FileList list = List({"A.DLL"});
+  for (const char* directory : {"", "\\", "Q", "\\Q", "C:Q", ":", "\\\\server", "\\\\server\\", "\\\\\\share"})
+    EXPECT_TRUE(FilesToDelete(list, directory, HelpIndexRule::Keep).empty()) << directory;
+  EXPECT_EQ(FilesToDelete(list, "\\\\server\\share", HelpIndexRule::Keep), (Paths{"\\\\server\\share\\A.DLL"}));
 }
 
 struct SweeperCase {

@@ -48,5 +48,26 @@ TEST_F(ShortcutsTest, DesktopShortcutThatCannotBeSavedStopsTheOthersSilently) {
               LengthPrefixed(ProgramFiles + "Quillmark\\"));
 }
 
+// A Desktop folder reached through a link is skipped like a missing value; a "Quillmark.lnk"
+// that is a link to another file is replaced by the shortcut, and that file stays as it was.
+TEST_F(ShortcutsTest, LinksInTheFoldersAreNeverWrittenThrough) {
+  LayOutSampleDistribution();
+  const std::string victim = Root + "Victim\\";
+  CreateDirectories(victim + "Desktop\\");
+  WriteTextFile(victim + "File.txt", "not Quillmark's");
+  MakeUnixLink(Root + "DeskLink", victim);
+  SetShellFolder("Desktop", Root + "DeskLink\\Desktop");
+  MakeUnixLink(Programs + "Quillmark.lnk", victim + "File.txt");
+  const std::string before = FolderContents(victim);
+  Start();
+  WindowDriver window = WaitForMainWindow();
+  InstallAndWaitForFinished(window);
+
+  EXPECT_EQ(FolderContents(victim), before);
+  EXPECT_EQ(ReadShortcut(Programs + "Quillmark.lnk").Path, ProgramFiles + "Quillmark\\Quillmk.exe");
+  EXPECT_EQ(FilesBelow(Programs), std::vector<std::string>{"Quillmark.lnk"}) << "a temporary file is left";
+  RemoveUnixLink(Root + "DeskLink");
+}
+
 }  // namespace
 }  // namespace e2e

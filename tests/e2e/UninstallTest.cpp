@@ -70,6 +70,13 @@ std::string TempDirectory() {
   return buffer;
 }
 
+// "C:\windows\Temp\": where the helper's private folders go.
+std::string SystemTemp() {
+  char buffer[MAX_PATH] = "";
+  GetWindowsDirectoryA(buffer, sizeof buffer);
+  return WithBackslash(buffer) + "Temp\\";
+}
+
 class UninstallTest : public SetupTest {
 protected:
   void SetUp() override {
@@ -242,13 +249,20 @@ TEST_F(UninstallTest, ReadOnlySetupLeavesNoCopyBehind) {
 }
 
 // Setup.exe in the installation directory is the running program: the helper removes it and
-// the directory once Setup has ended, then shows the closing message itself.
+// the directory once Setup has ended, then shows the closing message itself. It runs from a
+// new folder of its own under the Windows temporary directory, never from the user's; that
+// run removes earlier runs' folders, and only those.
 TEST_F(UninstallTest, FromTheInstallationDirectoryTheHelperFinishes) {
   LayOutInstallation({"QUILLMK.EXE", "QUILLMK.HLP"});
   MakeReadOnly(Dir + "Setup.exe");  // as an earlier version copied it from a CD
-  const std::string helperFile = TempDirectory() + "Sweeper.exe";
-  // An older helper's file, longer than this one: replacing it must also cut it short.
-  WriteTextFile(helperFile, std::string(ReadFileBytes(BuiltSweeper()).size() + 4096, 'x'));
+  const std::string earlier = SystemTemp() + "QmSweeper-" + std::string(32, '0') + "\\";
+  const std::string notOurs = SystemTemp() + "QmSweeper-keep\\";
+  for (const std::string& folder : {earlier, notOurs}) {
+    CreateDirectories(folder);
+    WriteTextFile(folder + "Sweeper.exe", "an earlier helper");
+  }
+  const std::string userTemp = TempDirectory();
+  DeleteFileA((userTemp + "Sweeper.exe").c_str());  // what earlier versions left
   Start(Dir + "Setup.exe");
   WindowDriver window = WaitForMainWindow();
   EXPECT_EQ(window.CurrentTab(), "Uninstall");
@@ -265,26 +279,44 @@ TEST_F(UninstallTest, FromTheInstallationDirectoryTheHelperFinishes) {
   ExpectRegistrationGone();
   ExpectShortcutsGone();
   EXPECT_EQ(ReadMessageBox(box).Text, Done);
+  HANDLE helper = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, owner);
+  ASSERT_NE(helper, nullptr);
+  char image[MAX_PATH] = "";
+  DWORD length = sizeof image;
+  EXPECT_TRUE(QueryFullProcessImageNameA(helper, 0, image, &length));
+  const std::string helperFile = image;
+  const std::string folderName = helperFile.substr(SystemTemp().size(), helperFile.find_last_of('\\') - SystemTemp().size());
+  EXPECT_EQ(_strnicmp(helperFile.c_str(), SystemTemp().c_str(), SystemTemp().size()), 0) << helperFile;
+  EXPECT_EQ(folderName.size(), 42u) << helperFile;
+  EXPECT_EQ(folderName.rfind("QmSweeper-", 0), 0u) << helperFile;
+  EXPECT_FALSE(FileExists(userTemp + "Sweeper.exe"));
   // Setup carries the helper byte for byte.
   EXPECT_EQ(ReadFileBytes(helperFile), ReadFileBytes(BuiltSweeper()));
+  EXPECT_FALSE(DirectoryExists(earlier));
+  EXPECT_TRUE(FileExists(notOurs + "Sweeper.exe"));
+  RemoveTree(notOurs);
 
-  HANDLE helper = OpenProcess(SYNCHRONIZE, FALSE, owner);
   AnswerMessageBox(box, IDOK);
-  if (helper) {
-    EXPECT_EQ(WaitForSingleObject(helper, 10000), WAIT_OBJECT_0) << "the helper did not end";
-    CloseHandle(helper);
-  }
+  EXPECT_EQ(WaitForSingleObject(helper, 10000), WAIT_OBJECT_0) << "the helper did not end";
+  CloseHandle(helper);
 }
 
-// An earlier helper still runs from its file, so the file cannot be replaced: the error is
-// shown, nothing is started, and Setup stays with only itself and its directory left.
-TEST_F(UninstallTest, HelperFileThatCannotBeReplacedIsReportedAndSetupStays) {
+// With no folder to write the helper into (the Windows temporary directory is a file for this
+// test), the error is shown, nothing is started, and Setup stays with only itself and its
+// directory left.
+TEST_F(UninstallTest, HelperThatCannotBeWrittenIsReportedAndSetupStays) {
   LayOutInstallation({"QUILLMK.EXE", "QUILLMK.HLP"});
-  const std::string helperFile = TempDirectory() + "Sweeper.exe";
-  const std::string earlier = "an earlier helper, still running";
-  WriteTextFile(helperFile, earlier);
-  HeldFile held(helperFile);
-  ASSERT_TRUE(held.Held());
+  const std::string systemTemp = SystemTemp().substr(0, SystemTemp().size() - 1);
+  const std::string moved = systemTemp + ".qmtest";
+  ASSERT_TRUE(MoveFileA(systemTemp.c_str(), moved.c_str()));
+  WriteTextFile(systemTemp, "not a folder");
+  struct PutBack {
+    std::string systemTemp, moved;
+    ~PutBack() {
+      DeleteFileA(systemTemp.c_str());
+      MoveFileA(moved.c_str(), systemTemp.c_str());
+    }
+  } putBack{systemTemp, moved};
   Start(Dir + "Setup.exe");
   WindowDriver window = WaitForMainWindow();
   Remove(window, IDYES);
@@ -295,7 +327,7 @@ TEST_F(UninstallTest, HelperFileThatCannotBeReplacedIsReportedAndSetupStays) {
   GetWindowThreadProcessId(box, &owner);
   EXPECT_EQ(owner, Process().Id());
   const MessageBoxContent error = ReadMessageBox(box);
-  EXPECT_EQ(error.Text.rfind("Cannot create file \"" + helperFile + "\". ", 0), 0u) << error.Text;
+  EXPECT_EQ(error.Text.rfind("Cannot create directory \"" + SystemTemp() + "QmSweeper-", 0), 0u) << error.Text;
   EXPECT_EQ(error.Icon, ShownIcon::Error);
   EXPECT_EQ(error.Buttons, 1);
   EXPECT_EQ(EndChildProcesses(Process().Id()), 0) << "the helper was started";
@@ -305,14 +337,10 @@ TEST_F(UninstallTest, HelperFileThatCannotBeReplacedIsReportedAndSetupStays) {
   EXPECT_EQ(window.CurrentTab(), "Uninstall");
   EXPECT_EQ(window.Text(LabelBusy2), "Uninstall complete");
 
-  std::vector<std::string> left;
-  ListFilesBelow(Dir, "", left);
+  const std::vector<std::string> left = FilesBelow(Dir);
   EXPECT_EQ(left, std::vector<std::string>{"Setup.exe"});
   ExpectRegistrationGone();
   ExpectShortcutsGone();
-  EXPECT_EQ(ReadTextFile(helperFile), earlier);
-  held.Release();
-  DeleteFileA(helperFile.c_str());
 }
 
 TEST_F(UninstallTest, NoChangesNothing) {
@@ -378,15 +406,20 @@ TEST_F(UninstallTest, HelpFileTakesItsIndexOnlyInTheApplicationDirectory) {
   EXPECT_TRUE(FileExists(Dir + "Delphi30\\HC.GID"));
 }
 
-TEST_F(UninstallTest, IdeOptionWithoutItsSizeKeepsItsFiles) {
+// Without its size an option keeps its files; without its directory too, even though its field
+// then proposes the very folder that holds them.
+TEST_F(UninstallTest, IdeOptionWithoutItsSizeOrDirectoryKeepsItsFiles) {
   LayOutInstallation({"QUILLMK.EXE"});
   RecordIdeOption("Delphi30", {"HC30.DCU"}, true);
   RecordIdeOption("Delphi40", {"HC40.DCU"}, false);
+  RecordIdeOption("BCB10", {"HC10.DCU"}, true);
+  DeleteRegValue(HKEY_LOCAL_MACHINE, RecordKey, "BCB10Dir");
   WindowDriver window = StartElsewhere();
   Remove(window, IDYES);
   ExpectClosingMessageFromSetup();
   EXPECT_FALSE(DirectoryExists(Dir + "Delphi30"));
   EXPECT_TRUE(FileExists(Dir + "Delphi40\\HC40.DCU"));
+  EXPECT_TRUE(FileExists(Dir + "BCB10\\HC10.DCU"));
 }
 
 // The record's sizes rule over its lists: whole slots only.
@@ -440,6 +473,74 @@ TEST_F(UninstallTest, SecondMatchingToolsEntryStays) {
   EXPECT_EQ(text, "D:\\old\\Quillmk.exe");
   EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, list, "Path2", text));
 }
+
+// Links the user may lay in Setup's way (Unix symbolic links, which Windows programs see as
+// junctions and symbolic links). Each situation: an uninstall from the installation directory,
+// so that the helper runs too. The folder a link leads to stays as it was, and the uninstall
+// completes.
+enum class Link { TempFolder, DesktopOnTheWay, ShortcutToAFile };
+
+class LinkedFoldersTest : public UninstallTest, public testing::WithParamInterface<Link> {
+protected:
+  void TearDown() override {
+    for (const std::string& link : links_) RemoveUnixLink(link);
+    for (const auto& [name, value] : savedEnvironment_) SetEnvironmentVariableA(name.c_str(), value.c_str());
+    UninstallTest::TearDown();
+  }
+  void LinkTo(const std::string& link, const std::string& target) {
+    MakeUnixLink(link, target);
+    links_.push_back(link);
+  }
+  void SetEnvironment(const std::string& name, const std::string& value) {
+    char saved[MAX_PATH] = "";
+    GetEnvironmentVariableA(name.c_str(), saved, sizeof saved);
+    savedEnvironment_.emplace_back(name, saved);
+    SetEnvironmentVariableA(name.c_str(), value.c_str());
+  }
+
+private:
+  std::vector<std::string> links_;
+  std::vector<std::pair<std::string, std::string>> savedEnvironment_;
+};
+
+TEST_P(LinkedFoldersTest, NothingOutsideTheIntendedFolderIsWrittenOrDeleted) {
+  LayOutInstallation({"QUILLMK.EXE"});
+  const std::string victim = Root + "Victim\\";
+  CreateDirectories(victim + "Desktop\\");
+  WriteTextFile(victim + "File.txt", "not Quillmark's");
+  WriteTextFile(victim + "Desktop\\Quillmark.lnk", "not Quillmark's either");
+  switch (GetParam()) {
+    case Link::TempFolder:
+      LinkTo(Root + "TempLink", victim);
+      SetEnvironment("TMP", Root + "TempLink");
+      SetEnvironment("TEMP", Root + "TempLink");
+      break;
+    case Link::DesktopOnTheWay:
+      LinkTo(Root + "DeskLink", victim);
+      SetShellFolder("Desktop", Root + "DeskLink\\Desktop");
+      break;
+    case Link::ShortcutToAFile:
+      DeleteFileA((Desktop + "Quillmark.lnk").c_str());
+      LinkTo(Desktop + "Quillmark.lnk", victim + "File.txt");
+      break;
+  }
+  const std::string before = FolderContents(victim);
+  Start(Dir + "Setup.exe");
+  WindowDriver window = WaitForMainWindow();
+  Remove(window, IDYES);
+  ASSERT_TRUE(Process().WaitForExit(30000)) << "Setup did not end";
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (box = TopLevelBox(DoneCaption)) != nullptr; }, 30000));
+  AnswerMessageBox(box, IDOK);
+
+  EXPECT_EQ(FolderContents(victim), before);
+  EXPECT_FALSE(DirectoryExists(Dir));
+  ExpectRegistrationGone();
+  for (const std::string& folder : {StartMenu, Programs}) EXPECT_FALSE(FileExists(folder + "Quillmark.lnk"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Situations, LinkedFoldersTest,
+                         testing::Values(Link::TempFolder, Link::DesktopOnTheWay, Link::ShortcutToAFile));
 
 }  // namespace
 }  // namespace e2e

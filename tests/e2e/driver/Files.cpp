@@ -103,6 +103,35 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryA(path.c_str());
 }
 
+namespace {
+void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vector<std::string>& files) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(JoinPath(dir, "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      ListFilesBelow(JoinPath(dir, name), prefix + name + "\\", files);
+    else
+      files.push_back(prefix + name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+}  // namespace
+
+std::vector<std::string> FilesBelow(const std::string& dir) {
+  std::vector<std::string> files;
+  ListFilesBelow(dir, "", files);
+  return files;
+}
+
+std::string FolderContents(const std::string& dir) {
+  std::string contents;
+  for (const std::string& file : FilesBelow(dir)) contents += file + "=" + ReadTextFile(JoinPath(dir, file)) + "\n";
+  return contents;
+}
+
 int64_t FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
@@ -124,6 +153,48 @@ HeldFile::HeldFile(const std::string& path) {
 void HeldFile::Release() {
   if (handle_) CloseHandle(handle_);
   handle_ = nullptr;
+}
+
+namespace {
+std::string UnixPath(const std::string& windowsPath) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  wchar_t wide[MAX_PATH];
+  if (!toUnix || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) return std::string();
+  char* unix = toUnix(wide);
+  if (!unix) return std::string();
+  std::string path = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return path;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Gone(const std::string& path) { return !Exists(path); }
+
+// Wine starts a Unix program named by its Z: path, but gives no handle to wait on: the caller
+// waits until the program has done its work.
+bool RunUnixUntil(std::string commandLine, bool (*done)(const std::string&), const std::string& path) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  for (int tries = 0; tries < 100 && !done(path); ++tries) Sleep(50);
+  return done(path);
+}
+
+}  // namespace
+
+void MakeUnixLink(const std::string& link, const std::string& target) {
+  const std::string unixLink = UnixPath(link), unixTarget = UnixPath(target);
+  ASSERT_FALSE(unixLink.empty() || unixTarget.empty()) << link;
+  ASSERT_TRUE(RunUnixUntil("Z:\\bin\\ln -s \"" + unixTarget + "\" \"" + unixLink + "\"", Exists, link)) << link;
+}
+
+void RemoveUnixLink(const std::string& link) {
+  const std::string unixLink = UnixPath(link);
+  if (!unixLink.empty()) RunUnixUntil("Z:\\bin\\rm -f \"" + unixLink + "\"", Gone, link);
 }
 
 }  // namespace e2e

@@ -24,8 +24,18 @@ void WriteTextFile(const std::string& path, const std::string& text);
 void CopyOneFile(const std::string& from, const std::string& to);
 void CreateDirectories(const std::string& path);
 void RemoveTree(const std::string& path);  // files and folders below path, then path itself
+// Every file below dir, with its path relative to dir, in the order found.
+std::vector<std::string> FilesBelow(const std::string& dir);
+// Each file below dir with its text, one "path=text" line each: what a folder holds, to compare.
+std::string FolderContents(const std::string& dir);
 int64_t FileSize(const std::string& path);  // -1 when missing
 int64_t DiskFreeBytes(const std::string& root);  // -1 when the query fails
+
+// A Unix symbolic link at link to target (both Windows paths): Windows programs
+// see it as a junction or symbolic link (Wine's CreateSymbolicLink makes nothing). Fails the
+// test when it cannot be made. RemoveUnixLink removes the link itself, never its target.
+void MakeUnixLink(const std::string& link, const std::string& target);
+void RemoveUnixLink(const std::string& link);
 
 // Holds an existing file open for reading only, as a running program holds its own file:
 // until Release, nobody can write, replace or delete it.

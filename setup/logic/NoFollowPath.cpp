@@ -1,0 +1,62 @@
+#include "NoFollowPath.h"
+
+#include <algorithm>
+
+#include "UninstallPlan.h"
+#include "archive/DestinationPath.h"
+
+namespace {
+const char HelperPrefix[] = "QmSweeper-";
+constexpr size_t HelperPrefixLength = sizeof HelperPrefix - 1;
+const char HexDigits[] = "0123456789abcdef";
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+// "\\?\C:\x" is "C:\x"; "\\?\UNC\server\share" is "\\server\share".
+std::string WithoutLongPrefix(const std::string& path) {
+  if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + path.substr(8);
+  if (path.compare(0, 4, "\\\\?\\") == 0) return path.substr(4);
+  return path;
+}
+}  // namespace
+
+FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
+  const std::string complete = WithTrailingBackslash(folder);
+  if (folder.empty() || !IsRootedPath(complete, PathStyle::Windows)) return FolderCheck::Redirected;
+  for (const std::string& level : DestinationLevels(complete, PathStyle::Windows)) {
+    const LevelFacts facts = opener.Open(level);
+    if (facts.Kind == LevelKind::Missing) return FolderCheck::Missing;
+    if (facts.Kind != LevelKind::Directory || !SameFinalPath(facts.FinalPath, level)) return FolderCheck::Redirected;
+  }
+  return FolderCheck::Safe;
+}
+
+bool SameFinalPath(const std::string& finalPath, const std::string& path) {
+  const auto trimmed = [](std::string text) {
+    while (text.size() > 3 && text.back() == '\\') text.pop_back();
+    return text;
+  };
+  return !path.empty() && EqualNoCase(trimmed(WithoutLongPrefix(finalPath)), trimmed(path));
+}
+
+std::string HexText(const uint8_t (&random)[16]) {
+  std::string text;
+  for (uint8_t byte : random) {
+    text += HexDigits[byte >> 4];
+    text += HexDigits[byte & 15];
+  }
+  return text;
+}
+
+std::string HelperFolderName(const uint8_t (&random)[16]) { return HelperPrefix + HexText(random); }
+
+bool IsHelperFolderName(const std::string& name) {
+  return name.size() == HelperPrefixLength + 32 && name.compare(0, HelperPrefixLength, HelperPrefix) == 0 &&
+         std::all_of(name.begin() + HelperPrefixLength, name.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
