@@ -7,6 +7,15 @@
 namespace {
 constexpr DWORD NoFollowFlags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
 
+// Junctions and symbolic links name another place; other reparse points (a OneDrive folder's
+// cloud files, deduplicated files) are the folder itself and hold the user's Desktop often.
+bool IsLink(HANDLE handle, DWORD attributes) {
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+  FILE_ATTRIBUTE_TAG_INFO tag = {};
+  return !GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) ||
+         IsReparseTagNameSurrogate(tag.ReparseTag);
+}
+
 std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
 }  // namespace
 
@@ -39,9 +48,9 @@ LevelFacts HeldLevels::Open(const std::string& level) {
                                                                                   : LevelKind::ReparsePoint;
     return facts;
   }
-  facts.Kind = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? LevelKind::ReparsePoint
-               : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)   ? LevelKind::Directory
-                                                                      : LevelKind::File;
+  facts.Kind = IsLink(handle.Get(), info.dwFileAttributes)             ? LevelKind::ReparsePoint
+               : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? LevelKind::Directory
+                                                                    : LevelKind::File;
   facts.FinalPath = FinalPathOf(handle.Get());
   held_.push_back(std::move(handle));
   return facts;
