@@ -130,24 +130,6 @@ inline std::string ShortForm(const std::string& path) {
   return length && length < sizeof text ? std::string(text, length) : path;
 }
 
-// Every file and folder below dir, with its path relative to dir (a folder's ends in a backslash).
-inline void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vector<std::string>& files) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      files.push_back(prefix + name + "\\");
-      ListFilesBelow(dir + name + "\\", prefix + name + "\\", files);
-    } else {
-      files.push_back(prefix + name);
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 // Every value below a key (32-bit view), as "path\name" -> type and bytes, subkeys included.
 inline void ReadKeyTree(HKEY root, const std::string& path, std::map<std::string, std::string>& items) {
   HKEY key = nullptr;
@@ -175,9 +157,7 @@ inline void ReadKeyTree(HKEY root, const std::string& path, std::map<std::string
 inline std::map<std::string, std::string> ReadInstallation(const std::string& dir,
                                                            const std::vector<std::string>& shortcutFolders) {
   std::map<std::string, std::string> items;
-  std::vector<std::string> files;
-  ListFilesBelow(dir, "", files);
-  for (const std::string& file : files) {
+  for (const std::string& file : EntriesBelow(dir)) {
     const std::vector<uint8_t> bytes = ReadFileBytes(dir + file);
     items["file " + file] = file.back() == '\\' ? std::string()
                                                 : std::string(bytes.begin(), bytes.end()) + "@" +

@@ -44,8 +44,7 @@ HWND TopLevelBox(const std::string& caption) {
 }
 
 std::vector<std::string> SortedFilesBelow(const std::string& dir) {
-  std::vector<std::string> files;
-  ListFilesBelow(dir, "", files);
+  std::vector<std::string> files = EntriesBelow(dir);
   std::sort(files.begin(), files.end());
   return files;
 }

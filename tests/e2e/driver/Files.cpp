@@ -104,17 +104,19 @@ void RemoveTree(const std::string& path) {
 }
 
 namespace {
-void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vector<std::string>& files) {
+void ListBelow(const std::string& dir, const std::string& prefix, bool withFolders, std::vector<std::string>& paths) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(JoinPath(dir, "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     const std::string name = found.cFileName;
     if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      ListFilesBelow(JoinPath(dir, name), prefix + name + "\\", files);
-    else
-      files.push_back(prefix + name);
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (withFolders) paths.push_back(prefix + name + "\\");
+      ListBelow(JoinPath(dir, name), prefix + name + "\\", withFolders, paths);
+    } else {
+      paths.push_back(prefix + name);
+    }
   } while (FindNextFileA(search, &found));
   FindClose(search);
 }
@@ -122,8 +124,14 @@ void ListFilesBelow(const std::string& dir, const std::string& prefix, std::vect
 
 std::vector<std::string> FilesBelow(const std::string& dir) {
   std::vector<std::string> files;
-  ListFilesBelow(dir, "", files);
+  ListBelow(dir, "", false, files);
   return files;
+}
+
+std::vector<std::string> EntriesBelow(const std::string& dir) {
+  std::vector<std::string> entries;
+  ListBelow(dir, "", true, entries);
+  return entries;
 }
 
 std::string FolderContents(const std::string& dir) {

@@ -26,6 +26,9 @@ void CreateDirectories(const std::string& path);
 void RemoveTree(const std::string& path);  // files and folders below path, then path itself
 // Every file below dir, with its path relative to dir, in the order found.
 std::vector<std::string> FilesBelow(const std::string& dir);
+// Every file and folder below dir, relative to it, a folder before what it holds; a folder's
+// path ends in a backslash.
+std::vector<std::string> EntriesBelow(const std::string& dir);
 // Each file below dir with its text, one "path=text" line each: what a folder holds, to compare.
 std::string FolderContents(const std::string& dir);
 int64_t FileSize(const std::string& path);  // -1 when missing
