@@ -1,5 +1,7 @@
 #include "FileList.h"
 
+#include "AsciiCase.h"
+
 #include <algorithm>
 
 FileList::FileList(int32_t entryCount)
@@ -18,7 +20,7 @@ void FileList::SetName(int32_t slot, const std::string& name) {
   start[0] = static_cast<uint8_t>(length);
   for (size_t i = 0; i < length; ++i) {
     const char c = name[i];
-    start[1 + i] = static_cast<uint8_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);  // ASCII only
+    start[1 + i] = static_cast<uint8_t>(AsciiUpper(c));
   }
 }
 

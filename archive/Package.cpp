@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "AsciiCase.h"
 #include "ByteFile.h"
 
 namespace {
@@ -77,8 +78,7 @@ bool IsQuillmark(std::string name) {
 }
 
 bool IsReservedDeviceName(const std::string& name) {
-  std::string stem = name.substr(0, name.find('.'));
-  for (char& c : stem) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  const std::string stem = AsciiUpper(name.substr(0, name.find('.')));
   static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
   for (const char* device : devices)
     if (stem == device) return true;

@@ -1,5 +1,7 @@
 #include "DriveCombo.h"
 
+#include "archive/AsciiCase.h"
+
 namespace TDriveCombo {
 namespace {
 
@@ -58,7 +60,7 @@ char Drive(HWND combo) {
   char item[8] = {};
   GetWindowTextA(combo, item, sizeof item);
   const char letter = item[0];
-  return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+  return AsciiUpper(letter);
 }
 
 bool SelectQuietly(HWND combo, char drive) {

@@ -1,9 +1,9 @@
-#include <cctype>
 #include <stdexcept>
 
 #include "ActionLog.h"
 #include "FileAttributes.h"
 #include "RunningProgram.h"
+#include "archive/AsciiCase.h"
 #include "archive/CrcUnit.h"
 #include "SetupMainForm.h"
 
@@ -19,16 +19,11 @@ uint32_t FileCrc(const std::string& path) {
   return crc;
 }
 
-std::string UpperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 }  // namespace
 
 void TSetupForm::NowBtnClick() {
   // Both versions of the editor carry files of the same names.
-  if (UpperCase(Text(EditDelphi10)) == UpperCase(Text(EditDelphi20))) {
+  if (AsciiUpper(Text(EditDelphi10)) == AsciiUpper(Text(EditDelphi20))) {
     SetActivePage(Sheet::Delphi);
     ShowError(std::runtime_error("Sorry, but you cannot install the Delphi 1.0 and 2.0 versions "
                                  "of the property editor in the same directory"));

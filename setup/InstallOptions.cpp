@@ -7,6 +7,7 @@
 #include "DirectoryTree.h"
 #include "DriveCombo.h"
 #include "SetupFormImpl.h"
+#include "archive/AsciiCase.h"
 #include "logic/DiskSpace.h"
 #include "logic/UninstallPlan.h"
 
@@ -31,7 +32,7 @@ char UpperDriveLetter(const std::string& path) {
     return 0;
   }
   const char letter = path[0];
-  return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+  return AsciiUpper(letter);
 }
 
 }  // namespace

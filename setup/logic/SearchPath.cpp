@@ -1,10 +1,9 @@
 #include "SearchPath.h"
 
-#include <cctype>
+#include "archive/AsciiCase.h"
 
 std::optional<std::string> Delphi1LibraryDir(const std::string& searchPath) {
-  std::string upper = searchPath;
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = AsciiUpper(searchPath);
 
   auto elementStart = [&](size_t before) {
     const size_t semicolon = before == 0 ? std::string::npos : searchPath.rfind(';', before - 1);

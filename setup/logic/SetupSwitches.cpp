@@ -1,6 +1,6 @@
 #include "SetupSwitches.h"
 
-#include <cctype>
+#include "archive/AsciiCase.h"
 #include <vector>
 
 const char* const SwitchHelpText =
@@ -16,11 +16,6 @@ const char* const SwitchHelpText =
     "Exit codes: 0 done, 1 bad command line or log, 2 nothing to do, 3 done with errors";
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // Items separated by blanks; double quotes keep blanks and are dropped.
 std::vector<std::string> SplitItems(const std::string& line) {
@@ -46,14 +41,14 @@ std::vector<std::string> SplitItems(const std::string& line) {
 
 bool ParseComponents(const std::string& list, std::array<bool, IdeOptionCount>& ticked) {
   ticked.fill(false);
-  if (Upper(list) == "NONE") return true;
+  if (AsciiUpper(list) == "NONE") return true;
   size_t start = 0;
   while (true) {
     const size_t comma = list.find(',', start);
-    const std::string key = Upper(list.substr(start, comma == std::string::npos ? comma : comma - start));
+    const std::string key = AsciiUpper(list.substr(start, comma == std::string::npos ? comma : comma - start));
     bool known = false;
     for (int i = 0; i < IdeOptionCount; ++i)
-      if (key == Upper(IdeOptions[i].Key)) ticked[i] = known = true;
+      if (key == AsciiUpper(IdeOptions[i].Key)) ticked[i] = known = true;
     if (!known) return false;
     if (comma == std::string::npos) return true;
     start = comma + 1;
@@ -65,8 +60,8 @@ SwitchParse Refuse(const std::vector<std::string>& items, const std::string& err
   SwitchParse result;
   result.Error = error;
   for (const std::string& item : items) {
-    result.Switches.Silent |= Upper(item) == "/SILENT";
-    result.Switches.VerySilent |= Upper(item) == "/VERYSILENT";
+    result.Switches.Silent |= AsciiUpper(item) == "/SILENT";
+    result.Switches.VerySilent |= AsciiUpper(item) == "/VERYSILENT";
   }
   return result;
 }
@@ -80,7 +75,7 @@ SwitchParse ParseSetupSwitches(const std::string& arguments) {
   const std::vector<std::string> items = SplitItems(arguments);
   for (const std::string& item : items) {
     const size_t equals = item.find('=');
-    const std::string name = Upper(item.substr(0, equals));
+    const std::string name = AsciiUpper(item.substr(0, equals));
     const bool hasValue = equals != std::string::npos;
     const std::string value = hasValue ? item.substr(equals + 1) : std::string();
     const std::string canonical = name == "/?" ? "/HELP" : name;

@@ -1,5 +1,7 @@
 #include "ToolsMenuList.h"
 
+#include "archive/AsciiCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -54,9 +56,8 @@ void WriteCount(ToolsListStore& store, ToolsListForm form, int32_t count) {
     store.WriteText("Count", std::to_string(count));
 }
 
-bool IsProductPath(std::string path) {
-  for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return path.find("quillmk.exe") != std::string::npos;
+bool IsProductPath(const std::string& path) {
+  return AsciiLower(path).find("quillmk.exe") != std::string::npos;
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

@@ -7,6 +7,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "AsciiCase.h"
 #include "ByteFile.h"
 #include "Commands.h"
 #include "ConsoleText.h"
@@ -51,11 +52,6 @@ CreateRequest ParseCreate(const std::vector<std::string>& args) {
   return request;
 }
 
-std::string UpperCased(std::string name) {
-  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  return name;
-}
-
 // Member names as they will be installed and recorded for uninstallation. The record keeps
 // 15 characters of a name, so Uninstall could never remove a member with a longer one.
 void CheckMemberNames(const std::vector<PackageInput>& members, bool allowLongNames,
@@ -64,7 +60,7 @@ void CheckMemberNames(const std::vector<PackageInput>& members, bool allowLongNa
   for (const PackageInput& member : members) {
     context.Member = member.Name;
     if (!IsPlainFileName(member.Name)) throw EPackageError("not a plain file name");
-    if (!seen.insert(UpperCased(member.Name)).second)
+    if (!seen.insert(AsciiUpper(member.Name)).second)
       throw EPackageError("two members of this name would overwrite each other");
     if (member.Name.size() <= static_cast<size_t>(FileList::MaxNameLength)) continue;
     const std::string problem = "name longer than " + std::to_string(FileList::MaxNameLength) +
