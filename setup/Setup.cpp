@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "ActionLog.h"
-#include "SetupMainForm.h"
-#include "SetupSplash.h"
-#include "UnattendedRun.h"
+#include "system/ActionLog.h"
+#include "window/SetupMainForm.h"
+#include "window/SetupSplash.h"
+#include "unattended/UnattendedRun.h"
 #include "sweeper/LibrarySearch.h"
 
 namespace {

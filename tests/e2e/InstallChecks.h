@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Driver.h"
-#include "../../components/Gauge.h"
+#include "Gauge.h"
 
 namespace e2e {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "ActionLog.h"
-#include "Registry.h"
-#include "SetupMainForm.h"
+#include "system/ActionLog.h"
+#include "system/Registry.h"
+#include "window/SetupMainForm.h"
 #include "logic/ToolsMenuList.h"
 
 namespace {

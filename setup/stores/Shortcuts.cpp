@@ -1,9 +1,9 @@
 #include <stdexcept>
 
-#include "ActionLog.h"
-#include "NoFollow.h"
-#include "Registry.h"
-#include "SetupMainForm.h"
+#include "system/ActionLog.h"
+#include "system/NoFollow.h"
+#include "system/Registry.h"
+#include "window/SetupMainForm.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "DirectoryTree.h"
 #include "DriveCombo.h"
-#include "SetupFormImpl.h"
+#include "FormControls.h"
 #include "archive/AsciiCase.h"
 #include "logic/DiskSpace.h"
 #include "logic/UninstallPlan.h"

@@ -11,9 +11,9 @@
 #include <system_error>
 #include <vector>
 
-#include "NoFollow.h"
-#include "RunningProgram.h"
-#include "SetupMainForm.h"
+#include "system/NoFollow.h"
+#include "system/RunningProgram.h"
+#include "window/SetupMainForm.h"
 #include "logic/SweeperCommand.h"
 #include "logic/UninstallPlan.h"
 

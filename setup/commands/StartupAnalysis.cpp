@@ -1,9 +1,9 @@
 #include <vector>
 
-#include "ActionLog.h"
-#include "Registry.h"
-#include "RunningProgram.h"
-#include "SetupMainForm.h"
+#include "system/ActionLog.h"
+#include "system/Registry.h"
+#include "system/RunningProgram.h"
+#include "window/SetupMainForm.h"
 #include "logic/DiskSpace.h"
 #include "logic/PageSelection.h"
 #include "logic/RecordText.h"

@@ -1,11 +1,11 @@
 #include <stdexcept>
 
-#include "ActionLog.h"
-#include "FileAttributes.h"
-#include "RunningProgram.h"
+#include "system/ActionLog.h"
+#include "system/FileAttributes.h"
+#include "system/RunningProgram.h"
 #include "archive/AsciiCase.h"
 #include "archive/CrcUnit.h"
-#include "SetupMainForm.h"
+#include "window/SetupMainForm.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "Registry.h"
-#include "SetupMainForm.h"
+#include "system/Registry.h"
+#include "window/SetupMainForm.h"
 #include "logic/QuotedPath.h"
 #include "logic/RecordText.h"
 

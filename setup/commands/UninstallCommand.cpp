@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "ActionLog.h"
-#include "FileAttributes.h"
-#include "NoFollow.h"
-#include "Registry.h"
-#include "SetupMainForm.h"
+#include "system/ActionLog.h"
+#include "system/FileAttributes.h"
+#include "system/NoFollow.h"
+#include "system/Registry.h"
+#include "window/SetupMainForm.h"
 #include "Sweeper.h"
-#include "ToolsMenu.h"
+#include "stores/ToolsMenu.h"
 #include "logic/RecordText.h"
 #include "logic/UninstallPlan.h"
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <stdexcept>
 
-#include "ActionLog.h"
-#include "SetupMainForm.h"
-#include "UnattendedControls.h"
+#include "system/ActionLog.h"
+#include "window/SetupMainForm.h"
+#include "ProgressWindow.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <array>
 #include <map>
 
-#include "SetupControls.h"
+#include "commands/CommandFeedback.h"
 
 // The controls of a run without the window: values kept in memory, every box answered as
 // the unattended run's rule says (Yes to the question, OK to the rest) and every error box

@@ -1,10 +1,10 @@
-#include "UnattendedControls.h"
+#include "ProgressWindow.h"
 
 #include "Fonts.h"
 #include "Gauge.h"
 #include "WindowClass.h"
-#include "logic/Layout.h"
-#include "SetupMainForm.h"
+#include "Layout.h"
+#include "window/SetupMainForm.h"
 
 namespace {
 

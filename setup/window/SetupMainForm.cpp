@@ -6,14 +6,14 @@
 
 #include "DirectoryTree.h"
 #include "DriveCombo.h"
-#include "ErrorText.h"
+#include "logic/ErrorText.h"
 #include "FormMessages.h"
 #include "Gauge.h"
 #include "PageWindow.h"
 #include "PictureButton.h"
-#include "SetupFormImpl.h"
+#include "FormControls.h"
 #include "URLLabel.h"
-#include "ActionLog.h"
+#include "system/ActionLog.h"
 
 namespace {
 

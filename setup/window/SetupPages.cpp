@@ -9,7 +9,7 @@
 #include "PageWindow.h"
 #include "PictureButton.h"
 #include "Resources.h"
-#include "SetupFormImpl.h"
+#include "FormControls.h"
 #include "TextFit.h"
 #include "URLLabel.h"
 #include "WindowClass.h"

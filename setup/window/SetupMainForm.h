@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ControlIds.h"
-#include "SetupControls.h"
+#include "commands/CommandFeedback.h"
 #include "ShellLink.h"
 #include "archive/Extract.h"
 #include "archive/FileList.h"
