@@ -10,6 +10,17 @@ void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC windowPro
   RegisterClassA(&windowClass);
 }
 
+void RegisterFrameClass(HINSTANCE instance, const char* name, WNDPROC windowProc, int iconId) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(iconId));
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = name;
+  RegisterClassA(&windowClass);
+}
+
 int WindowDpi(HWND window) {
   // GetDpiForWindow came with Windows 10; before it every window has the system's DPI.
   using GetDpiForWindowProc = UINT(WINAPI*)(HWND);

@@ -4,6 +4,9 @@
 // Registers a window class of this program with an arrow cursor and no background brush.
 void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC windowProc, UINT style = 0);
 
+// Registers a top-level window class: the program's icon, the arrow, the face colour.
+void RegisterFrameClass(HINSTANCE instance, const char* name, WNDPROC windowProc, int iconId);
+
 // Keeps one State object per window in GWLP_USERDATA: made at WM_NCCREATE, freed at
 // WM_NCDESTROY. Call it first in the window procedure.
 template <class State>

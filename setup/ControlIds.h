@@ -1,75 +1,76 @@
 #pragma once
 // Control IDs of the main window, named after the controls. The end-to-end tests include
 // this header to find the controls they read and work.
+enum ControlId : int {
+  // Page control and pages.
+  Pages = 1000,
+  WelcomeSheet = 1001,
+  DelphiSheet = 1002,
+  InstallSheet = 1003,
+  UpdateSheet = 1004,
+  UninstallSheet = 1005,
+  BusySheet = 1006,
+  FinishedSheet = 1007,
+  NothingSheet = 1008,
 
-// Page control and pages.
-#define Pages 1000
-#define WelcomeSheet 1001
-#define DelphiSheet 1002
-#define InstallSheet 1003
-#define UpdateSheet 1004
-#define UninstallSheet 1005
-#define BusySheet 1006
-#define FinishedSheet 1007
-#define NothingSheet 1008
+  // WelcomeSheet
+  URLLabel1 = 1100,
 
-// WelcomeSheet
-#define URLLabel1 1100
+  // DelphiSheet: the scrollable options area and the six options.
+  DelphiScrollBox = 1200,
+  CheckDelphi10 = 1210,
+  CheckDelphi20 = 1211,
+  CheckDelphi30 = 1212,
+  CheckDelphi40 = 1213,
+  CheckBCB10 = 1214,
+  CheckBCB30 = 1215,
+  EditDelphi10 = 1220,
+  EditDelphi20 = 1221,
+  EditDelphi30 = 1222,
+  EditDelphi40 = 1223,
+  EditBCB10 = 1224,
+  EditBCB30 = 1225,
 
-// DelphiSheet: the scrollable options area and the six options.
-#define DelphiScrollBox 1200
-#define CheckDelphi10 1210
-#define CheckDelphi20 1211
-#define CheckDelphi30 1212
-#define CheckDelphi40 1213
-#define CheckBCB10 1214
-#define CheckBCB30 1215
-#define EditDelphi10 1220
-#define EditDelphi20 1221
-#define EditDelphi30 1222
-#define EditDelphi40 1223
-#define EditBCB10 1224
-#define EditBCB30 1225
+  // InstallSheet
+  EditInstallDir = 1300,
+  ListInstallDir = 1301,
+  ComboInstallDrive = 1302,
+  CheckDesktop = 1303,
+  CheckStartMenu = 1304,
+  CheckPrograms = 1305,
+  LabelVersion = 1306,
+  LabelSpaceNeeded = 1307,
+  LabelSpaceFree = 1308,
+  NowBtn2 = 1309,
+  CancelBtn3 = 1310,
 
-// InstallSheet
-#define EditInstallDir 1300
-#define ListInstallDir 1301
-#define ComboInstallDrive 1302
-#define CheckDesktop 1303
-#define CheckStartMenu 1304
-#define CheckPrograms 1305
-#define LabelVersion 1306
-#define LabelSpaceNeeded 1307
-#define LabelSpaceFree 1308
-#define NowBtn2 1309
-#define CancelBtn3 1310
+  // UpdateSheet
+  LabelOldVersion = 1400,
+  LabelInstallVersion = 1401,
+  UpdateBtn = 1402,
+  CancelBtn2 = 1403,
 
-// UpdateSheet
-#define LabelOldVersion 1400
-#define LabelInstallVersion 1401
-#define UpdateBtn 1402
-#define CancelBtn2 1403
+  // UninstallSheet
+  LabelBusy2 = 1500,
+  UninstallBtn = 1501,
+  CancelBtn4 = 1502,
 
-// UninstallSheet
-#define LabelBusy2 1500
-#define UninstallBtn 1501
-#define CancelBtn4 1502
+  // BusySheet
+  LabelInstalling = 1600,
+  LabelBusy = 1601,
+  Gauge = 1602,
 
-// BusySheet
-#define LabelInstalling 1600
-#define LabelBusy 1601
-#define Gauge 1602
+  // FinishedSheet
+  RunBtn = 1700,
+  HelpBtn = 1701,
+  QuitBtn = 1702,
 
-// FinishedSheet
-#define RunBtn 1700
-#define HelpBtn 1701
-#define QuitBtn 1702
+  // NothingSheet
+  CancelBtn5 = 1800,
 
-// NothingSheet
-#define CancelBtn5 1800
+  // Splash window
+  SplashLabel = 1900,
 
-// Splash window
-#define SplashLabel 1900
-
-// Fixed texts, pictures and rules: real child windows that share one ID.
-#define FixedText 1990
+  // Fixed texts, pictures and rules: real child windows that share one ID.
+  FixedText = 1990,
+};

@@ -2,42 +2,50 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
-// The pages of the main window, in tab order.
-enum class Sheet { Welcome, Delphi, Install, Update, Uninstall, Busy, Finished, Nothing };
-constexpr int SheetCount = 8;
-
-// Everything the commands read from and show on the window: its controls by ID, its pages,
-// the gauge and the message boxes. The window implements it with its real controls; an
-// unattended run keeps the values in memory and writes the boxes to the log, so both run the
-// very same commands. Setters change the value only: the form runs the change handlers.
-class SetupControls {
+// What a command shows or asks while it runs: its progress, message boxes and questions. The
+// window shows them on its pages; an unattended run answers every question itself, counts the
+// error boxes and shows at most a small progress window. Boxes go to the log here, once, for
+// both.
+class CommandFeedback {
 public:
-  virtual ~SetupControls() = default;
+  virtual ~CommandFeedback() = default;
 
-  virtual std::string Text(int id) const = 0;
-  virtual void SetText(int id, const std::string& text) = 0;
-  virtual bool Checked(int id) const = 0;
-  virtual void SetChecked(int id, bool checked) = 0;
-  virtual bool Enabled(int id) const = 0;
-  virtual void SetEnabled(int id, bool enabled) = 0;
-  virtual void SetReadOnly(int id, bool readOnly) = 0;
-  virtual void SetBackColour(int id, COLORREF colour) = 0;  // CLR_INVALID: the system's
+  // Install and Update: the busy page, its gauge at 0 of gaugeMax.
+  virtual void ShowBusy(int64_t gaugeMax) = 0;
+  // The busy page's status line (Install, Update) and the Uninstall page's.
+  virtual void BusyStatus(const std::string& text) = 0;
+  virtual void UninstallStatus(const std::string& text) = 0;
+  virtual void AdvanceGauge(int64_t bytes) = 0;
+  // The Finished page replaces every other.
+  virtual void ShowFinished() = 0;
+  // The program ends once the running command returns.
+  virtual void EndProgram() = 0;
+  // No one is there to read a box: questions are answered and boxes only logged.
+  virtual bool Unattended() const = 0;
 
-  virtual void SetTabVisible(Sheet sheet, bool visible) = 0;
-  virtual bool TabVisible(Sheet sheet) const = 0;
-  virtual void SetActivePage(Sheet sheet) = 0;
-  virtual Sheet ActivePage() const = 0;
+  // The error box: caption "Quillmark Setup", error icon, OK, with the error's text as the
+  // box shows it (a full stop added where due).
+  void ShowError(const std::exception& error);
+  // Any other message box; returns the button pressed (IDOK, IDYES, IDNO).
+  int Message(const std::string& text, const std::string& caption, UINT type);
+  // Runs one step of a command; an error escaping it is shown in the error box and the
+  // command goes on.
+  template <class Step>
+  void Guarded(Step&& step) {
+    try {
+      step();
+    } catch (const std::exception& error) {
+      ShowError(error);
+    }
+  }
 
-  virtual void SetGaugeMax(int64_t maximum) = 0;
-  virtual void SetGaugePos(int64_t position) = 0;
-  virtual int64_t GaugePos() const = 0;
-  // Carries out pending paint requests at once, so a command's progress stays visible.
-  virtual void Repaint() = 0;
-
-  // A message box owned by the window; returns the button pressed (IDOK, IDYES, IDNO).
-  virtual int Message(const std::string& text, const std::string& caption, UINT type) = 0;
-  // The error box: caption "Quillmark Setup", error icon, OK; text as the box shows it.
-  virtual void Error(const std::string& text) = 0;
+protected:
+  virtual void ErrorBox(const std::string& text) = 0;
+  virtual int ShowMessageBox(const std::string& text, const std::string& caption, UINT type) = 0;
 };
+
+// The application title: the main window's caption and every message box's.
+constexpr const char* ApplicationTitle = "Quillmark Setup";

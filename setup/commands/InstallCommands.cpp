@@ -1,11 +1,14 @@
-#include <stdexcept>
+// The Install and Update commands.
+#include <cstdio>
 
+#include "SetupRun.h"
+#include "archive/CrcUnit.h"
+#include "stores/InstallationRecord.h"
+#include "stores/Shortcuts.h"
+#include "stores/ToolsMenu.h"
 #include "system/ActionLog.h"
 #include "system/FileAttributes.h"
 #include "system/RunningProgram.h"
-#include "archive/AsciiCase.h"
-#include "archive/CrcUnit.h"
-#include "window/SetupMainForm.h"
 
 namespace {
 
@@ -15,28 +18,36 @@ uint32_t FileCrc(const std::string& path) {
   uint32_t crc = 0;
   if (!file.TryOpen(path, ByteFile::Mode::Read)) return crc;
   uint8_t buffer[32768];
-  for (uint32_t count; (count = file.Read(buffer, sizeof buffer)) > 0;) crc = UpdateCrc(buffer, static_cast<uint16_t>(count), crc);
+  for (uint32_t count; (count = file.Read(buffer, sizeof buffer)) > 0;)
+    crc = UpdateCrc(buffer, static_cast<uint16_t>(count), crc);
   return crc;
+}
+
+std::string CrcText(uint32_t crc) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(crc));
+  return text;
+}
+
+std::array<bool, IdeOptionCount> ChosenOptions(const RunModel& model) {
+  std::array<bool, IdeOptionCount> chosen{};
+  for (int i = 0; i < IdeOptionCount; ++i) chosen[i] = model.Ide[i].Chosen;
+  return chosen;
 }
 
 }  // namespace
 
-void TSetupForm::NowBtnClick() {
+void SetupRun::Install() {
   // Both versions of the editor carry files of the same names.
-  if (AsciiUpper(Text(EditDelphi10)) == AsciiUpper(Text(EditDelphi20))) {
-    SetActivePage(Sheet::Delphi);
-    ShowError(std::runtime_error("Sorry, but you cannot install the Delphi 1.0 and 2.0 versions "
-                                 "of the property editor in the same directory"));
-    return;
-  }
-  SetInstallationDir();
+  if (Delphi1And2Clash(Model)) throw EOptionsClash();
+  InstallationDir = InstallationDirOf(Model);
   ShowBusyPage();
   ExtractPackages();
   CopySetupProgram();
 
   StatusChanged("Adding shortcuts");
   try {
-    AddShortcuts();
+    AddShortcuts(Model.Shortcuts, InstallationDir);
   } catch (const std::exception&) {
     // A shortcut that cannot be made is no reason to stop the installation.
   }
@@ -44,55 +55,38 @@ void TSetupForm::NowBtnClick() {
   StatusChanged("Updating registry");
   WriteInstallationRecord();
   try {
-    AddToolsMenuEntries();
+    AddToolsMenuEntries(ChosenOptions(Model), InstallationDir);
   } catch (const std::exception&) {
     // Nor is a Tools-menu list that cannot be read or written.
   }
-  ShowFinishedPage();
+  feedback_.ShowFinished();
 }
 
-void TSetupForm::UpdateBtnClick() {
+void SetupRun::Update() {
   ShowBusyPage();
-  SetInstallationDir();
+  InstallationDir = InstallationDirOf(Model);
   ExtractPackages();
   CopySetupProgram();
   WriteInstallationRecord();
-  ShowFinishedPage();
+  feedback_.ShowFinished();
 }
 
-void TSetupForm::SetInstallationDir() {
-  InstallationDir = Text(EditInstallDir);
-  if (InstallationDir.empty())
-    InstallationDir = "C:\\Program Files\\Quillmark\\";
-  else if (InstallationDir.back() != '\\')
-    InstallationDir += '\\';
-}
-
-void TSetupForm::ShowBusyPage() {
-  SetTabVisible(Sheet::Busy, true);
-  SetActivePage(Sheet::Busy);
-  SetGaugeMax(SpaceNeeded);
-  SetGaugePos(0);
-  Repaint();
-}
+void SetupRun::ShowBusyPage() { feedback_.ShowBusy(SpaceNeeded()); }
 
 // Each package by itself: an error is shown and the next package follows.
-void TSetupForm::ExtractPackages() {
-  Guarded([&] {
-    Extractor->ExtractPackage("Quillmk.pak", InstallationDir, AppPackageInfo, InstallFileList);
-  });
+void SetupRun::ExtractPackages() {
+  feedback_.Guarded([&] { Extractor->ExtractPackage("Quillmk.pak", InstallationDir, AppPackageInfo, InstallFileList); });
   for (int i = 0; i < IdeOptionCount; ++i) {
-    if (!Checked(IdeCheckIds[i])) continue;
-    Guarded([&] {
-      Extractor->ExtractPackage(IdeOptions[i].Package, Text(IdeEditIds[i]), IdePackageInfo[i],
-                                IdeFileList[i]);
+    if (!Model.Ide[i].Chosen) continue;
+    feedback_.Guarded([&] {
+      Extractor->ExtractPackage(IdeOptions[i].Package, Model.Ide[i].Directory, IdePackageInfo[i], IdeFileList[i]);
     });
   }
 }
 
 // The copy is the uninstaller; a failure shows later, when there is nothing to run. It must
 // stay writable, or a later Update cannot replace it and Uninstall cannot delete it.
-void TSetupForm::CopySetupProgram() {
+void SetupRun::CopySetupProgram() {
   StatusChanged("Copying Setup.exe");
   const std::string program = RunningProgramPath();
   const std::string copy = InstallationDir + program.substr(program.rfind('\\') + 1);
@@ -100,13 +94,31 @@ void TSetupForm::CopySetupProgram() {
   if (CopyFileA(program.c_str(), copy.c_str(), FALSE) && ActionLogOpen())
     FileWritten(copy, SetupFileSize, FileCrc(program));
   MakeWritable(copy);
-  AdvanceGauge(SetupFileSize);
+  feedback_.AdvanceGauge(SetupFileSize);
 }
 
-void TSetupForm::ShowFinishedPage() {
-  for (Sheet sheet : {Sheet::Welcome, Sheet::Delphi, Sheet::Install, Sheet::Update,
-                      Sheet::Uninstall, Sheet::Busy})
-    SetTabVisible(sheet, false);
-  SetTabVisible(Sheet::Finished, true);
-  SetActivePage(Sheet::Finished);
+void SetupRun::WriteInstallationRecord() {
+  InstallationContents contents;
+  contents.Version = Model.PackageVersion;
+  contents.InstallationDir = InstallationDir;
+  contents.InstallFiles = InstallFileList;
+  for (int i = 0; i < IdeOptionCount; ++i) {
+    RecordedOption& option = contents.Options[i];
+    option.Present = Model.Ide[i].Chosen;
+    option.Directory = Model.Ide[i].Directory;
+    option.Files = IdeFileList[i];
+  }
+  ::WriteInstallationRecord(contents);
+}
+
+// ---- Extraction progress
+
+void SetupRun::StatusChanged(const std::string& text) { feedback_.BusyStatus(text); }
+
+void SetupRun::BytesWritten(uint32_t count) { feedback_.AdvanceGauge(count); }
+
+void SetupRun::DirectoryCreated(const std::string& path) { LogAction("Directory created: " + path); }
+
+void SetupRun::FileWritten(const std::string& path, int64_t size, uint32_t crc) {
+  LogAction("File written: " + path + ", " + std::to_string(size) + " bytes, CRC-32 " + CrcText(crc));
 }

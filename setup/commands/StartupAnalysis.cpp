@@ -1,14 +1,14 @@
+// The start-up analysis: what lies beside Setup, what is installed, and what to offer.
 #include <vector>
 
+#include "SetupRun.h"
+#include "logic/DiskSpace.h"
+#include "logic/SearchPath.h"
+#include "logic/UninstallPlan.h"
+#include "stores/InstallationRecord.h"
 #include "system/ActionLog.h"
 #include "system/Registry.h"
 #include "system/RunningProgram.h"
-#include "window/SetupMainForm.h"
-#include "logic/DiskSpace.h"
-#include "logic/PageSelection.h"
-#include "logic/RecordText.h"
-#include "logic/SearchPath.h"
-#include "logic/UninstallPlan.h"
 
 namespace {
 
@@ -24,8 +24,7 @@ std::string DefaultProgramFilesDir() {
   std::string directory;
   const RegKey key = RegKey::Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
                                   KEY_QUERY_VALUE);
-  if (!key || !key.ReadString("ProgramFilesDir", directory, ProgramFilesDirBytes) ||
-      directory.empty())
+  if (!key || !key.ReadString("ProgramFilesDir", directory, ProgramFilesDirBytes) || directory.empty())
     return "C:\\Program Files\\";
   return WithTrailingBackslash(directory);
 }
@@ -37,52 +36,32 @@ std::string Delphi1SearchPath() {
   return std::string(buffer.data(), length);
 }
 
-std::string ReadInstalledVersion(const RegKey& record) {
-  std::vector<uint8_t> bytes;
-  if (!record.ReadBytes("Version", bytes, RecordTextBytes)) return NoInstalledVersion;
-  return DecodeRecordVersion(bytes).value_or(NoInstalledVersion);
-}
-
-Sheet SheetOf(OfferedPage page) {
-  switch (page) {
-    case OfferedPage::Welcome: return Sheet::Welcome;
-    case OfferedPage::Delphi: return Sheet::Delphi;
-    case OfferedPage::Install: return Sheet::Install;
-    case OfferedPage::Update: return Sheet::Update;
-    case OfferedPage::Uninstall: return Sheet::Uninstall;
-    case OfferedPage::Nothing: return Sheet::Nothing;
-  }
-  return Sheet::Welcome;
-}
-
 }  // namespace
 
-void TSetupForm::FormCreate() {
-  ShellLink.Description = "Quillmark";
+EOptionsClash::EOptionsClash()
+    : std::runtime_error("Sorry, but you cannot install the Delphi 1.0 and 2.0 versions of the property editor "
+                         "in the same directory") {}
+
+SetupRun::SetupRun(CommandFeedback& feedback) : feedback_(feedback) {}
+
+bool SetupRun::Analyse() {
   const std::string programPath = RunningProgramPath();
   SourceDir = programPath.substr(0, programPath.rfind('\\') + 1);
-  Extractor = std::make_unique<PackageExtractor>(
-      SourceDir, static_cast<ExtractionObserver&>(*this));
+  Extractor = std::make_unique<PackageExtractor>(SourceDir, static_cast<ExtractionObserver&>(*this));
   // Setup runs elevated: what it creates for the product, no user may change.
   Extractor->SetNewDirectoryAccess(FileSystem::DirectoryAccess::Protected);
-
-  SetActivePage(Sheet::Welcome);
-  SetTabVisible(Sheet::Busy, false);
-  SetTabVisible(Sheet::Finished, false);
 
   // Every package and the program's own file are opened read-only (ByteFile's Read mode),
   // so that read-only media and the running program can be read.
   ByteFile package;
-  const bool packageFound = package.TryOpen(SourceDir + "Quillmk.pak", ByteFile::Mode::Read);
-  if (packageFound) {
+  PackageFound = package.TryOpen(SourceDir + "Quillmk.pak", ByteFile::Mode::Read);
+  if (PackageFound) {
     const AppPackageHeader header = ReadAppPackageHeader(package);
     if (!header.ProductIsQuillmark) {
-      Message("File Quillmk.pak is corrupt", "Quillmark Setup", MB_OK);
-      Terminate();
-      return;
+      feedback_.Message("File Quillmk.pak is corrupt", "Quillmark Setup", MB_OK);
+      return false;
     }
-    PackageVersion = header.VersionText;
-    SetText(LabelVersion, PackageVersion);
+    Model.PackageVersion = header.VersionText;
     ScanPackageTable(package, AppPackageInfo);
     package.Close();
 
@@ -90,52 +69,34 @@ void TSetupForm::FormCreate() {
     program.Open(programPath, ByteFile::Mode::Read);
     SetupFileSize = static_cast<int32_t>(program.Size());
     program.Close();
-    SpaceNeeded = int64_t{AppPackageInfo.TotalSize} + SetupFileSize;
 
-    for (int i = 0; i < IdeOptionCount; ++i)
-      ScanPackage(IdeOptions[i].Package, IdeCheckIds[i], IdePackageInfo[i]);
+    for (int i = 0; i < IdeOptionCount; ++i) ScanPackage(i);
     ProposeDirectories();
     DetectEnvironments();
-  } else {
-    SetActivePage(Sheet::Uninstall);
-    SetTabVisible(Sheet::Welcome, false);
-    SetTabVisible(Sheet::Install, false);
-    SetTabVisible(Sheet::Update, false);
   }
-
   ReadInstallationRecord();
-  SetText(LabelSpaceNeeded, KiloBytesText(SpaceNeeded));
 
-  const PageSelection pages = SelectPages(packageFound, InstalledVersion, PackageVersion);
-  if (pages.SetsUpdateLabels) {
-    SetText(LabelOldVersion, InstalledVersion);
-    SetText(LabelInstallVersion, PackageVersion);
-  }
-  for (int page = 0; page < OfferedPageCount; ++page)
-    SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), pages.IsShown(static_cast<OfferedPage>(page)));
-  SetActivePage(SheetOf(pages.Current));
-  startupCase_ = ::StartupCase(pages, packageFound);
-  LogAction(std::string("Case found: ") + startupCase_ + ", installed version " + InstalledVersion +
-            ", package version " + (packageFound ? PackageVersion : "none"));
+  Pages = SelectPages(PackageFound, Model.InstalledVersion, Model.PackageVersion);
+  Model.Case = Pages.Case;
+  LogAction(std::string("Case found: ") + CaseLetter(Model.Case) + ", installed version " + Model.InstalledVersion +
+            ", package version " + (PackageFound ? Model.PackageVersion : "none"));
+  return true;
 }
 
-void TSetupForm::ScanPackage(const std::string& packageName, int checkBoxId, PackageInfo& info) {
-  if (ScanPackageFile(SourceDir + packageName, info)) return;
-  SetChecked(checkBoxId, false);
-  SetEnabled(checkBoxId, false);
+void SetupRun::ScanPackage(int option) {
+  if (ScanPackageFile(SourceDir + IdeOptions[option].Package, IdePackageInfo[option])) return;
+  Model.Ide[option].PackageUsable = false;
+  Model.Ide[option].Chosen = false;
 }
 
-void TSetupForm::ProposeDirectories() {
+void SetupRun::ProposeDirectories() {
   DefaultBaseDir = DefaultProgramFilesDir();
-  SetText(ComboInstallDrive, DefaultBaseDir.substr(0, 1));
-  SetText(EditInstallDir, DefaultBaseDir + "Quillmark");
+  Model.InstallDir = DefaultBaseDir + "Quillmark";
   // Set once: they do not follow later changes of the installation directory.
-  const std::string installDir = Text(EditInstallDir);
-  for (int i = 0; i < IdeOptionCount; ++i)
-    SetText(IdeEditIds[i], installDir + "\\" + IdeOptions[i].Key);
+  for (int i = 0; i < IdeOptionCount; ++i) Model.Ide[i].Directory = Model.InstallDir + "\\" + IdeOptions[i].Key;
 }
 
-void TSetupForm::DetectEnvironments() {
+void SetupRun::DetectEnvironments() {
   for (int i = 0; i < IdeOptionCount; ++i) {
     const IdeOption& option = IdeOptions[i];
     std::string directory;
@@ -148,32 +109,36 @@ void TSetupForm::DetectEnvironments() {
       if (!key || !key.ReadString("RootDir", directory, RootDirBytes)) continue;
       directory += option.DetectedSuffix;
     }
-    // Ticked even when its package is missing: the user sees the environment was found.
-    SetChecked(IdeCheckIds[i], true);
-    SetText(IdeEditIds[i], directory);
+    // Chosen even when its package is missing: the user sees the environment was found.
+    IdeChoice& choice = Model.Ide[i];
+    choice.Detected = choice.Chosen = true;
+    choice.Directory = directory;
   }
 }
 
-void TSetupForm::ReadInstallationRecord() {
-  InstalledVersion = NoInstalledVersion;
-  const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, InstallationRecordKey, KEY_QUERY_VALUE);
-  if (!record) return;
-  InstalledVersion = ReadInstalledVersion(record);
-  if (InstalledVersion == NoInstalledVersion) return;
-
-  std::string installDir;
-  if (ReadRecordText(record, "InstallDir", installDir) &&
-      FileExists(WithTrailingBackslash(installDir) + "Quillmk.exe"))
-    SetText(EditInstallDir, WithTrailingBackslash(installDir));
-  else
-    InstalledVersion = NoInstalledVersion;
-
+void SetupRun::ReadInstallationRecord() {
+  const RecordedInstallation record = ReadInstalledState();
+  Model.InstalledVersion = NoInstalledVersion;
+  if (!record.Version || *record.Version == NoInstalledVersion) return;
+  if (record.InstallDir && FileExists(WithTrailingBackslash(*record.InstallDir) + "Quillmk.exe")) {
+    Model.InstalledVersion = *record.Version;
+    Model.InstallDir = WithTrailingBackslash(*record.InstallDir);
+  }
   // The recorded directories hold even when the application itself is gone.
   for (int i = 0; i < IdeOptionCount; ++i) {
-    std::string directory;
-    if (!ReadRecordText(record, std::string(IdeOptions[i].Key) + "Dir", directory)) continue;
-    SetChecked(IdeCheckIds[i], true);
-    SetText(IdeEditIds[i], directory);
-    SetReadOnly(IdeEditIds[i], true);
+    if (!record.OptionDirs[i]) continue;
+    IdeChoice& choice = Model.Ide[i];
+    choice.Chosen = choice.Recorded = true;
+    choice.Directory = *record.OptionDirs[i];
   }
+}
+
+int64_t SetupRun::SpaceNeeded() const {
+  std::array<int64_t, IdeOptionCount> sizes{};
+  std::array<bool, IdeOptionCount> chosen{};
+  for (int i = 0; i < IdeOptionCount; ++i) {
+    sizes[i] = IdePackageInfo[i].TotalSize;
+    chosen[i] = Model.Ide[i].Chosen;
+  }
+  return RequiredSpace(AppPackageInfo.TotalSize, SetupFileSize, sizes, chosen);
 }

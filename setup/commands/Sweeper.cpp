@@ -13,15 +13,11 @@
 
 #include "system/NoFollow.h"
 #include "system/RunningProgram.h"
-#include "window/SetupMainForm.h"
+#include "stores/HelperFolder.h"
 #include "logic/SweeperCommand.h"
-#include "logic/UninstallPlan.h"
 
-// The helper runs with Setup's rights, so it never runs from a place the user controls (the
-// temporary directory is the user's: a share lock pins a file's bytes, not its path). Each run
-// gets a new folder under the Windows temporary directory, named so that no one can claim it
-// in advance and created with a DACL that lets only administrators and SYSTEM write. A later
-// run removes what earlier ones left; the next restart removes this run's.
+// The helper runs with Setup's rights, so it runs from a private folder of its own (see
+// HelperFolder), which the next restart removes.
 namespace {
 struct HelperImage {
   const uint8_t* Bytes = nullptr;
@@ -41,38 +37,6 @@ HelperImage LoadHelperImage() {
   }
   if (!image.Bytes || image.Size == 0) throw std::runtime_error("The cleanup helper is missing from Setup");
   return image;
-}
-
-// The Windows temporary directory: no user can swap it or a folder on the way to it.
-std::string SystemTempDirectory() {
-  char buffer[MAX_PATH];
-  const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
-  if (length == 0 || length >= sizeof buffer)
-    throw EFileError("Cannot find the temporary directory", "Sweeper.exe", SystemText());
-  return WithTrailingBackslash(std::string(buffer, length)) + "Temp\\";
-}
-
-// Earlier runs' folders, once their helpers have ended; a folder of another name, a link, or
-// a helper still running stays.
-void RemoveLeftovers(const std::string& parent) {
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((parent + "QmSweeper-*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const bool ours = IsHelperFolderName(found.cFileName) && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                      !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (!ours) continue;
-    const std::string folder = parent + found.cFileName;
-    DeleteWithoutFollowing(folder + "\\Sweeper.exe");
-    RemoveDirectoryA(folder.c_str());  // only an empty one; a link would be removed itself
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
-std::string CreatePrivateFolder(const std::string& parent) {
-  const std::string folder = parent + UnforeseeableName("QmSweeper-", "");
-  FileSystem::CreateDirectory(folder, FileSystem::DirectoryAccess::Protected);  // fails if it exists
-  return folder + "\\";
 }
 
 void WriteHelper(const std::string& path, const HelperImage& image) {
@@ -98,11 +62,9 @@ OwnedHandle LockAndVerifyHelper(const std::string& path, const HelperImage& imag
 }
 }  // namespace
 
-void LaunchSweeper(TSetupForm& form, const std::string& message, const std::string& caption) {
+void LaunchSweeper(const std::string& message, const std::string& caption) {
   const HelperImage image = LoadHelperImage();
-  const std::string parent = SystemTempDirectory();
-  RemoveLeftovers(parent);
-  const std::string folder = CreatePrivateFolder(parent);
+  const std::string folder = CreateHelperFolder();
   const std::string helper = SweeperFilePath(folder);
   WriteHelper(helper, image);
   // A running program cannot delete its own file: the next restart removes it, then the folder.
@@ -123,5 +85,4 @@ void LaunchSweeper(TSetupForm& form, const std::string& message, const std::stri
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
-  form.Terminate();
 }

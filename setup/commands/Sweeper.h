@@ -1,10 +1,11 @@
 #pragma once
 #include <string>
 
-class TSetupForm;
+// The launcher of the cleanup helper. (The helper program is named Sweeper too; this unit
+// only writes it out and starts it.)
 
-// Writes the embedded cleanup helper into a new folder that only administrators can write,
-// starts it with the running
-// program's path, the message and its caption, and requests the application's end. File
-// errors (EFileError) leave it with nothing started and the application still running.
-void LaunchSweeper(TSetupForm& form, const std::string& message, const std::string& caption);
+// Writes the embedded helper into a new folder that only administrators can write and starts
+// it with the running program's path, the message and its caption; the caller then ends the
+// program, whose file the helper deletes once released. File errors (EFileError) leave
+// nothing started, and the program goes on.
+void LaunchSweeper(const std::string& message, const std::string& caption);

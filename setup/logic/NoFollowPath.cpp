@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "UninstallPlan.h"
+#include "archive/AsciiCase.h"
 #include "archive/DestinationPath.h"
 
 namespace {
@@ -10,11 +11,9 @@ const char HelperPrefix[] = "QmSweeper-";
 constexpr size_t HelperPrefixLength = sizeof HelperPrefix - 1;
 const char HexDigits[] = "0123456789abcdef";
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool EqualNoCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // "\\?\C:\x" is "C:\x"; "\\?\UNC\server\share" is "\\server\share".
@@ -54,6 +53,8 @@ std::string HexText(const uint8_t (&random)[16]) {
 }
 
 std::string HelperFolderName(const uint8_t (&random)[16]) { return HelperPrefix + HexText(random); }
+
+std::string HelperFolderPattern() { return std::string(HelperPrefix) + "*"; }
 
 bool IsHelperFolderName(const std::string& name) {
   return name.size() == HelperPrefixLength + 32 && name.compare(0, HelperPrefixLength, HelperPrefix) == 0 &&

@@ -39,3 +39,5 @@ std::string HexText(const uint8_t (&random)[16]);
 // recognise its predecessors' leftovers and nothing else.
 std::string HelperFolderName(const uint8_t (&random)[16]);
 bool IsHelperFolderName(const std::string& name);
+// What a search for such folders asks for ("QmSweeper-*"); IsHelperFolderName has the last word.
+std::string HelperFolderPattern();

@@ -2,6 +2,8 @@
 
 const char* const NoInstalledVersion = "None";
 
+char CaseLetter(StartupCase startupCase) { return static_cast<char>('A' + static_cast<int>(startupCase)); }
+
 PageSelection SelectPages(bool packageFound, const std::string& installedVersion,
                           const std::string& packageVersion) {
   PageSelection result;
@@ -26,23 +28,39 @@ PageSelection SelectPages(bool packageFound, const std::string& installedVersion
     show(OfferedPage::Welcome, false);
     show(OfferedPage::Install, false);
     result.Current = offersUpdate ? OfferedPage::Update : OfferedPage::Uninstall;
+    result.Case = offersUpdate  ? StartupCase::Update
+                  : packageFound ? StartupCase::SameVersion
+                                 : StartupCase::InstalledWithoutPackage;
   } else {
     show(OfferedPage::Update, false);
     show(OfferedPage::Uninstall, false);
+    result.Case = StartupCase::FreshInstall;
     if (!packageFound) {
       show(OfferedPage::Delphi, false);
       show(OfferedPage::Nothing, true);
       result.Current = OfferedPage::Nothing;
+      result.Case = StartupCase::NothingInstalled;
     }
   }
   return result;
 }
 
-char StartupCase(const PageSelection& selection, bool packageFound) {
-  switch (selection.Current) {
-    case OfferedPage::Update: return 'B';
-    case OfferedPage::Uninstall: return packageFound ? 'C' : 'D';
-    case OfferedPage::Nothing: return 'E';
-    default: return 'A';
+OfferedPage OpeningPage(const PageSelection& pages, bool uninstallAsked) {
+  return uninstallAsked && pages.IsShown(OfferedPage::Uninstall) ? OfferedPage::Uninstall : pages.Current;
+}
+
+SetupCommand CommandFor(const PageSelection& pages, bool uninstallAsked) {
+  if (uninstallAsked) return pages.IsShown(OfferedPage::Uninstall) ? SetupCommand::Uninstall : SetupCommand::None;
+  for (OfferedPage page : {OfferedPage::Update, OfferedPage::Install})
+    if (pages.IsShown(page)) return CommandOfPage(page);
+  return SetupCommand::None;
+}
+
+SetupCommand CommandOfPage(OfferedPage page) {
+  switch (page) {
+    case OfferedPage::Install: return SetupCommand::Install;
+    case OfferedPage::Update: return SetupCommand::Update;
+    case OfferedPage::Uninstall: return SetupCommand::Uninstall;
+    default: return SetupCommand::None;
   }
 }

@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-// Where the installation record lives, below HKEY_LOCAL_MACHINE.
-constexpr const char* InstallationRecordKey = "Software\\Penwright\\Quillmark\\Installation";
-
 // The installation record's texts: a length byte n and n characters, no terminator.
 constexpr size_t RecordTextMax = 255;
 // Start-up reads the version back through 32 characters (33 bytes with the length byte).

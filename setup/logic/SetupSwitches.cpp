@@ -108,12 +108,3 @@ SwitchParse ParseSetupSwitches(const std::string& arguments) {
   result.Valid = true;
   return result;
 }
-
-SilentAction SilentActionFor(char startupCase, bool uninstall) {
-  if (uninstall)
-    return startupCase == 'B' || startupCase == 'C' || startupCase == 'D' ? SilentAction::Uninstall
-                                                                            : SilentAction::NothingToDo;
-  if (startupCase == 'A') return SilentAction::Install;
-  if (startupCase == 'B') return SilentAction::Update;
-  return SilentAction::NothingToDo;
-}

@@ -35,7 +35,3 @@ SwitchParse ParseSetupSwitches(const std::string& arguments);
 
 // The text of the help box: every switch with a line on what it does.
 extern const char* const SwitchHelpText;
-
-// What an unattended run does in a case of start-up's table ('A' to 'E').
-enum class SilentAction { Install, Update, Uninstall, NothingToDo };
-SilentAction SilentActionFor(char startupCase, bool uninstall);

@@ -1,9 +1,34 @@
-#include "system/Registry.h"
-#include "window/SetupMainForm.h"
+#include "InstallationRecord.h"
+
+#include <vector>
+
 #include "logic/QuotedPath.h"
 #include "logic/RecordText.h"
+#include "logic/UninstallPlan.h"
+#include "system/ActionLog.h"
+#include "system/Registry.h"
 
 namespace {
+
+// Each key as its parent and its own name, since Uninstall deletes it from its parent.
+constexpr const char* VendorKey = "Software\\Penwright";
+constexpr const char* ProductKey = "Quillmark";
+constexpr const char* AppPathsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+constexpr const char* AppPathKey = "Quillmk.exe";
+constexpr const char* ProgramsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* ProgramKey = "Quillmark";
+constexpr const char* FileTypeKey = ".qmp";
+constexpr const char* ProjectKey = "QuillmarkProject";
+
+std::string Below(const char* parent, const std::string& key) { return std::string(parent) + "\\" + key; }
+const std::string RecordKey = Below(VendorKey, std::string(ProductKey) + "\\Installation");
+
+// A length-prefixed text of the record: the length byte and up to 255 characters.
+constexpr DWORD RecordTextBytes = 256;
+
+std::string DirName(const IdeOption& option) { return std::string(option.Key) + "Dir"; }
+std::string SizeName(const std::string& prefix) { return prefix + "FilesSize"; }
+std::string ListName(const std::string& prefix) { return prefix + "Files"; }
 
 void WriteRecordText(const RegKey& key, const std::string& name, const std::string& text,
                      size_t maxLength = RecordTextMax) {
@@ -11,54 +36,124 @@ void WriteRecordText(const RegKey& key, const std::string& name, const std::stri
   key.WriteBinary(name, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-void WriteFileList(const RegKey& key, const std::string& prefix, const FileList& list) {
-  key.WriteDword(prefix + "FilesSize", static_cast<uint32_t>(list.ByteSize()));
-  key.WriteBinary(prefix + "Files", list.Bytes().data(), static_cast<DWORD>(list.ByteSize()));
+bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text) {
+  std::vector<uint8_t> bytes;
+  if (!key.ReadBytes(name, bytes, RecordTextBytes)) return false;
+  text = DecodeRecordText(bytes);
+  return true;
 }
 
-// One shell-registration value: REG_SZ, zero counted.
-void WriteShellValue(HKEY root, const std::string& path, REGSAM access, const std::string& name,
-                     const std::string& text) {
-  RegKey::Create(root, path, access).WriteString(name, text);
+void WriteFileList(const RegKey& key, const std::string& prefix, const FileList& list) {
+  key.WriteDword(SizeName(prefix), static_cast<uint32_t>(list.ByteSize()));
+  key.WriteBinary(ListName(prefix), list.Bytes().data(), static_cast<DWORD>(list.ByteSize()));
+}
+
+// A record list value, whatever its stored length: ListFromRecord trusts only what both the
+// size value and the list value cover.
+FileList ReadFileList(const RegKey& record, const std::string& prefix, uint32_t recordedSize) {
+  std::vector<uint8_t> probe;
+  std::vector<uint8_t> bytes;
+  if (record.ReadBytes(ListName(prefix), probe, 0))
+    record.ReadBytes(ListName(prefix), bytes, static_cast<DWORD>(probe.size()));
+  return ListFromRecord(bytes, static_cast<int32_t>(recordedSize));
 }
 
 std::string CutToRecordText(const std::string& text) { return text.substr(0, RecordTextMax); }
 
-}  // namespace
+// One shell-registration value: REG_SZ, zero counted.
+void WriteShellValue(HKEY root, const std::string& path, const std::string& name, const std::string& text) {
+  RegKey::Create(root, path, KEY_WRITE).WriteString(name, text);
+}
 
-// Registry writes ignore their results: a value that cannot be written is simply missing.
-void TSetupForm::WriteInstallationRecord() {
-  {
-    const RegKey record = RegKey::Create(HKEY_LOCAL_MACHINE, InstallationRecordKey, KEY_WRITE);
-    WriteRecordText(record, "Version", PackageVersion, RecordVersionMax);
-    WriteRecordText(record, "InstallDir", InstallationDir);
-    WriteFileList(record, "Install", InstallFileList);
-    for (int i = 0; i < IdeOptionCount; ++i) {
-      if (!Checked(IdeCheckIds[i])) continue;
-      // The field's text as typed: no backslash added or removed.
-      WriteRecordText(record, std::string(IdeOptions[i].Key) + "Dir", Text(IdeEditIds[i]));
-      WriteFileList(record, IdeOptions[i].Key, IdeFileList[i]);
-    }
-  }
-
-  const std::string& d = InstallationDir;
+void WriteShellRegistration(const std::string& d) {
   // Quoted: unquoted, "C:\Program Files\..." would first run "C:\Program.exe".
   const std::string openCommand = Quoted(d + "Quillmk.exe") + " \"%1\"";
-  WriteShellValue(HKEY_CLASSES_ROOT, ".qmp", KEY_WRITE, "", "QuillmarkProject");
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject", KEY_WRITE, "", "Quillmark Project");
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\DefaultIcon", KEY_WRITE, "",
-                  CutToRecordText(d + "Quillmk.exe,0"));
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell", KEY_WRITE, "", "Open");
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Open\\Command", KEY_WRITE, "",
-                  CutToRecordText(openCommand));
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Compile\\Command", KEY_WRITE, "",
-                  CutToRecordText(openCommand + " /C"));
-  WriteShellValue(HKEY_LOCAL_MACHINE,
-                  "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quillmk.exe",
-                  KEY_WRITE, "", CutToRecordText(d + "Quillmk.exe"));
-  const RegKey uninstall = RegKey::Create(
-      HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark",
-      KEY_ALL_ACCESS);
+  const std::string project = ProjectKey;
+  WriteShellValue(HKEY_CLASSES_ROOT, FileTypeKey, "", project);
+  WriteShellValue(HKEY_CLASSES_ROOT, project, "", "Quillmark Project");
+  WriteShellValue(HKEY_CLASSES_ROOT, project + "\\DefaultIcon", "", CutToRecordText(d + "Quillmk.exe,0"));
+  WriteShellValue(HKEY_CLASSES_ROOT, project + "\\Shell", "", "Open");
+  WriteShellValue(HKEY_CLASSES_ROOT, project + "\\Shell\\Open\\Command", "", CutToRecordText(openCommand));
+  WriteShellValue(HKEY_CLASSES_ROOT, project + "\\Shell\\Compile\\Command", "", CutToRecordText(openCommand + " /C"));
+  WriteShellValue(HKEY_LOCAL_MACHINE, Below(AppPathsKey, AppPathKey), "", CutToRecordText(d + "Quillmk.exe"));
+  const RegKey uninstall = RegKey::Create(HKEY_LOCAL_MACHINE, Below(ProgramsKey, ProgramKey), KEY_ALL_ACCESS);
   uninstall.WriteString("DisplayName", "Quillmark");
   uninstall.WriteString("UninstallString", CutToRecordText(Quoted(d + "Setup.exe")));
+}
+
+// What Uninstall deletes, each key with its whole subtree (the platform refuses a key that
+// has subkeys, and the record lies below the product's key).
+struct KeyToDelete {
+  HKEY Root;
+  const char* Parent;  // nullptr: the key lies straight below its root
+  const char* Subkey;
+};
+const KeyToDelete KeysToDelete[] = {
+    {HKEY_LOCAL_MACHINE, VendorKey, ProductKey},
+    {HKEY_CURRENT_USER, VendorKey, ProductKey},
+    {HKEY_LOCAL_MACHINE, AppPathsKey, AppPathKey},
+    {HKEY_CLASSES_ROOT, nullptr, FileTypeKey},
+    {HKEY_CLASSES_ROOT, nullptr, ProjectKey},
+    {HKEY_LOCAL_MACHINE, ProgramsKey, ProgramKey},
+};
+
+}  // namespace
+
+void WriteInstallationRecord(const InstallationContents& contents) {
+  {
+    const RegKey record = RegKey::Create(HKEY_LOCAL_MACHINE, RecordKey, KEY_WRITE);
+    WriteRecordText(record, "Version", contents.Version, RecordVersionMax);
+    WriteRecordText(record, "InstallDir", contents.InstallationDir);
+    WriteFileList(record, "Install", contents.InstallFiles);
+    for (int i = 0; i < IdeOptionCount; ++i) {
+      const RecordedOption& option = contents.Options[i];
+      if (!option.Present) continue;
+      WriteRecordText(record, DirName(IdeOptions[i]), option.Directory);
+      WriteFileList(record, IdeOptions[i].Key, option.Files);
+    }
+  }
+  WriteShellRegistration(contents.InstallationDir);
+}
+
+RecordedInstallation ReadInstalledState() {
+  RecordedInstallation state;
+  const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, RecordKey, KEY_QUERY_VALUE);
+  if (!record) return state;
+  std::vector<uint8_t> version;
+  if (record.ReadBytes("Version", version, RecordTextBytes)) state.Version = DecodeRecordVersion(version);
+  std::string text;
+  if (ReadRecordText(record, "InstallDir", text)) state.InstallDir = text;
+  for (int i = 0; i < IdeOptionCount; ++i)
+    if (ReadRecordText(record, DirName(IdeOptions[i]), text)) state.OptionDirs[i] = text;
+  return state;
+}
+
+std::optional<InstallationContents> ReadInstallationContents() {
+  const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, RecordKey, KEY_QUERY_VALUE);
+  uint32_t installSize = 0;
+  if (!record || !record.ReadDword(SizeName("Install"), installSize)) return std::nullopt;
+  InstallationContents contents;
+  contents.InstallFiles = ReadFileList(record, "Install", installSize);
+  for (int i = 0; i < IdeOptionCount; ++i) {
+    RecordedOption& option = contents.Options[i];
+    uint32_t size = 0;
+    if (record.ReadDword(SizeName(IdeOptions[i].Key), size)) option.Files = ReadFileList(record, IdeOptions[i].Key, size);
+    // Without a directory the list's files go nowhere: FilesToDelete skips such a list.
+    option.Present = ReadRecordText(record, DirName(IdeOptions[i]), option.Directory);
+  }
+  return contents;
+}
+
+void RemoveInstallationRecord() {
+  for (const KeyToDelete& row : KeysToDelete) {
+    const std::string path = row.Parent ? Below(row.Parent, row.Subkey) : row.Subkey;
+    bool deleted = false;
+    if (row.Parent == nullptr) {
+      deleted = DeleteKeyTree(row.Root, row.Subkey);
+    } else {
+      const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
+      deleted = parent && DeleteKeyTree(parent.Handle(), row.Subkey);
+    }
+    if (deleted) LogAction("Registry key deleted: " + RootKeyName(row.Root) + "\\" + path);
+  }
 }

@@ -1,29 +1,33 @@
+#include "Shortcuts.h"
+
 #include <stdexcept>
 
+#include "ShellLink.h"
+#include "logic/UninstallPlan.h"
 #include "system/ActionLog.h"
 #include "system/NoFollow.h"
 #include "system/Registry.h"
-#include "window/SetupMainForm.h"
 
 namespace {
 
+constexpr const char* ShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* ShortcutName = "Quillmark.lnk";
+constexpr DWORD FolderBytes = MAX_PATH + 1;  // 260 characters and the zero
+
 struct ShortcutPlace {
   const char* ShellFolder;
-  int CheckBoxId;
+  bool ShortcutChoices::*Chosen;
 };
-constexpr ShortcutPlace ShortcutPlaces[] = {
-    {"Desktop", CheckDesktop}, {"Start Menu", CheckStartMenu}, {"Programs", CheckPrograms}};
-
-constexpr const char* ShellFoldersKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr DWORD FolderBytes = MAX_PATH + 1;  // 260 characters and the zero
+constexpr ShortcutPlace ShortcutPlaces[] = {{"Desktop", &ShortcutChoices::Desktop},
+                                            {"Start Menu", &ShortcutChoices::StartMenu},
+                                            {"Programs", &ShortcutChoices::Programs}};
 
 // The folder belongs to the user, who may have made "Quillmark.lnk" a link to a system file:
 // the shortcut is saved under a name no one can foresee, then that very file is renamed over
 // "Quillmark.lnk", which replaces a link of that name instead of writing through it. The
 // folder's levels stay held (checked) meanwhile.
 void SaveShortcut(const TShellLink& link, const std::string& folder) {
-  const std::string target = folder + "Quillmark.lnk";
+  const std::string target = folder + ShortcutName;
   const std::string fresh = folder + UnforeseeableName("Quillmark-", ".tmp");
   link.SaveToFile(fresh);
   const OwnedHandle file = OpenPlainFile(fresh, DELETE, FILE_SHARE_READ);
@@ -37,26 +41,41 @@ void SaveShortcut(const TShellLink& link, const std::string& folder) {
 
 }  // namespace
 
-void TSetupForm::AddShortcuts() {
-  ShellLink.IconPath = InstallationDir + "Quillmk.exe";
-  ShellLink.Path = ShellLink.IconPath;
-  ShellLink.WorkingDirectory = InstallationDir;
+void AddShortcuts(const ShortcutChoices& choices, const std::string& installationDir) {
+  TShellLink link;
+  link.Description = "Quillmark";
+  link.IconPath = installationDir + "Quillmk.exe";
+  link.Path = link.IconPath;
+  link.WorkingDirectory = installationDir;
 
   const RegKey folders = RegKey::Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_READ);
   if (!folders) return;
   for (const ShortcutPlace& place : ShortcutPlaces) {
     std::string folder;
     if (!folders.ReadString(place.ShellFolder, folder, FolderBytes)) continue;
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    if (!Checked(place.CheckBoxId)) continue;
+    folder = WithTrailingBackslash(folder);
+    if (!(choices.*place.Chosen)) continue;
     // A folder reached through a junction or link is skipped like a missing value; one that
     // does not exist fails to save as before.
     HeldLevels levels;
     const FolderCheck check = CheckFolder(folder, levels);
     if (check == FolderCheck::Redirected) continue;
-    if (check == FolderCheck::Missing) throw std::runtime_error("Cannot save " + folder + "Quillmark.lnk");
-    // The first shortcut that cannot be saved ends the step.
-    SaveShortcut(ShellLink, folder);
-    LogAction("Shortcut created: " + folder + "Quillmark.lnk");
+    if (check == FolderCheck::Missing) throw std::runtime_error("Cannot save " + folder + ShortcutName);
+    SaveShortcut(link, folder);
+    LogAction("Shortcut created: " + folder + ShortcutName);
+  }
+}
+
+void RemoveShortcuts() {
+  const RegKey folders = RegKey::Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_READ);
+  if (!folders) return;
+  for (const ShortcutPlace& place : ShortcutPlaces) {
+    std::string path;
+    // The folder is the user's: no junction or link on the way is followed, and a link named
+    // like the shortcut goes itself, never its target.
+    if (folders.ReadString(place.ShellFolder, path, FolderBytes)) {
+      const std::string shortcut = WithTrailingBackslash(path) + ShortcutName;
+      if (DeleteWithoutFollowing(shortcut)) LogAction("Shortcut removed: " + shortcut);
+    }
   }
 }

@@ -1,10 +1,10 @@
 #include "ToolsMenu.h"
 
+#include <stdexcept>
 #include <vector>
 
 #include "system/ActionLog.h"
 #include "system/Registry.h"
-#include "window/SetupMainForm.h"
 #include "logic/ToolsMenuList.h"
 
 namespace {
@@ -74,8 +74,6 @@ std::string ShortDirectory(const std::string& directory) {
   return result;
 }
 
-}  // namespace
-
 void AddRegistryToolsEntry(const std::string& keyPath, CountForm countForm,
                            const std::string& installationDir) {
   // A list that does not exist yet is created and starts at entry 0.
@@ -105,13 +103,31 @@ void RemoveIniToolsEntry() {
     LogAction(std::string("Tools-menu entry removed: ") + IniFile);
 }
 
-void TSetupForm::AddToolsMenuEntries() {
+// Each list by itself: one that is absent or unreadable must not keep the others.
+template <class Removal>
+void Silently(Removal&& removal) {
+  try {
+    removal();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+void AddToolsMenuEntries(const std::array<bool, IdeOptionCount>& chosen, const std::string& installationDir) {
   for (int i = 0; i < IdeOptionCount; ++i) {
-    if (!Checked(IdeCheckIds[i])) continue;
+    if (!chosen[i]) continue;
     const IdeOption& option = IdeOptions[i];
     if (option.ToolsKey)
-      AddRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm, InstallationDir);
+      AddRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm, installationDir);
     else
-      AddIniToolsEntry(InstallationDir);
+      AddIniToolsEntry(installationDir);
   }
+}
+
+void RemoveToolsMenuEntries() {
+  Silently([] { RemoveIniToolsEntry(); });
+  for (const IdeOption& option : IdeOptions)
+    if (option.ToolsKey != nullptr)
+      Silently([&] { RemoveRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm); });
 }

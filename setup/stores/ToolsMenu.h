@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <string>
 
 #include "logic/IdeOptions.h"
@@ -7,17 +8,13 @@
 // in DELPHI.INI in the Windows directory, the others under HKEY_CURRENT_USER.
 
 // Adds the product's entry (Title "&Quillmark", the directory, its Quillmk.exe, no parameters)
-// as entry Count of the list below HKEY_CURRENT_USER; a list beyond 32 entries gets it as
-// entry 32. Raises when a text Count is not a number.
-void AddRegistryToolsEntry(const std::string& keyPath, CountForm countForm,
-                           const std::string& installationDir);
+// to the list of every chosen environment, as entry Count; a list beyond 32 entries gets it as
+// entry 32. Delphi 1's entry holds the directory in its short (8.3) form. Raises on the first
+// list that cannot be edited: a text Count that is not a number, an INI key that cannot be
+// written.
+void AddToolsMenuEntries(const std::array<bool, IdeOptionCount>& chosen, const std::string& installationDir);
 
-// The same for DELPHI.INI, with the directory in its short (8.3) form. Raises when a key
-// cannot be written.
-void AddIniToolsEntry(const std::string& installationDir);
-
-// Removes the first entry whose Path contains "quillmk.exe" in any letter case; the later
-// entries move down. Both raise on a Count text that is not a number (registry) or a key
-// that cannot be written (INI); the caller guards each list by itself.
-void RemoveRegistryToolsEntry(const std::string& keyPath, CountForm countForm);
-void RemoveIniToolsEntry();
+// Removes the first entry whose Path contains "quillmk.exe" in any letter case from every
+// environment's list; the later entries move down. Each list by itself and silently: one that
+// is absent or cannot be edited keeps none of the others.
+void RemoveToolsMenuEntries();

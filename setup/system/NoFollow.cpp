@@ -76,9 +76,13 @@ bool DeleteWithoutFollowing(const std::string& path) {
   return SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
 
+void RandomBytes(uint8_t (&random)[16]) {
+  if (!RtlGenRandom(random, sizeof random)) throw std::runtime_error("No random numbers for a private name");
+}
+
 std::string UnforeseeableName(const std::string& prefix, const std::string& suffix) {
   uint8_t random[16];
-  if (!RtlGenRandom(random, sizeof random)) throw std::runtime_error("No random numbers for a private name");
+  RandomBytes(random);
   return prefix + HexText(random) + suffix;
 }
 

@@ -43,6 +43,9 @@ bool DeleteWithoutFollowing(const std::string& path);
 // when the file is missing, is not a plain file, or its final path is not path.
 OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share);
 
+// 16 bytes from the system's cryptographic generator. Raises when it has none to give.
+void RandomBytes(uint8_t (&random)[16]);
+
 // A name no one can foresee: "prefix" + 32 hexadecimal digits + "suffix". Raises when the
 // system has no random bytes to give.
 std::string UnforeseeableName(const std::string& prefix, const std::string& suffix);

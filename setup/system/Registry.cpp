@@ -121,10 +121,3 @@ bool DeleteKeyTree(HKEY parent, const std::string& subkey) {
   key.Close();
   return RegDeleteKeyExA(parent, subkey.c_str(), View, 0) == ERROR_SUCCESS;
 }
-
-bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text, size_t maxLength) {
-  std::vector<uint8_t> bytes;
-  if (!key.ReadBytes(name, bytes, RecordTextBytes)) return false;
-  text = DecodeRecordText(bytes, maxLength);
-  return true;
-}

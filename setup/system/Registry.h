@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "logic/RecordText.h"
 
 // A registry key, always in the 32-bit view so that the 64-bit test build sees exactly what
 // the 32-bit release sees on 64-bit Windows. Closed when it goes out of scope.
@@ -51,8 +50,3 @@ std::string RootKeyName(HKEY root);
 
 // Deletes a key with its whole subtree (the platform refuses to delete a key with subkeys).
 bool DeleteKeyTree(HKEY parent, const std::string& subkey);
-
-// A length-prefixed text of the installation record: the length byte and up to 255 characters.
-constexpr DWORD RecordTextBytes = 256;
-// Such a text read back, at most maxLength characters.
-bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text, size_t maxLength = RecordTextMax);

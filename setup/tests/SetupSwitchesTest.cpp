@@ -66,16 +66,4 @@ TEST(ParseSetupSwitches, Table) {
   }
 }
 
-TEST(SilentActionFor, EachCaseWithAndWithoutUninstall) {
-  const char cases[] = "ABCDE";
-  const SilentAction plain[] = {SilentAction::Install, SilentAction::Update, SilentAction::NothingToDo,
-                                SilentAction::NothingToDo, SilentAction::NothingToDo};
-  const SilentAction uninstall[] = {SilentAction::NothingToDo, SilentAction::Uninstall, SilentAction::Uninstall,
-                                    SilentAction::Uninstall, SilentAction::NothingToDo};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(SilentActionFor(cases[i], false), plain[i]) << cases[i];
-    EXPECT_EQ(SilentActionFor(cases[i], true), uninstall[i]) << cases[i];
-  }
-}
-
 }  // namespace

@@ -1,20 +1,17 @@
 #include "UnattendedRun.h"
 
-#include <memory>
-#include <stdexcept>
-
+#include "UnattendedFeedback.h"
+#include "commands/SetupRun.h"
 #include "system/ActionLog.h"
-#include "window/SetupMainForm.h"
-#include "ProgressWindow.h"
 
 namespace {
 
-const char* ActionName(SilentAction action) {
-  switch (action) {
-    case SilentAction::Install: return "install";
-    case SilentAction::Update: return "update";
-    case SilentAction::Uninstall: return "uninstall";
-    case SilentAction::NothingToDo: break;
+const char* CommandName(SetupCommand command) {
+  switch (command) {
+    case SetupCommand::Install: return "install";
+    case SetupCommand::Update: return "update";
+    case SetupCommand::Uninstall: return "uninstall";
+    case SetupCommand::None: break;
   }
   return "nothing to do";
 }
@@ -22,31 +19,34 @@ const char* ActionName(SilentAction action) {
 }  // namespace
 
 int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
-  auto owned = std::make_unique<UnattendedControls>(instance, switches.Silent && !switches.VerySilent);
-  const UnattendedControls& controls = *owned;
-  TSetupForm form(instance, std::move(owned));
+  UnattendedFeedback feedback(instance, switches.Silent && !switches.VerySilent);
+  SetupRun run(feedback);
+  bool started = false;
+  feedback.Guarded([&] { started = run.Analyse(); });
   // Start-up's own error (a damaged or unreadable package) ends the run before any change.
-  if (!form.ShouldRun() || form.StartupCase() == 0 || controls.Errors() > 0) {
+  if (!started || feedback.Errors() > 0) {
     LogAction("Start-up failed: nothing changed");
     return ExitNothingToDo;
   }
-  const SilentAction action = SilentActionFor(form.StartupCase(), switches.Uninstall);
-  LogAction(std::string("Unattended run: ") + ActionName(action));
-  if (action == SilentAction::NothingToDo) return ExitNothingToDo;
+  const SetupCommand command = CommandFor(run.Pages, switches.Uninstall);
+  LogAction(std::string("Unattended run: ") + CommandName(command));
+  if (command == SetupCommand::None) return ExitNothingToDo;
 
   bool applied = false;
-  form.Guarded([&] {
-    form.ApplySwitches(switches);
+  feedback.Guarded([&] {
+    ApplySwitches(run.Model, switches);
     applied = true;
   });
   if (!applied) return ExitNothingToDo;  // an option that cannot be installed: nothing changed
 
-  switch (action) {
-    case SilentAction::Install: form.Guarded([&] { form.NowBtnClick(); }); break;
-    case SilentAction::Update: form.Guarded([&] { form.UpdateBtnClick(); }); break;
-    default: form.Guarded([&] { form.UninstallBtnClick(); }); break;
-  }
-  const int exitCode = controls.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
+  feedback.Guarded([&] {
+    switch (command) {
+      case SetupCommand::Install: run.Install(); break;
+      case SetupCommand::Update: run.Update(); break;
+      default: run.Uninstall(); break;
+    }
+  });
+  const int exitCode = feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
   LogAction("Finished, exit code " + std::to_string(exitCode));
   return exitCode;
 }

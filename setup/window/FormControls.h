@@ -1,5 +1,6 @@
 #pragma once
-// Window details of TSetupForm, shared by SetupMainForm.cpp and SetupPages.cpp.
+// The main window's controls and what it keeps about them, shared by SetupMainForm.cpp,
+// SetupPages.cpp and InstallOptions.cpp.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -28,8 +29,7 @@ struct PlacedControl {
   int icon;   // icon of a picture; 0 for none
 };
 
-// The window's side of SetupControls: the real controls of the pages.
-struct TSetupForm::Impl : SetupControls {
+struct FormControls {
   HWND form = nullptr;
   HWND tabs = nullptr;
   std::array<HWND, SheetCount> pages{};
@@ -50,25 +50,8 @@ struct TSetupForm::Impl : SetupControls {
 
   HWND Control(int id) const;
   void RebuildTabs();
-
-  std::string Text(int id) const override;
-  void SetText(int id, const std::string& text) override;
-  bool Checked(int id) const override;
-  void SetChecked(int id, bool checked) override;
-  bool Enabled(int id) const override;
-  void SetEnabled(int id, bool enabled) override;
-  void SetReadOnly(int id, bool readOnly) override;
-  void SetBackColour(int id, COLORREF colour) override;
-  void SetTabVisible(Sheet sheet, bool visible) override;
-  bool TabVisible(Sheet sheet) const override;
-  void SetActivePage(Sheet sheet) override;
-  Sheet ActivePage() const override;
-  void SetGaugeMax(int64_t maximum) override;
-  void SetGaugePos(int64_t position) override;
-  int64_t GaugePos() const override;
-  void Repaint() override;
-  int Message(const std::string& text, const std::string& caption, UINT type) override;
-  void Error(const std::string& text) override;
+  void SetActivePage(Sheet sheet);
+  void SetBackColour(int id, COLORREF colour);
 
   HBRUSH Brush(COLORREF colour) {
     HBRUSH& brush = brushes[colour];
@@ -77,7 +60,7 @@ struct TSetupForm::Impl : SetupControls {
     }
     return brush;
   }
-  ~Impl() override {
+  ~FormControls() {
     for (auto& entry : brushes) DeleteObject(entry.second);
     for (auto& entry : glyphs) ImageList_Destroy(entry.second);
     for (HFONT font : fonts) DeleteObject(font);

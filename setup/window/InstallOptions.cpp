@@ -2,14 +2,12 @@
 // the disk space figures.
 #include <algorithm>
 #include <iterator>
-#include <stdexcept>
 
 #include "DirectoryTree.h"
 #include "DriveCombo.h"
 #include "FormControls.h"
 #include "archive/AsciiCase.h"
 #include "logic/DiskSpace.h"
-#include "logic/UninstallPlan.h"
 
 namespace {
 
@@ -85,44 +83,15 @@ void TSetupForm::CheckDelphiClick(int checkBoxId) {
   }
   // Enabling leaves a read-only field read-only: that is a separate state of the edit.
   SetEnabled(IdeEditIds[option], Checked(checkBoxId));
-  std::array<int64_t, IdeOptionCount> sizes{};
-  std::array<bool, IdeOptionCount> ticked{};
-  for (size_t i = 0; i < IdeCheckIds.size(); ++i) {
-    sizes[i] = IdePackageInfo[i].TotalSize;
-    ticked[i] = Checked(IdeCheckIds[i]);
-  }
-  SpaceNeeded = RequiredSpace(AppPackageInfo.TotalSize, SetupFileSize, sizes, ticked);
-  SetText(LabelSpaceNeeded, KiloBytesText(SpaceNeeded));
+  ShowSpaceNeeded();
   ShowSpaceFreeColour();
 }
 
-void TSetupForm::ApplySwitches(const SetupSwitches& switches) {
-  // Directory and options are chosen only for a fresh installation: an update keeps the
-  // recorded ones, so that no installed option is left out of the new record.
-  if (startupCase_ == 'A' && switches.Components) {
-    const auto& ticked = *switches.Components;
-    for (int i = 0; i < IdeOptionCount; ++i)
-      if (ticked[i] && !Enabled(IdeCheckIds[i]))
-        throw std::runtime_error(std::string("Cannot install ") + IdeOptions[i].Key + ": package " +
-                                 IdeOptions[i].Package + " is missing or damaged");
-    for (int i = 0; i < IdeOptionCount; ++i) SetChecked(IdeCheckIds[i], ticked[i]);
-  }
-  if (startupCase_ == 'A' && switches.Dir) {
-    // The options not found in an environment go below the installation directory, as
-    // proposed: they follow it to its new place.
-    const std::string proposed = Text(EditInstallDir);
-    std::string dir = *switches.Dir;
-    while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
-    SetText(EditInstallDir, dir);
-    for (int i = 0; i < IdeOptionCount; ++i)
-      if (Text(IdeEditIds[i]) == proposed + "\\" + IdeOptions[i].Key)
-        SetText(IdeEditIds[i], WithTrailingBackslash(dir) + IdeOptions[i].Key);
-  }
-  if (switches.Uninstall && TabVisible(Sheet::Uninstall)) SetActivePage(Sheet::Uninstall);
-}
+void TSetupForm::ShowSpaceNeeded() { SetText(LabelSpaceNeeded, KiloBytesText(run_.SpaceNeeded())); }
 
 void TSetupForm::ShowSpaceFreeColour() {
-  controls_->SetBackColour(LabelSpaceFree, FreeSpaceIsEnough(SpaceFree, SpaceNeeded) ? CLR_INVALID : NotEnoughSpace);
+  controls_->SetBackColour(LabelSpaceFree,
+                          FreeSpaceIsEnough(SpaceFree, run_.SpaceNeeded()) ? CLR_INVALID : NotEnoughSpace);
 }
 
 void TSetupForm::ListInstallDirMoved() {

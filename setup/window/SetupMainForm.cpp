@@ -1,35 +1,33 @@
 #include "SetupMainForm.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 #include "DirectoryTree.h"
 #include "DriveCombo.h"
-#include "logic/ErrorText.h"
+#include "FormControls.h"
 #include "FormMessages.h"
 #include "Gauge.h"
 #include "PageWindow.h"
 #include "PictureButton.h"
-#include "FormControls.h"
+#include "Resources.h"
 #include "URLLabel.h"
-#include "system/ActionLog.h"
+#include "WindowClass.h"
+#include "logic/DiskSpace.h"
 
 namespace {
 
 constexpr const char* FormClass = "TSetupForm";
 constexpr DWORD FormStyle = WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_CLIPCHILDREN;
 
-std::string CrcText(uint32_t crc) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(crc));
-  return text;
+// The index of id in ids, or -1.
+int IndexOf(const std::array<int, IdeOptionCount>& ids, int id) {
+  const auto found = std::find(ids.begin(), ids.end(), id);
+  return found == ids.end() ? -1 : static_cast<int>(found - ids.begin());
 }
 
-bool IsIdeCheckBox(int id) { return std::find(IdeCheckIds.begin(), IdeCheckIds.end(), id) != IdeCheckIds.end(); }
-
 void RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
-  RegisterFormClass(instance, FormClass, formProc);
+  RegisterFrameClass(instance, FormClass, formProc, MainIcon);
   PageWindow::Register(instance);
   TURLLabel::Register(instance);
   TGauge::Register(instance);
@@ -37,40 +35,35 @@ void RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
   TDriveCombo::Register(instance);
 }
 
-}  // namespace
-
-void RegisterFormClass(HINSTANCE instance, const char* name, WNDPROC windowProc) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = windowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = name;
-  RegisterClassA(&windowClass);
+Sheet SheetOf(OfferedPage page) {
+  switch (page) {
+    case OfferedPage::Welcome: return Sheet::Welcome;
+    case OfferedPage::Delphi: return Sheet::Delphi;
+    case OfferedPage::Install: return Sheet::Install;
+    case OfferedPage::Update: return Sheet::Update;
+    case OfferedPage::Uninstall: return Sheet::Uninstall;
+    case OfferedPage::Nothing: return Sheet::Nothing;
+  }
+  return Sheet::Welcome;
 }
 
-TSetupForm::TSetupForm(HINSTANCE instance, std::unique_ptr<SetupControls> unattended)
-    : instance_(instance), unattended_(std::move(unattended)) {
-  if (unattended_) {
-    controls_ = unattended_.get();
-  } else {
-    impl_ = std::make_unique<Impl>();
-    controls_ = impl_.get();
-    RegisterClasses(instance, WindowProc);
-    CreateWindowExA(WS_EX_CONTROLPARENT, FormClass, ApplicationTitle, FormStyle, 0, 0, 0, 0, nullptr, nullptr,
-                    instance, this);
-    if (handle_ == nullptr) {
-      throw std::runtime_error("Cannot create the main window");
-    }
-    impl_->form = handle_;
-    CreatePages();  // sizes the window for its DPI
-    RECT frame;
-    GetWindowRect(handle_, &frame);
-    SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}  // namespace
+
+TSetupForm::TSetupForm(HINSTANCE instance)
+    : instance_(instance), run_(*this), controls_(std::make_unique<FormControls>()) {
+  RegisterClasses(instance, WindowProc);
+  CreateWindowExA(WS_EX_CONTROLPARENT, FormClass, ApplicationTitle, FormStyle, 0, 0, 0, 0, nullptr, nullptr,
+                  instance, this);
+  if (handle_ == nullptr) {
+    throw std::runtime_error("Cannot create the main window");
   }
+  controls_->form = handle_;
+  CreatePages();  // sizes the window for its DPI
+  RECT frame;
+  GetWindowRect(handle_, &frame);
+  SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Guarded([this] { FormCreate(); });
 }
 
@@ -85,7 +78,7 @@ TSetupForm::~TSetupForm() {
 }
 
 void TSetupForm::Show() {
-  impl_->shown = true;
+  controls_->shown = true;
   ShowWindow(handle_, SW_SHOW);
   UpdateWindow(handle_);
 }
@@ -96,87 +89,182 @@ void TSetupForm::Close() {
   }
 }
 
-void TSetupForm::Terminate() {
-  terminated_ = true;
-  // Before the loop runs a posted quit would end the first message box instead.
-  if (impl_ && impl_->shown) {
-    PostQuitMessage(0);
-  }
-}
+// ---- Start-up
 
-// ---- What the commands see of the window
-
-void TSetupForm::SetTabVisible(Sheet sheet, bool visible) { controls_->SetTabVisible(sheet, visible); }
-bool TSetupForm::TabVisible(Sheet sheet) const { return controls_->TabVisible(sheet); }
-void TSetupForm::SetActivePage(Sheet sheet) { controls_->SetActivePage(sheet); }
-Sheet TSetupForm::ActivePage() const { return controls_->ActivePage(); }
-
-HWND TSetupForm::Control(int id) const {
-  if (!impl_) throw std::logic_error("An unattended run has no controls");
-  return impl_->Control(id);
-}
-std::string TSetupForm::Text(int id) const { return controls_->Text(id); }
-
-void TSetupForm::SetText(int id, const std::string& text) {
-  controls_->SetText(id, text);
-  // The drive selector and the tree announce their own changes; the edit's announcement
-  // was held back so that the handler runs exactly once, here. Without a window there is
-  // no tree to follow the field.
-  if (id == EditInstallDir && impl_) {
-    EditInstallDirChange();
-  }
-}
-
-bool TSetupForm::Checked(int id) const { return controls_->Checked(id); }
-
-void TSetupForm::SetChecked(int id, bool checked) {
-  if (Checked(id) == checked) {
+void TSetupForm::FormCreate() {
+  SetActivePage(Sheet::Welcome);
+  SetTabVisible(Sheet::Busy, false);
+  SetTabVisible(Sheet::Finished, false);
+  if (!run_.Analyse()) {
+    terminated_ = true;
     return;
   }
-  controls_->SetChecked(id, checked);
-  if (IsIdeCheckBox(id)) {
-    CheckDelphiClick(id);
+  ShowModel();
+  started_ = true;
+}
+
+void TSetupForm::ShowModel() {
+  // A copy: the controls' handlers write their changes back into the model as they go.
+  const RunModel model = run_.Model;
+  if (run_.PackageFound) {
+    SetText(LabelVersion, model.PackageVersion);
+    SetText(ComboInstallDrive, run_.DefaultBaseDir.substr(0, 1));
+  }
+  ShowChoices(model);
+  ShowSpaceNeeded();
+  if (run_.Pages.SetsUpdateLabels) {
+    SetText(LabelOldVersion, model.InstalledVersion);
+    SetText(LabelInstallVersion, model.PackageVersion);
+  }
+  for (int page = 0; page < OfferedPageCount; ++page)
+    SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), run_.Pages.IsShown(static_cast<OfferedPage>(page)));
+  SetActivePage(SheetOf(run_.Pages.Current));
+}
+
+void TSetupForm::ShowChoices(const RunModel& model) {
+  if (!model.InstallDir.empty() && Text(EditInstallDir) != model.InstallDir) SetText(EditInstallDir, model.InstallDir);
+  for (int i = 0; i < IdeOptionCount; ++i) {
+    const IdeChoice& option = model.Ide[i];
+    SetEnabled(IdeCheckIds[i], option.PackageUsable);
+    SetChecked(IdeCheckIds[i], option.Chosen);
+    SetText(IdeEditIds[i], option.Directory);
+    SetReadOnly(IdeEditIds[i], option.Recorded);
+  }
+  SetChecked(CheckDesktop, model.Shortcuts.Desktop);
+  SetChecked(CheckStartMenu, model.Shortcuts.StartMenu);
+  SetChecked(CheckPrograms, model.Shortcuts.Programs);
+}
+
+void TSetupForm::ApplySwitches(const SetupSwitches& switches) {
+  if (!started_) return;  // start-up failed: there is nothing to choose
+  RunModel model = run_.Model;
+  ::ApplySwitches(model, switches);  // raises, changing nothing, for an option it cannot install
+  ShowChoices(model);
+  if (switches.Uninstall) SetActivePage(SheetOf(OpeningPage(run_.Pages, true)));
+}
+
+// ---- Pages and controls
+
+void TSetupForm::SetTabVisible(Sheet sheet, bool visible) {
+  controls_->tabVisible[static_cast<size_t>(sheet)] = visible;
+  controls_->RebuildTabs();
+}
+
+void TSetupForm::SetActivePage(Sheet sheet) { controls_->SetActivePage(sheet); }
+
+HWND TSetupForm::Control(int id) const { return controls_->Control(id); }
+
+std::string TSetupForm::Text(int id) const {
+  HWND control = Control(id);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+void TSetupForm::SetText(int id, const std::string& text) {
+  HWND control = Control(id);
+  controls_->programChange = true;
+  SetWindowTextA(control, text.c_str());
+  controls_->programChange = false;
+  TakeIntoModel(id);
+  // The drive selector and the tree announce their own changes; the edit's announcement
+  // was held back so that the handler runs exactly once, here.
+  if (id == EditInstallDir) EditInstallDirChange();
+}
+
+bool TSetupForm::Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TSetupForm::SetChecked(int id, bool checked) {
+  if (Checked(id) == checked) return;
+  SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  TakeIntoModel(id);
+  if (IndexOf(IdeCheckIds, id) >= 0) CheckDelphiClick(id);
+}
+
+void TSetupForm::SetEnabled(int id, bool enabled) { EnableWindow(Control(id), enabled ? TRUE : FALSE); }
+
+void TSetupForm::SetReadOnly(int id, bool readOnly) {
+  SendMessageA(Control(id), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+void TSetupForm::Repaint() { RedrawWindow(handle_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+void TSetupForm::TakeIntoModel(int id) {
+  RunModel& model = run_.Model;
+  if (id == EditInstallDir) {
+    model.InstallDir = Text(id);
+  } else if (const int edit = IndexOf(IdeEditIds, id); edit >= 0) {
+    model.Ide[edit].Directory = Text(id);
+  } else if (const int check = IndexOf(IdeCheckIds, id); check >= 0) {
+    model.Ide[check].Chosen = Checked(id);
+  } else if (id == CheckDesktop) {
+    model.Shortcuts.Desktop = Checked(id);
+  } else if (id == CheckStartMenu) {
+    model.Shortcuts.StartMenu = Checked(id);
+  } else if (id == CheckPrograms) {
+    model.Shortcuts.Programs = Checked(id);
   }
 }
 
-bool TSetupForm::Enabled(int id) const { return controls_->Enabled(id); }
-void TSetupForm::SetEnabled(int id, bool enabled) { controls_->SetEnabled(id, enabled); }
-void TSetupForm::SetReadOnly(int id, bool readOnly) { controls_->SetReadOnly(id, readOnly); }
-void TSetupForm::Repaint() { controls_->Repaint(); }
+// ---- What the commands show
 
-void TSetupForm::SetGaugeMax(int64_t maximum) { controls_->SetGaugeMax(maximum); }
-void TSetupForm::SetGaugePos(int64_t position) { controls_->SetGaugePos(position); }
-void TSetupForm::AdvanceGauge(int64_t bytes) { controls_->SetGaugePos(controls_->GaugePos() + bytes); }
-
-void TSetupForm::ShowError(const std::exception& error) {
-  const std::string text = ErrorBoxText(error.what());
-  LogAction(std::string("Error box \"") + ApplicationTitle + "\": " + text);
-  controls_->Error(text);
+void TSetupForm::ShowBusy(int64_t gaugeMax) {
+  SetTabVisible(Sheet::Busy, true);
+  SetActivePage(Sheet::Busy);
+  TGauge::SetMaximum(Control(Gauge), gaugeMax);
+  TGauge::SetPosition(Control(Gauge), 0);
+  Repaint();
 }
 
-int TSetupForm::Message(const std::string& text, const std::string& caption, UINT type) {
-  LogAction("Message box \"" + caption + "\": " + text);
-  return controls_->Message(text, caption, type);
-}
-
-// ---- Extraction progress
-
-void TSetupForm::StatusChanged(const std::string& text) {
+void TSetupForm::BusyStatus(const std::string& text) {
   SetText(LabelBusy, text);
   Repaint();
 }
 
-void TSetupForm::BytesWritten(uint32_t count) { AdvanceGauge(count); }
-
-void TSetupForm::DirectoryCreated(const std::string& path) { LogAction("Directory created: " + path); }
-
-void TSetupForm::FileWritten(const std::string& path, int64_t size, uint32_t crc) {
-  LogAction("File written: " + path + ", " + std::to_string(size) + " bytes, CRC-32 " + CrcText(crc));
+void TSetupForm::UninstallStatus(const std::string& text) {
+  SetText(LabelBusy2, text);
+  Repaint();
 }
+
+void TSetupForm::AdvanceGauge(int64_t bytes) {
+  HWND gauge = Control(Gauge);
+  TGauge::SetPosition(gauge, TGauge::Position(gauge) + bytes);
+}
+
+void TSetupForm::ShowFinished() {
+  for (Sheet sheet : {Sheet::Welcome, Sheet::Delphi, Sheet::Install, Sheet::Update, Sheet::Uninstall, Sheet::Busy})
+    SetTabVisible(sheet, false);
+  SetTabVisible(Sheet::Finished, true);
+  SetActivePage(Sheet::Finished);
+}
+
+int TSetupForm::ShowMessageBox(const std::string& text, const std::string& caption, UINT type) {
+  return MessageBoxA(handle_, text.c_str(), caption.c_str(), type);
+}
+
+void TSetupForm::ErrorBox(const std::string& text) {
+  // Before the window is shown the box has no owner, so it appears beside the splash.
+  MessageBoxA(controls_->shown ? handle_ : nullptr, text.c_str(), ApplicationTitle, MB_OK | MB_ICONERROR);
+}
+
+// ---- The buttons of the commands
+
+void TSetupForm::NowBtnClick() {
+  try {
+    run_.Install();
+  } catch (const EOptionsClash&) {
+    SetActivePage(Sheet::Delphi);  // where the clashing directories are
+    throw;
+  }
+}
+
+void TSetupForm::UpdateBtnClick() { run_.Update(); }
+
+void TSetupForm::UninstallBtnClick() { run_.Uninstall(); }
 
 // ---- The window's controls
 
-HWND TSetupForm::Impl::Control(int id) const {
+HWND FormControls::Control(int id) const {
   const auto found = controls.find(id);
   if (found == controls.end()) {
     throw std::logic_error("No control with ID " + std::to_string(id));
@@ -184,14 +272,7 @@ HWND TSetupForm::Impl::Control(int id) const {
   return found->second;
 }
 
-void TSetupForm::Impl::SetTabVisible(Sheet sheet, bool visible) {
-  tabVisible[static_cast<size_t>(sheet)] = visible;
-  RebuildTabs();
-}
-
-bool TSetupForm::Impl::TabVisible(Sheet sheet) const { return tabVisible[static_cast<size_t>(sheet)]; }
-
-void TSetupForm::Impl::RebuildTabs() {
+void FormControls::RebuildTabs() {
   TabCtrl_DeleteAllItems(tabs);
   int index = 0;
   for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
@@ -207,7 +288,7 @@ void TSetupForm::Impl::RebuildTabs() {
   SetActivePage(active);
 }
 
-void TSetupForm::Impl::SetActivePage(Sheet sheet) {
+void FormControls::SetActivePage(Sheet sheet) {
   active = sheet;
   int selected = -1;
   int index = 0;
@@ -223,55 +304,10 @@ void TSetupForm::Impl::SetActivePage(Sheet sheet) {
   TabCtrl_SetCurSel(tabs, selected);
 }
 
-Sheet TSetupForm::Impl::ActivePage() const { return active; }
-
-std::string TSetupForm::Impl::Text(int id) const {
-  HWND control = Control(id);
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(control, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
-void TSetupForm::Impl::SetText(int id, const std::string& text) {
-  HWND control = Control(id);
-  programChange = true;
-  SetWindowTextA(control, text.c_str());
-  programChange = false;
-}
-
-bool TSetupForm::Impl::Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-void TSetupForm::Impl::SetChecked(int id, bool checked) {
-  SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-bool TSetupForm::Impl::Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
-
-void TSetupForm::Impl::SetEnabled(int id, bool enabled) { EnableWindow(Control(id), enabled ? TRUE : FALSE); }
-
-void TSetupForm::Impl::SetReadOnly(int id, bool readOnly) {
-  SendMessageA(Control(id), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
-}
-
-void TSetupForm::Impl::SetBackColour(int id, COLORREF colour) {
+void FormControls::SetBackColour(int id, COLORREF colour) {
   HWND control = Control(id);
   looks[control].background = colour;
   InvalidateRect(control, nullptr, TRUE);
-}
-
-void TSetupForm::Impl::Repaint() { RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
-
-void TSetupForm::Impl::SetGaugeMax(int64_t maximum) { TGauge::SetMaximum(Control(Gauge), maximum); }
-void TSetupForm::Impl::SetGaugePos(int64_t position) { TGauge::SetPosition(Control(Gauge), position); }
-int64_t TSetupForm::Impl::GaugePos() const { return TGauge::Position(Control(Gauge)); }
-
-int TSetupForm::Impl::Message(const std::string& text, const std::string& caption, UINT type) {
-  return MessageBoxA(form, text.c_str(), caption.c_str(), type);
-}
-
-void TSetupForm::Impl::Error(const std::string& text) {
-  // Before the window is shown the box has no owner, so it appears beside the splash.
-  MessageBoxA(shown ? form : nullptr, text.c_str(), ApplicationTitle, MB_OK | MB_ICONERROR);
 }
 
 // ---- Messages
@@ -301,19 +337,19 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->hwndFrom == impl_->tabs && header->code == TCN_SELCHANGE) {
+      if (header->hwndFrom == controls_->tabs && header->code == TCN_SELCHANGE) {
         TCITEMA item = {};
         item.mask = TCIF_PARAM;
-        SendMessageA(impl_->tabs, TCM_GETITEMA, static_cast<WPARAM>(TabCtrl_GetCurSel(impl_->tabs)),
+        SendMessageA(controls_->tabs, TCM_GETITEMA, static_cast<WPARAM>(TabCtrl_GetCurSel(controls_->tabs)),
                      reinterpret_cast<LPARAM>(&item));
-        impl_->SetActivePage(static_cast<Sheet>(item.lParam));
+        controls_->SetActivePage(static_cast<Sheet>(item.lParam));
       }
       return 0;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-      const auto look = impl_->looks.find(reinterpret_cast<HWND>(lParam));
-      if (look == impl_->looks.end()) {
+      const auto look = controls_->looks.find(reinterpret_cast<HWND>(lParam));
+      if (look == controls_->looks.end()) {
         break;
       }
       HDC dc = reinterpret_cast<HDC>(wParam);
@@ -323,21 +359,21 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetTextColor(dc, look->second.text);
       }
       SetBkColor(dc, background);
-      return reinterpret_cast<LRESULT>(impl_->Brush(background));
+      return reinterpret_cast<LRESULT>(controls_->Brush(background));
     }
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      const auto glyph = impl_->glyphs.find(item->hwndItem);
-      DrawPictureButton(*item, glyph == impl_->glyphs.end() ? nullptr : glyph->second);
+      const auto glyph = controls_->glyphs.find(item->hwndItem);
+      DrawPictureButton(*item, glyph == controls_->glyphs.end() ? nullptr : glyph->second);
       return TRUE;
     }
     case FM_GETBACKCOLOR:
     case FM_GETTEXTCOLOR: {
-      const auto control = impl_->controls.find(static_cast<int>(wParam));
-      if (control == impl_->controls.end()) {
+      const auto control = controls_->controls.find(static_cast<int>(wParam));
+      if (control == controls_->controls.end()) {
         return static_cast<LRESULT>(CLR_INVALID);
       }
-      const ControlLook look = impl_->looks.count(control->second) ? impl_->looks[control->second] : ControlLook{};
+      const ControlLook look = controls_->looks.count(control->second) ? controls_->looks[control->second] : ControlLook{};
       if (message == FM_GETBACKCOLOR) {
         return look.background == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : look.background;
       }
@@ -367,11 +403,15 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TSetupForm::DispatchCommand(int id, int notification) {
   if (notification == BN_CLICKED) {
-    if (IsIdeCheckBox(id)) {
+    if (IndexOf(IdeCheckIds, id) >= 0) {
+      TakeIntoModel(id);
       Guarded([this, id] { CheckDelphiClick(id); });
       return;
     }
     switch (id) {
+      case CheckDesktop:
+      case CheckStartMenu:
+      case CheckPrograms: TakeIntoModel(id); return;
       case NowBtn2: Guarded([this] { NowBtnClick(); }); return;
       case UpdateBtn: Guarded([this] { UpdateBtnClick(); }); return;
       case UninstallBtn: Guarded([this] { UninstallBtnClick(); }); return;
@@ -385,8 +425,10 @@ void TSetupForm::DispatchCommand(int id, int notification) {
       default: return;
     }
   }
-  if (id == EditInstallDir && notification == EN_CHANGE && !impl_->programChange) {
-    Guarded([this] { EditInstallDirChange(); });
+  if (notification == EN_CHANGE && !controls_->programChange) {
+    // Typed by the user: the model follows, and the tree follows the installation directory.
+    TakeIntoModel(id);
+    if (id == EditInstallDir) Guarded([this] { EditInstallDirChange(); });
   } else if (id == ListInstallDir && notification == DTN_CHANGE) {
     Guarded([this] { ListInstallDirMoved(); });
   } else if (id == ComboInstallDrive && notification == CBN_SELCHANGE) {

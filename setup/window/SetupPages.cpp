@@ -238,14 +238,14 @@ std::array<HFONT, FontKindCount> CreateFonts(int dpi) {
 }  // namespace
 
 void TSetupForm::CreatePages() {
-  impl_->tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
+  controls_->tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
                                 FormArea.width, FormArea.height, handle_, reinterpret_cast<HMENU>(Pages), instance_,
                                 nullptr);
-  impl_->controls[Pages] = impl_->tabs;
+  controls_->controls[Pages] = controls_->tabs;
   // Every tab shows at first, so that the page area is measured with the tab row in place;
   // the Nothing To Do tab is hidden by design.
-  impl_->tabVisible.fill(true);
-  impl_->RebuildTabs();
+  controls_->tabVisible.fill(true);
+  controls_->RebuildTabs();
 
   for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
     HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, PageWindow::PageClass, Sheets[sheet].caption,
@@ -253,8 +253,8 @@ void TSetupForm::CreatePages() {
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(Sheets[sheet].id)), instance_, nullptr);
     // Above the tab control, which would otherwise paint over the page.
     SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    impl_->pages[sheet] = page;
-    impl_->controls[Sheets[sheet].id] = page;
+    controls_->pages[sheet] = page;
+    controls_->controls[Sheets[sheet].id] = page;
   }
 
   std::vector<ControlRow> rows(std::begin(Layout), std::end(Layout));
@@ -275,37 +275,37 @@ void TSetupForm::CreatePages() {
                                    row.width, row.height, Control(row.parent),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
     if (row.id != FixedText) {
-      impl_->controls[row.id] = control;
+      controls_->controls[row.id] = control;
     }
     if (row.textColour != Default || row.background != Default) {
-      impl_->looks[control] = {row.textColour, row.background};
+      controls_->looks[control] = {row.textColour, row.background};
     }
     const bool icon = row.style == Icon;
-    impl_->placed.push_back({control, {row.x, row.y, row.width, row.height}, row.font, icon ? 0 : row.picture,
+    controls_->placed.push_back({control, {row.x, row.y, row.width, row.height}, row.font, icon ? 0 : row.picture,
                              icon ? row.picture : 0});
   }
 
   SendMessageA(Control(CheckDesktop), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(Control(CheckPrograms), BM_SETCHECK, BST_CHECKED, 0);
   ApplyDpi(WindowDpi(handle_));
-  impl_->tabVisible[static_cast<size_t>(Sheet::Nothing)] = false;
-  impl_->active = Sheet::Welcome;
-  impl_->RebuildTabs();
+  controls_->tabVisible[static_cast<size_t>(Sheet::Nothing)] = false;
+  controls_->active = Sheet::Welcome;
+  controls_->RebuildTabs();
 }
 
 void TSetupForm::ApplyDpi(int dpi) {
-  impl_->dpi = dpi;
-  const auto oldFonts = impl_->fonts;
-  impl_->fonts = CreateFonts(dpi);
-  const auto font = [this](FontKind kind) { return reinterpret_cast<WPARAM>(impl_->fonts[static_cast<size_t>(kind)]); };
+  controls_->dpi = dpi;
+  const auto oldFonts = controls_->fonts;
+  controls_->fonts = CreateFonts(dpi);
+  const auto font = [this](FontKind kind) { return reinterpret_cast<WPARAM>(controls_->fonts[static_cast<size_t>(kind)]); };
 
   const Box area = ScaleToDpi(FormArea, dpi);
-  SendMessageA(impl_->tabs, WM_SETFONT, font(FontKind::Normal), FALSE);
-  SetWindowPos(impl_->tabs, nullptr, area.left, area.top, area.width, area.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(controls_->tabs, WM_SETFONT, font(FontKind::Normal), FALSE);
+  SetWindowPos(controls_->tabs, nullptr, area.left, area.top, area.width, area.height, SWP_NOZORDER | SWP_NOACTIVATE);
   RECT pageArea;
-  GetClientRect(impl_->tabs, &pageArea);
-  TabCtrl_AdjustRect(impl_->tabs, FALSE, &pageArea);
-  for (HWND page : impl_->pages) {
+  GetClientRect(controls_->tabs, &pageArea);
+  TabCtrl_AdjustRect(controls_->tabs, FALSE, &pageArea);
+  for (HWND page : controls_->pages) {
     SetWindowPos(page, nullptr, pageArea.left, pageArea.top, pageArea.right - pageArea.left,
                  pageArea.bottom - pageArea.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -317,19 +317,19 @@ void TSetupForm::ApplyDpi(int dpi) {
   PageWindow::SetContent(Control(DelphiScrollBox), ScaleToDpi(DelphiContentHeight, dpi),
                          ScaleToDpi(DelphiLineHeight, dpi));
 
-  for (auto& entry : impl_->glyphs) ImageList_Destroy(entry.second);
-  impl_->glyphs.clear();
-  const auto oldIcons = std::move(impl_->icons);
-  impl_->icons.clear();
-  for (const PlacedControl& control : impl_->placed) {
+  for (auto& entry : controls_->glyphs) ImageList_Destroy(entry.second);
+  controls_->glyphs.clear();
+  const auto oldIcons = std::move(controls_->icons);
+  controls_->icons.clear();
+  for (const PlacedControl& control : controls_->placed) {
     SendMessageA(control.window, WM_SETFONT, font(control.font), FALSE);
     if (control.glyph != 0) {
-      impl_->glyphs[control.window] = LoadButtonGlyph(instance_, control.glyph, ScaleToDpi(ButtonGlyphSize, dpi));
+      controls_->glyphs[control.window] = LoadButtonGlyph(instance_, control.glyph, ScaleToDpi(ButtonGlyphSize, dpi));
     }
     if (control.icon != 0) {
       const int size = ScaleToDpi(IconSize, dpi);
       auto icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(control.icon), IMAGE_ICON, size, size, 0));
-      impl_->icons.push_back(icon);
+      controls_->icons.push_back(icon);
       SendMessageA(control.window, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     }
     PlaceFitted(control.window, ScaleToDpi(control.box, dpi));
@@ -342,7 +342,7 @@ void TSetupForm::ApplyDpi(int dpi) {
 
 // The window's client area is the page control's box.
 void TSetupForm::SizeToLayout() {
-  const Box area = ScaleToDpi(FormArea, impl_->dpi);
+  const Box area = ScaleToDpi(FormArea, controls_->dpi);
   RECT frame, client;
   GetWindowRect(handle_, &frame);
   GetClientRect(handle_, &client);

@@ -1,0 +1,72 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "CommandFeedback.h"
+#include "archive/Extract.h"
+#include "archive/FileList.h"
+#include "archive/Package.h"
+#include "logic/PageSelection.h"
+#include "logic/RunModel.h"
+
+// A Delphi 1 and Delphi 2 directory that clash: the window shows the options' page with it.
+class EOptionsClash : public std::runtime_error {
+public:
+  EOptionsClash();
+};
+
+// One run of Setup: what start-up finds, the model of what the run is about, and the commands
+// that carry it out. The window and the unattended run both drive it; it reads no control and
+// shows through its CommandFeedback only.
+class SetupRun : private ExtractionObserver {
+public:
+  explicit SetupRun(CommandFeedback& feedback);
+
+  // The start-up analysis: reads the packages, proposes directories, detects the environments
+  // and reads the record into the model, and selects the pages. False when the program ends at
+  // once (the application package is not Quillmark's); file errors raise.
+  bool Analyse();
+
+  // The commands, each run to its end. Install and Update end on the Finished page; Uninstall
+  // ends the program, unless it raises.
+  void Install();  // NowBtnClick
+  void Update();   // UpdateBtnClick
+  void Uninstall();  // UninstallBtnClick
+
+  RunModel Model;
+  PageSelection Pages;  // what start-up offers
+  bool PackageFound = false;
+  std::string DefaultBaseDir;  // the program-files directory the installation is proposed under
+  std::string InstallationDir;  // of the running Install or Update; ends in a backslash
+  // The bytes an installation of the chosen options needs; also the gauge's maximum.
+  int64_t SpaceNeeded() const;
+
+private:
+  // ExtractionObserver: the busy page's status and gauge, and the log.
+  void StatusChanged(const std::string& text) override;
+  void BytesWritten(uint32_t count) override;
+  void DirectoryCreated(const std::string& path) override;
+  void FileWritten(const std::string& path, int64_t size, uint32_t crc) override;
+
+  // Steps of Analyse (StartupAnalysis.cpp).
+  void ScanPackage(int option);
+  void ProposeDirectories();
+  void DetectEnvironments();
+  void ReadInstallationRecord();
+  // Steps of Install and Update (InstallCommands.cpp).
+  void ShowBusyPage();
+  void ExtractPackages();
+  void CopySetupProgram();
+  void WriteInstallationRecord();
+
+  CommandFeedback& feedback_;
+  std::string SourceDir;  // ends in a backslash
+  std::unique_ptr<PackageExtractor> Extractor;  // holds the one decoder
+  PackageInfo AppPackageInfo;
+  std::array<PackageInfo, IdeOptionCount> IdePackageInfo;
+  int32_t SetupFileSize = 0;
+  FileList InstallFileList;
+  std::array<FileList, IdeOptionCount> IdeFileList;
+};

@@ -1,0 +1,35 @@
+#include "RunModel.h"
+
+#include <stdexcept>
+
+#include "UninstallPlan.h"
+#include "archive/AsciiCase.h"
+
+std::string InstallationDirOf(const RunModel& model) {
+  return model.InstallDir.empty() ? "C:\\Program Files\\Quillmark\\" : WithTrailingBackslash(model.InstallDir);
+}
+
+bool Delphi1And2Clash(const RunModel& model) {
+  return AsciiUpper(model.Ide[0].Directory) == AsciiUpper(model.Ide[1].Directory);
+}
+
+void ApplySwitches(RunModel& model, const SetupSwitches& switches) {
+  if (model.Case != StartupCase::FreshInstall) return;
+  if (switches.Components) {
+    const auto& ticked = *switches.Components;
+    for (int i = 0; i < IdeOptionCount; ++i)
+      if (ticked[i] && !model.Ide[i].PackageUsable)
+        throw std::runtime_error(std::string("Cannot install ") + IdeOptions[i].Key + ": package " +
+                                 IdeOptions[i].Package + " is missing or damaged");
+    for (int i = 0; i < IdeOptionCount; ++i) model.Ide[i].Chosen = ticked[i];
+  }
+  if (switches.Dir) {
+    const std::string proposed = model.InstallDir;
+    std::string dir = *switches.Dir;
+    while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+    model.InstallDir = dir;
+    for (int i = 0; i < IdeOptionCount; ++i)
+      if (model.Ide[i].Directory == proposed + "\\" + IdeOptions[i].Key)
+        model.Ide[i].Directory = WithTrailingBackslash(dir) + IdeOptions[i].Key;
+  }
+}

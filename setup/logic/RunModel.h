@@ -1,0 +1,48 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "IdeOptions.h"
+#include "PageSelection.h"
+#include "SetupSwitches.h"
+
+// One IDE option as the run sees it.
+struct IdeChoice {
+  bool Detected = false;       // its environment was found on this machine
+  bool PackageUsable = true;   // its package lies beside Setup and is sound
+  bool Chosen = false;         // to be installed (ticked)
+  bool Recorded = false;       // installed before: its directory comes from the record and stays
+  std::string Directory;       // as shown and typed: no backslash added or removed
+};
+
+// Where the shortcuts go; the window's three check boxes.
+struct ShortcutChoices {
+  bool Desktop = true;
+  bool StartMenu = false;
+  bool Programs = true;
+};
+
+// What a run is about. Start-up fills it, the window's controls and the command line edit it,
+// and the commands read only it.
+struct RunModel {
+  StartupCase Case = StartupCase::NothingInstalled;
+  std::string PackageVersion;                  // empty when the package is missing
+  std::string InstalledVersion = NoInstalledVersion;
+  std::string InstallDir;                      // as shown and typed
+  std::array<IdeChoice, IdeOptionCount> Ide;
+  ShortcutChoices Shortcuts;
+};
+
+// The directory Install and Update write to: the chosen one with a trailing backslash, or the
+// fixed default when none was given.
+std::string InstallationDirOf(const RunModel& model);
+
+// Delphi 1 and 2 editors carry files of the same names: both directories the same (ASCII
+// letters without case) cannot be installed.
+bool Delphi1And2Clash(const RunModel& model);
+
+// The directory and options a command line names, for a fresh installation only: an update
+// keeps the recorded ones, so that no installed option is left out of the new record. Options
+// proposed below the installation directory follow it to its new place. Raises when a named
+// option's package cannot be installed (nothing is changed then).
+void ApplySwitches(RunModel& model, const SetupSwitches& switches);

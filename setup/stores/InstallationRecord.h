@@ -1,0 +1,46 @@
+#pragma once
+#include <array>
+#include <optional>
+#include <string>
+
+#include "archive/FileList.h"
+#include "logic/IdeOptions.h"
+
+// The installation record below HKEY_LOCAL_MACHINE, together with the shell registration that
+// is written and removed with it (the project file type, App Paths, Add/Remove Programs). Every
+// key and value name of both is spelled in this unit only.
+
+// One IDE option's part of the record.
+struct RecordedOption {
+  bool Present = false;  // installed: its directory and list are recorded
+  std::string Directory;
+  FileList Files;
+};
+
+// What Install and Update store, and what Uninstall reads back.
+struct InstallationContents {
+  std::string Version;
+  std::string InstallationDir;  // ends in a backslash
+  FileList InstallFiles;
+  std::array<RecordedOption, IdeOptionCount> Options;
+};
+
+// Writes the record and the shell registration. Registry writes ignore their results: a value
+// that cannot be written is simply missing.
+void WriteInstallationRecord(const InstallationContents& contents);
+
+// What start-up reads back: the installed version (nullopt without a usable one), the
+// recorded installation directory and each option's recorded directory.
+struct RecordedInstallation {
+  std::optional<std::string> Version;
+  std::optional<std::string> InstallDir;
+  std::array<std::optional<std::string>, IdeOptionCount> OptionDirs;
+};
+RecordedInstallation ReadInstalledState();
+
+// The lists and directories Uninstall removes; nullopt when the record is gone.
+std::optional<InstallationContents> ReadInstallationContents();
+
+// Deletes the record with the shell registration and the product's user settings, each key
+// with its whole subtree.
+void RemoveInstallationRecord();
