@@ -75,7 +75,7 @@ TEST(LzhEncoder, CompressesRunsAndTheInitialSpaces) {
   EXPECT_LE(Compress(std::vector<uint8_t>(100, ' ')).size(), 6u);  // two matches into the spaces
   EXPECT_LE(Compress(std::vector<uint8_t>(60000, 'x')).size(), 60000u / 60 * 11 / 8);  // ~10 bits a match
   const std::vector<uint8_t> text = MakeText(100000, 5);
-  EXPECT_LT(Compress(text).size(), text.size() / 3);
+  EXPECT_LT(Compress(text).size(), text.size() / 6);  // 0.159; matches cut one short give 0.172
   const std::vector<uint8_t> random = RandomData(100000, 6);
   EXPECT_LT(Compress(random).size(), random.size() * 115 / 100);
 }
