@@ -9,7 +9,6 @@
 namespace {
 
 const uint16_t DecoderBufferSize = 32768;
-const int32_t MinimumEntrySize = 1 + 24;  // name length byte and the six fields
 
 // Files are closed on every path out of an extraction, by success or by error.
 class CloseOnExit {
@@ -38,7 +37,7 @@ void CreateDirectoryPath(const std::string& destDir, ExtractionObserver& observe
 // keeps a corrupt count from sizing the file list.
 void CheckEntryCount(const ByteFile& pakFile, int32_t entryCount) {
   const int64_t tableBytes = pakFile.Size() - pakFile.Position();
-  if (entryCount > 0 && tableBytes / MinimumEntrySize < entryCount)
+  if (entryCount > 0 && tableBytes / MinimumTableEntrySize < entryCount)
     throw EPackageError("PAK file corrupt");
 }
 
@@ -72,19 +71,18 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
   CheckEntryCount(PakFile, entryCount);
   list = FileList(entryCount);
   for (int32_t slot = 0; slot < entryCount; ++slot) {
-    std::string name(PakFile.ReadByte(), '\0');
-    PakFile.ReadExact(&name[0], static_cast<uint32_t>(name.size()));
-    if (!IsPlainFileName(name)) {
-      throw EPackageError("PAK file " + packageName + " is corrupt: member name \"" + name +
-                          "\" is not a plain file name");
-    }
-    const int64_t extraLength = info.HasExtraText ? PakFile.ReadByte() : 0;
-    const int64_t fileTimePos = PakFile.Position() + extraLength;
-
-    PakFile.Seek(fileTimePos + 8);
-    const int32_t dataOffset = PakFile.ReadInt32();
-    PakRemaining = PakFile.ReadInt32();
-    PakFile.Seek(dataOffset);
+    // The whole entry before its file: a table cut inside an entry makes nothing of it.
+    PackageMember member;
+    ReadTableEntry(PakFile, info.HasExtraText, MemberTexts::Read, member, [&](const std::string& name) {
+      if (!IsPlainFileName(name)) {
+        throw EPackageError("PAK file " + packageName + " is corrupt: member name \"" + name +
+                            "\" is not a plain file name");
+      }
+    });
+    const int64_t nextEntryPos = PakFile.Position();
+    const std::string& name = member.Name;
+    PakRemaining = member.PackedSize;
+    PakFile.Seek(member.DataOffset);
 
     observer_.MemberStarted(name);
     observer_.StatusChanged("Decompressing " + name + "...");
@@ -97,14 +95,11 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
     DestFile.Close();
     observer_.FileWritten(destDir + name, DestSize, DestCrc);
 
-    PakFile.Seek(fileTimePos);
-    FileSystem::SetFileDosTime(destDir + name, static_cast<uint32_t>(PakFile.ReadInt32()));
-    PakFile.Seek(fileTimePos + 16);
-    const uint32_t dataCrc = static_cast<uint32_t>(PakFile.ReadInt32());
-    const uint32_t packedCrc = static_cast<uint32_t>(PakFile.ReadInt32());
+    FileSystem::SetFileDosTime(destDir + name, member.FileTime);
     // A damaged package is named as such even when the written file is wrong as well.
-    if (SrcCrc != packedCrc) throw EPackageError(PackageCrcErrorText(packageName));
-    if (DestCrc != dataCrc) throw EPackageError(DestinationCrcErrorText());
+    if (SrcCrc != member.PackedCrc) throw EPackageError(PackageCrcErrorText(packageName));
+    if (DestCrc != member.DataCrc) throw EPackageError(DestinationCrcErrorText());
+    PakFile.Seek(nextEntryPos);
   }
 }
 

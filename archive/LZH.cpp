@@ -1,5 +1,6 @@
 #include "LZH.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -193,4 +194,34 @@ void TLZHCompressor::Decompress() {
 
   StreamDecoder decoder(s.model, s.ring, s.inputEnded, OnReadBlock, OnWriteBlock);
   decoder.Run(in.get(), s.inBufferSize, out.get(), s.outBufferSize);
+}
+
+void DecodeStreamInBlocks(TLZHCompressor& decoder, const uint8_t* data, size_t size,
+                          const std::function<void(const uint8_t* block, uint16_t count)>& take) {
+  if (!decoder.Idle()) return;  // the events belong to the decode under way
+  struct ClearEventsOnExit {
+    TLZHCompressor& decoder;
+    ~ClearEventsOnExit() {
+      decoder.OnReadBlock = nullptr;
+      decoder.OnWriteBlock = nullptr;
+    }
+  } clearEvents{decoder};
+  size_t readPos = 0;
+  decoder.OnReadBlock = [&](uint8_t* buffer, uint16_t count, uint16_t& done) {
+    done = static_cast<uint16_t>(std::min<size_t>(count, size - readPos));
+    if (done > 0) std::memcpy(buffer, data + readPos, done);
+    readPos += done;
+  };
+  decoder.OnWriteBlock = [&](uint8_t* buffer, uint16_t count, uint16_t&) { take(buffer, count); };
+  decoder.Decompress();
+}
+
+std::vector<uint8_t> DecodeStream(TLZHCompressor& decoder, const uint8_t* data, size_t size,
+                                  size_t expectedSize) {
+  std::vector<uint8_t> output;
+  output.reserve(expectedSize);
+  DecodeStreamInBlocks(decoder, data, size, [&output](const uint8_t* block, uint16_t count) {
+    output.insert(output.end(), block, block + count);
+  });
+  return output;
 }

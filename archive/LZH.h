@@ -1,7 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <vector>
 
 // Read or write event of the decoder: buffer, byte count, and the count actually delivered.
 // For reading, count is the buffer's capacity and done the bytes delivered (0 = no more input).
@@ -39,3 +41,14 @@ private:
   struct State;
   State* state_;
 };
+
+// Decodes one whole stream held in memory with the decoder and its buffer sizes, handing
+// every block it writes to take. The events are cleared afterwards, since they point into this
+// call; a busy decoder decodes nothing.
+void DecodeStreamInBlocks(TLZHCompressor& decoder, const uint8_t* data, size_t size,
+                          const std::function<void(const uint8_t* block, uint16_t count)>& take);
+
+// The same, returning what the decoder wrote. expectedSize, a size the caller trusts, only
+// reserves the output.
+std::vector<uint8_t> DecodeStream(TLZHCompressor& decoder, const uint8_t* data, size_t size,
+                                  size_t expectedSize = 0);

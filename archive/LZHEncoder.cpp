@@ -52,20 +52,9 @@ void VerifyRoundTrip(const std::vector<uint8_t>& stream, const uint8_t* data, si
   TLZHCompressor decoder;
   decoder.SetInBufferSize(32768);
   decoder.SetOutBufferSize(32768);
-  size_t readPos = 0;
-  size_t written = 0;
-  bool same = true;
-  decoder.OnReadBlock = [&](uint8_t* buffer, uint16_t count, uint16_t& done) {
-    done = static_cast<uint16_t>(std::min<size_t>(count, stream.size() - readPos));
-    std::memcpy(buffer, stream.data() + readPos, done);
-    readPos += done;
-  };
-  decoder.OnWriteBlock = [&](uint8_t* buffer, uint16_t count, uint16_t&) {
-    same = same && written + count <= size && (count == 0 || std::memcmp(buffer, data + written, count) == 0);
-    written += count;
-  };
-  decoder.Decompress();
-  if (!same || written != size) throw std::logic_error("LZH encoder: the stream does not decode to its input");
+  const std::vector<uint8_t> decoded = DecodeStream(decoder, stream.data(), stream.size(), size);
+  if (decoded.size() != size || !std::equal(decoded.begin(), decoded.end(), data))
+    throw std::logic_error("LZH encoder: the stream does not decode to its input");
 }
 
 }  // namespace

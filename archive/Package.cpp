@@ -9,8 +9,6 @@ namespace {
 
 const char Magic[5] = {'P', 'W', 'P', 'A', 'K'};
 const int ReservedSize = 2;
-const int FileTimeSize = 4;
-const int TrailingFieldsSize = 16;  // DataOffset, PackedSize, DataCrc, PackedCrc
 // Start-up holds the application package's texts in 32-character buffers.
 const int32_t TextBufferSize = 32;
 
@@ -55,18 +53,46 @@ int32_t AddWrapping(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
+// The HasExtraText byte and the entry count, with the table's position between them.
+// The fields are filled in that order, so a failed read keeps those reached.
+int32_t ReadTableStart(ByteFile& file, bool& hasExtraText, int32_t& tablePos) {
+  hasExtraText = file.ReadByte() != 0;
+  tablePos = static_cast<int32_t>(file.Position());
+  return file.ReadInt32();
+}
+
 }  // namespace
 
-void ScanPackageTable(ByteFile& file, PackageInfo& info) {
-  info.HasExtraText = file.ReadByte() != 0;
-  info.TablePos = static_cast<int32_t>(file.Position());
-  const int32_t entryCount = file.ReadInt32();
-  for (int32_t i = 0; i < entryCount; ++i) {
+void ReadTableEntry(ByteFile& file, bool hasExtraText, MemberTexts texts, PackageMember& member,
+                    const std::function<void(const std::string& name)>& checkName) {
+  if (texts == MemberTexts::Skip) {
     SkipShortText(file);
-    if (info.HasExtraText) SkipShortText(file);
-    file.Skip(FileTimeSize);
-    info.TotalSize = AddWrapping(info.TotalSize, file.ReadInt32());
-    file.Skip(TrailingFieldsSize);
+    if (hasExtraText) SkipShortText(file);
+  } else {
+    member.Name = ReadShortText(file);
+    if (checkName) checkName(member.Name);
+    if (hasExtraText) member.ExtraText = ReadShortText(file);
+  }
+  member.FileTime = static_cast<uint32_t>(file.ReadInt32());
+  member.UnpackedSize = file.ReadInt32();
+  member.DataOffset = file.ReadInt32();
+  member.PackedSize = file.ReadInt32();
+  member.DataCrc = static_cast<uint32_t>(file.ReadInt32());
+  member.PackedCrc = static_cast<uint32_t>(file.ReadInt32());
+}
+
+void ScanPackageTable(ByteFile& file, PackageInfo& info) {
+  const int32_t entryCount = ReadTableStart(file, info.HasExtraText, info.TablePos);
+  for (int32_t i = 0; i < entryCount; ++i) {
+    PackageMember entry;
+    try {
+      ReadTableEntry(file, info.HasExtraText, MemberTexts::Skip, entry);
+    } catch (const EFileError&) {
+      // What was filled before a failure is kept: a size read before the end counts.
+      info.TotalSize = AddWrapping(info.TotalSize, entry.UnpackedSize);
+      throw;
+    }
+    info.TotalSize = AddWrapping(info.TotalSize, entry.UnpackedSize);
   }
 }
 
@@ -128,19 +154,10 @@ PackageDirectory ReadPackageDirectory(ByteFile& file) {
   CheckMagicAndSkipReserved(file);
   directory.ProductName = ReadHeaderText(file, INT32_MAX);
   directory.VersionText = ReadHeaderText(file, INT32_MAX);
-  directory.HasExtraText = file.ReadByte() != 0;
-  directory.TablePos = static_cast<int32_t>(file.Position());
-  const int32_t entryCount = file.ReadInt32();
+  const int32_t entryCount = ReadTableStart(file, directory.HasExtraText, directory.TablePos);
   for (int32_t i = 0; i < entryCount; ++i) {
     PackageMember member;
-    member.Name = ReadShortText(file);
-    if (directory.HasExtraText) member.ExtraText = ReadShortText(file);
-    member.FileTime = static_cast<uint32_t>(file.ReadInt32());
-    member.UnpackedSize = file.ReadInt32();
-    member.DataOffset = file.ReadInt32();
-    member.PackedSize = file.ReadInt32();
-    member.DataCrc = static_cast<uint32_t>(file.ReadInt32());
-    member.PackedCrc = static_cast<uint32_t>(file.ReadInt32());
+    ReadTableEntry(file, directory.HasExtraText, MemberTexts::Read, member);
     directory.Members.push_back(member);
   }
   return directory;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,18 +36,10 @@ struct AppPackageHeader {
 // ProductIsQuillmark false. The table follows with ScanPackageTable.
 AppPackageHeader ReadAppPackageHeader(ByteFile& file);
 
-// From the HasExtraText byte on: fills HasExtraText and TablePos and adds every entry's
-// UnpackedSize to info.TotalSize, seeking past the names. Read errors raise EFileError.
-void ScanPackageTable(ByteFile& file, PackageInfo& info);
-
-// The light scan of a property-editor package. Returns false on any failure (missing,
-// unreadable, truncated, wrong signature); info keeps what was filled before the failure.
-bool ScanPackageFile(const std::string& path, PackageInfo& info);
-
-// One member as paktool writes and lists it.
+// One entry of a package table, its fields in the order the table holds them.
 struct PackageMember {
   std::string Name;
-  std::string ExtraText;
+  std::string ExtraText;  // only in packages with extra texts
   uint32_t FileTime = 0;  // DOS date << 16 | DOS time
   int32_t UnpackedSize = 0;
   int32_t DataOffset = 0;
@@ -54,6 +47,26 @@ struct PackageMember {
   uint32_t DataCrc = 0;
   uint32_t PackedCrc = 0;
 };
+
+// The smallest table entry: the name's length byte and the six 32-bit fields.
+constexpr int32_t MinimumTableEntrySize = 1 + 6 * 4;
+
+// The start-up scan seeks past the names and extra texts; the other readers keep them.
+enum class MemberTexts { Skip, Read };
+
+// Reads the table entry at the file's position and leaves the file at the next one: the one
+// reader of an entry's layout. checkName, when given, sees the name before anything after it
+// is read. Read errors raise EFileError, with member keeping the fields read before the end.
+void ReadTableEntry(ByteFile& file, bool hasExtraText, MemberTexts texts, PackageMember& member,
+                    const std::function<void(const std::string& name)>& checkName = nullptr);
+
+// From the HasExtraText byte on: fills HasExtraText and TablePos and adds every entry's
+// UnpackedSize to info.TotalSize, seeking past the names. Read errors raise EFileError.
+void ScanPackageTable(ByteFile& file, PackageInfo& info);
+
+// The light scan of a property-editor package. Returns false on any failure (missing,
+// unreadable, truncated, wrong signature); info keeps what was filled before the failure.
+bool ScanPackageFile(const std::string& path, PackageInfo& info);
 
 // A whole header and table, for paktool's list and for tests.
 struct PackageDirectory {

@@ -33,7 +33,7 @@ void PutShortText(std::vector<uint8_t>& out, const std::string& text, const std:
 }
 
 size_t EntrySize(const PackageInput& member, bool hasExtraText) {
-  return 1 + member.Name.size() + (hasExtraText ? 1 + member.ExtraText.size() : 0) + 24;
+  return MinimumTableEntrySize + member.Name.size() + (hasExtraText ? 1 + member.ExtraText.size() : 0);
 }
 
 uint32_t CrcOf(const std::vector<uint8_t>& bytes) { return CrcOfBytes(bytes.data(), bytes.size()); }

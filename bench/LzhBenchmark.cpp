@@ -2,10 +2,6 @@
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
-#include <algorithm>
-#include <cstring>
-#include <stdexcept>
-
 #include "Corpus.h"
 #include "LZH.h"
 #include "LZHEncoder.h"
@@ -23,25 +19,11 @@ const char* CorpusName(int which) { return which == 0 ? "text" : "binary"; }
 void DecodeLzh(benchmark::State& state) {
   const std::vector<uint8_t>& data = Corpus(static_cast<int>(state.range(0)));
   const std::vector<uint8_t> stream = LzhCompress(data.data(), data.size());
-  std::vector<uint8_t> output(data.size());
   TLZHCompressor decoder;
   decoder.SetInBufferSize(32768);
   decoder.SetOutBufferSize(32768);
-  size_t readPos = 0, written = 0;
-  decoder.OnReadBlock = [&](uint8_t* buffer, uint16_t count, uint16_t& done) {
-    done = static_cast<uint16_t>(std::min<size_t>(count, stream.size() - readPos));
-    std::memcpy(buffer, stream.data() + readPos, done);
-    readPos += done;
-  };
-  decoder.OnWriteBlock = [&](uint8_t* buffer, uint16_t count, uint16_t&) {
-    if (written + count > output.size()) throw std::runtime_error("decoded too much");
-    std::memcpy(output.data() + written, buffer, count);
-    written += count;
-  };
-  for (auto _ : state) {
-    readPos = written = 0;
-    decoder.Decompress();
-  }
+  std::vector<uint8_t> output;
+  for (auto _ : state) output = DecodeStream(decoder, stream.data(), stream.size(), data.size());
   if (output != data) state.SkipWithError("decoded output differs");
   state.SetLabel(CorpusName(static_cast<int>(state.range(0))));
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));

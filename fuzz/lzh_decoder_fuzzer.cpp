@@ -2,9 +2,7 @@
 // block boundaries fall everywhere. Checks that the output stays within what the input can
 // code (a symbol takes at least one bit, a 60-byte match at least ten), and that the encoder
 // reproduces whatever came out.
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "LZH.h"
@@ -12,21 +10,11 @@
 
 namespace {
 
-std::vector<uint8_t> DecodeStream(const uint8_t* data, size_t size, uint16_t inSize, uint16_t outSize) {
+std::vector<uint8_t> Decode(const uint8_t* data, size_t size, uint16_t inSize, uint16_t outSize) {
   static TLZHCompressor decoder;  // one decoder for every input, as Setup reuses its one
   decoder.SetInBufferSize(inSize);
   decoder.SetOutBufferSize(outSize);
-  std::vector<uint8_t> output;
-  size_t readPos = 0;
-  decoder.OnReadBlock = [&](uint8_t* buffer, uint16_t count, uint16_t& done) {
-    done = static_cast<uint16_t>(std::min<size_t>(count, size - readPos));
-    if (done > 0) std::memcpy(buffer, data + readPos, done);
-    readPos += done;
-  };
-  decoder.OnWriteBlock = [&](uint8_t* buffer, uint16_t count, uint16_t&) {
-    output.insert(output.end(), buffer, buffer + count);
-  };
-  decoder.Decompress();
+  std::vector<uint8_t> output = DecodeStream(decoder, data, size);
   if (!decoder.Idle()) std::abort();
   return output;
 }
@@ -40,12 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t* stream = data + 1;
   const size_t streamSize = size - 1;
 
-  const std::vector<uint8_t> output = DecodeStream(stream, streamSize, inSize, outSize);
+  const std::vector<uint8_t> output = Decode(stream, streamSize, inSize, outSize);
   if (output.size() > 48 * (streamSize + 4)) std::abort();
 
   if (output.size() <= 16384) {  // larger outputs would slow the search for little gain
     const std::vector<uint8_t> again = LzhCompress(output.data(), output.size());
-    if (DecodeStream(again.data(), again.size(), 32768, 32768) != output) std::abort();
+    if (Decode(again.data(), again.size(), 32768, 32768) != output) std::abort();
   }
   return 0;
 }

@@ -22,6 +22,7 @@ TEST(DosTime, YearsOutsideTheRangeAreClamped) {
 
 TEST(DosTime, UnixTimesConvertInUtc) {
   for (const auto& [seconds, text] : {std::pair<int64_t, const char*>{951825600, "2000-02-29 12:00:00"},
+                                      {951782400, "2000-02-29 00:00:00"},
                                       {1709251199, "2024-02-29 23:59:58"}, {-86401, "1980-01-01 00:00:00"},
                                       {315532799, "1980-01-01 00:00:00"}, {INT64_MAX, "2107-12-31 23:59:58"}})
     EXPECT_EQ(FormatDosDateTime(DosDateTimeFromUnixUtc(seconds)), text) << seconds;

@@ -58,7 +58,7 @@ TEST(LzhEncoder, RoundTripsManyKindsAndSizes) {
       SCOPED_TRACE(std::string(kind.Name) + " of " + std::to_string(size));
       const std::vector<uint8_t> data = kind.Make(size, static_cast<uint32_t>(size));
       const std::vector<uint8_t> stream = Compress(data);
-      EXPECT_EQ(Decode(stream).Output, data);
+      EXPECT_EQ(Decoded(stream), data);
     }
   }
 }
@@ -68,14 +68,14 @@ TEST(LzhEncoder, RoundTripsAcrossManyTreeRebuilds) {
   std::vector<uint8_t> data = MakeText(600000, 3);
   const std::vector<uint8_t> binary = MakeBinary(300000, 4);
   data.insert(data.end(), binary.begin(), binary.end());
-  EXPECT_EQ(Decode(Compress(data), 32768, 32768).Output, data);
+  EXPECT_EQ(Decoded(Compress(data), 32768, 32768), data);
 }
 
 TEST(LzhEncoder, CompressesRunsAndTheInitialSpaces) {
   EXPECT_LE(Compress(std::vector<uint8_t>(100, ' ')).size(), 6u);  // two matches into the spaces
   EXPECT_LE(Compress(std::vector<uint8_t>(60000, 'x')).size(), 60000u / 60 * 11 / 8);  // ~10 bits a match
   const std::vector<uint8_t> text = MakeText(100000, 5);
-  EXPECT_LT(Compress(text).size(), text.size() / 3);
+  EXPECT_LT(Compress(text).size(), text.size() / 6);  // 0.159; matches cut one short give 0.172
   const std::vector<uint8_t> random = RandomData(100000, 6);
   EXPECT_LT(Compress(random).size(), random.size() * 115 / 100);
 }
@@ -83,8 +83,8 @@ TEST(LzhEncoder, CompressesRunsAndTheInitialSpaces) {
 TEST(LzhEncoder, BufferSizesGiveIdenticalOutputAndBlockPattern) {
   const std::vector<uint8_t> data = MakeText(5000, 9);
   const std::vector<uint8_t> stream = Compress(data);
-  const DecodeRecord small = Decode(stream, 16, 16);
-  const DecodeRecord large = Decode(stream, 32768, 32768);
+  const DecodeRecord small = RecordDecode(stream, 16, 16);
+  const DecodeRecord large = RecordDecode(stream, 32768, 32768);
   EXPECT_EQ(small.Output, data);
   EXPECT_EQ(large.Output, data);
   ASSERT_EQ(small.WriteCounts.size(), 5000u / 16 + 1);
@@ -113,8 +113,8 @@ std::pair<std::vector<uint8_t>, std::vector<uint8_t>> FindMisreadStream() {
 
 TEST(LzhEncoder, AvoidsTheEndingTheDecoderMisreads) {
   const auto [naive, data] = FindMisreadStream();
-  EXPECT_GT(Decode(naive).Output.size(), data.size());  // the hazard is real
-  EXPECT_EQ(Decode(Compress(data)).Output, data);
+  EXPECT_GT(Decoded(naive).size(), data.size());  // the hazard is real
+  EXPECT_EQ(Decoded(Compress(data)), data);
 }
 
 // Long runs make one symbol so frequent that it becomes the root's 1-child. Half of these
@@ -124,22 +124,22 @@ TEST(LzhEncoder, AvoidsTheEndingTheDecoderMisreads) {
 TEST(LzhEncoder, RunsWhoseEndingIsAtRiskRoundTrip) {
   for (size_t size = 20140; size < 20170; ++size) {
     const std::vector<uint8_t> data(size, 'a');
-    ASSERT_EQ(Decode(Compress(data)).Output, data) << size;
+    ASSERT_EQ(Decoded(Compress(data)), data) << size;
   }
   for (size_t size = 20040; size < 20080; ++size) {
     std::vector<uint8_t> data(size, 'a');
     data.push_back('b');
-    ASSERT_EQ(Decode(Compress(data)).Output, data) << size << " and b";
+    ASSERT_EQ(Decoded(Compress(data)), data) << size << " and b";
   }
 }
 
 TEST(LzhEncoder, ShortInputsRoundTrip) {
   for (unsigned v = 0; v < 256; ++v) {
     const std::vector<uint8_t> one = {static_cast<uint8_t>(v)};
-    ASSERT_EQ(Decode(Compress(one)).Output, one) << v;
+    ASSERT_EQ(Decoded(Compress(one)), one) << v;
     for (uint8_t second : {0, 1, 32, 97, 128, 255}) {
       const std::vector<uint8_t> two = {static_cast<uint8_t>(v), second};
-      ASSERT_EQ(Decode(Compress(two)).Output, two) << v << " " << int(second);
+      ASSERT_EQ(Decoded(Compress(two)), two) << v << " " << int(second);
     }
   }
 }
@@ -149,13 +149,13 @@ TEST(LzhDecoder, TruncatedAndCorruptedStreamsEndSafely) {
   const std::vector<uint8_t> stream = Compress(MakeText(20000, 11));
   for (size_t cut = 0; cut < stream.size(); cut += 7) {
     const std::vector<uint8_t> part(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut));
-    EXPECT_LE(Decode(part, 16, 16).Output.size(), 48 * (cut + 4));
+    EXPECT_LE(Decoded(part, 16, 16).size(), 48 * (cut + 4));
   }
   std::mt19937 rng(12);
   for (int round = 0; round < 200; ++round) {
     std::vector<uint8_t> bad = stream;
     bad[rng() % bad.size()] ^= static_cast<uint8_t>(1u << (rng() % 8));
-    EXPECT_LE(Decode(bad).Output.size(), 48 * (bad.size() + 4));
+    EXPECT_LE(Decoded(bad).size(), 48 * (bad.size() + 4));
   }
 }
 

@@ -58,21 +58,21 @@ TEST(LzhDecoder, DecodesHandMadeStreams) {
   };
   for (const StreamCase& c : cases) {
     SCOPED_TRACE(c.Reason);
-    EXPECT_EQ(Decode(c.Stream).Output, c.Expected);
+    EXPECT_EQ(Decoded(c.Stream), c.Expected);
   }
 }
 
 TEST(LzhDecoder, EmptyStreamStillWritesOnceWithZero) {
   for (const auto& stream : {std::vector<uint8_t>{}, Bytes({0x80})}) {
-    const DecodeRecord r = Decode(stream);
+    const DecodeRecord r = RecordDecode(stream);
     EXPECT_EQ(r.WriteCounts, std::vector<uint16_t>{0});
   }
 }
 
 TEST(LzhDecoder, FlushesOnlyBeforeStoringIntoAFullBuffer) {
   // 16 bytes fill a 16-byte buffer exactly: one final write of 16, no trailing empty write.
-  EXPECT_EQ(Decode(Bytes({0xF6, 0xCC, 0x00, 0x20}), 16, 16).WriteCounts, (std::vector<uint16_t>{16}));
-  EXPECT_EQ(Decode(Bytes({0xF6, 0xCC, 0x80, 0x20}), 16, 16).WriteCounts, (std::vector<uint16_t>{16, 1}));
+  EXPECT_EQ(RecordDecode(Bytes({0xF6, 0xCC, 0x00, 0x20}), 16, 16).WriteCounts, (std::vector<uint16_t>{16}));
+  EXPECT_EQ(RecordDecode(Bytes({0xF6, 0xCC, 0x80, 0x20}), 16, 16).WriteCounts, (std::vector<uint16_t>{16, 1}));
 }
 
 TEST(LzhDecoder, BufferSizesAreClamped) {
@@ -92,7 +92,7 @@ TEST(LzhDecoder, BufferSizesAreClamped) {
 }
 
 TEST(LzhDecoder, ReadsUntilTheEventDeliversNothing) {
-  const DecodeRecord r = Decode(Bytes({0xF6, 0xFB, 0xBD, 0xF0}), 16, 16);
+  const DecodeRecord r = RecordDecode(Bytes({0xF6, 0xFB, 0xBD, 0xF0}), 16, 16);
   EXPECT_EQ(r.ReadCalls, 2);
   EXPECT_EQ(r.EmptyReads, 1);
 }
@@ -117,6 +117,7 @@ TEST(LzhDecoder, SizeChangesAndNestedDecompressInsideEventsHaveNoEffect) {
   decoder.OnWriteBlock = [&](uint8_t* buffer, uint16_t count, uint16_t&) {
     decoder.SetOutBufferSize(20000);
     decoder.Decompress();
+    EXPECT_TRUE(DecodedWith(decoder, stream).empty());  // and leaves the running decode's events alone
     writes.push_back(count);
     output.insert(output.end(), buffer, buffer + count);
   };
@@ -147,15 +148,15 @@ TEST(LzhDecoder, ErrorsFromEventsReachTheCallerAndLeaveTheDecoderReusable) {
     EXPECT_TRUE(decoder.Idle());
     decoder.SetOutBufferSize(32);  // accepted again once idle
     EXPECT_EQ(decoder.OutBufferSize(), 32);
-    EXPECT_EQ(DecodeWith(decoder, Bytes({0xF6, 0xFB, 0xBD, 0xF0})).Output, Text("abc"));
+    EXPECT_EQ(DecodedWith(decoder, Bytes({0xF6, 0xFB, 0xBD, 0xF0})), Text("abc"));
   }
 }
 
 TEST(LzhDecoder, NothingCarriesOverBetweenStreams) {
   TLZHCompressor decoder;
-  EXPECT_EQ(DecodeWith(decoder, Bytes({0xF6, 0xFB, 0x40, 0x10})).Output, Text(std::string(61, 'a')));
-  EXPECT_EQ(DecodeWith(decoder, Bytes({0x8C, 0x00, 0x40})).Output, Text("   "));
-  EXPECT_EQ(DecodeWith(decoder, Bytes({0xF6, 0xFB, 0xBD, 0xF0})).Output, Text("abc"));
+  EXPECT_EQ(DecodedWith(decoder, Bytes({0xF6, 0xFB, 0x40, 0x10})), Text(std::string(61, 'a')));
+  EXPECT_EQ(DecodedWith(decoder, Bytes({0x8C, 0x00, 0x40})), Text("   "));
+  EXPECT_EQ(DecodedWith(decoder, Bytes({0xF6, 0xFB, 0xBD, 0xF0})), Text("abc"));
 }
 
 TEST(LzhDecoder, ReadCountsBeyondTheBufferAreNotTrusted) {
@@ -181,8 +182,7 @@ TEST(LzhDecoder, GarbageEndsWithBoundedOutput) {
     for (int round = 0; round < 20; ++round) {
       std::vector<uint8_t> stream(size);
       for (auto& b : stream) b = static_cast<uint8_t>(rng());
-      const DecodeRecord r = Decode(stream, 16, 16);
-      EXPECT_LE(r.Output.size(), 48 * (size + 4)) << size;
+      EXPECT_LE(Decoded(stream, 16, 16).size(), 48 * (size + 4)) << size;
     }
   }
 }

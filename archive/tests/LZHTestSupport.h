@@ -6,8 +6,20 @@
 
 #include "LZH.h"
 
-// Feeds a byte vector to a decoder through its read event and collects what it writes,
-// together with the sizes the events were called with.
+// What the decoder writes for the stream, through the library's one-call decode.
+inline std::vector<uint8_t> DecodedWith(TLZHCompressor& decoder, const std::vector<uint8_t>& stream) {
+  return DecodeStream(decoder, stream.data(), stream.size());
+}
+
+inline std::vector<uint8_t> Decoded(const std::vector<uint8_t>& stream, uint16_t inSize = 1024, uint16_t outSize = 1024) {
+  TLZHCompressor decoder;
+  decoder.SetInBufferSize(inSize);
+  decoder.SetOutBufferSize(outSize);
+  return DecodedWith(decoder, stream);
+}
+
+// For the tests of the events themselves: feeds a byte vector to a decoder through its read
+// event and collects what it writes, together with the sizes the events were called with.
 struct DecodeRecord {
   std::vector<uint8_t> Output;
   std::vector<uint16_t> WriteCounts;
@@ -30,19 +42,13 @@ inline void BindVectorEvents(TLZHCompressor& decoder, const std::vector<uint8_t>
   };
 }
 
-inline DecodeRecord DecodeWith(TLZHCompressor& decoder, const std::vector<uint8_t>& stream) {
+inline DecodeRecord RecordDecode(const std::vector<uint8_t>& stream, uint16_t inSize = 1024, uint16_t outSize = 1024) {
+  TLZHCompressor decoder;
+  decoder.SetInBufferSize(inSize);
+  decoder.SetOutBufferSize(outSize);
   DecodeRecord record;
   size_t readPos = 0;
   BindVectorEvents(decoder, stream, readPos, record);
   decoder.Decompress();
-  decoder.OnReadBlock = nullptr;
-  decoder.OnWriteBlock = nullptr;
   return record;
-}
-
-inline DecodeRecord Decode(const std::vector<uint8_t>& stream, uint16_t inSize = 1024, uint16_t outSize = 1024) {
-  TLZHCompressor decoder;
-  decoder.SetInBufferSize(inSize);
-  decoder.SetOutBufferSize(outSize);
-  return DecodeWith(decoder, stream);
 }

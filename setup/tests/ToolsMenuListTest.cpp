@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <map>
+
+#include "IdeOptions.h"
 
 namespace {
 
@@ -276,6 +279,20 @@ TEST(CountTexts, ParseAsTheirFormsRead) {
   EXPECT_EQ(ParseCountText("-2147483648"), INT32_MIN);
   for (const char* bad : {"abc", "", " ", "1 ", "0x10", "2147483648", "-"})
     EXPECT_THROW(ParseCountText(bad), ECountError) << bad;
+}
+
+// Each environment reads its list's Count in one form, a registry number or text; in the
+// other form its list would be unreadable to it. Delphi 1's list is in DELPHI.INI, which holds
+// text only; its entry is pinned as the table holds it.
+TEST(IdeToolsLists, EachEnvironmentKeepsItsCountForm) {
+  const std::pair<const char*, CountForm> expected[] = {
+      {"Delphi10", CountForm::Number}, {"Delphi20", CountForm::Text}, {"Delphi30", CountForm::Text},
+      {"Delphi40", CountForm::Number}, {"BCB10", CountForm::Text},    {"BCB30", CountForm::Number}};
+  ASSERT_EQ(std::size(expected), IdeOptions.size());
+  for (size_t i = 0; i < IdeOptions.size(); ++i) {
+    EXPECT_STREQ(IdeOptions[i].Key, expected[i].first);
+    EXPECT_TRUE(IdeOptions[i].ToolsCountForm == expected[i].second) << expected[i].first;
+  }
 }
 
 }  // namespace
