@@ -13,7 +13,8 @@ using TBlockEvent = std::function<void(uint8_t* buffer, uint16_t count, uint16_t
 // Ends a decode when the input has run out in the middle of a code. Never leaves Decompress.
 class EDecompressFinished : public std::exception {};
 
-// Decoder of the packages' LZSS + adaptive Huffman streams (details in LZH.cpp).
+// Decoder of the packages' LZSS + adaptive Huffman streams (details in LZH.cpp). Despite its
+// historical name it only decodes; the encoder is LzhCompress in LZHEncoder.h.
 class TLZHCompressor {
 public:
   TLZHCompressor();
