@@ -95,7 +95,15 @@ void TSetupForm::FormCreate() {
   SetActivePage(Sheet::Welcome);
   SetTabVisible(Sheet::Busy, false);
   SetTabVisible(Sheet::Finished, false);
-  if (!run_.Analyse()) {
+  bool proceed = false;
+  try {
+    proceed = run_.Analyse();
+  } catch (const std::exception&) {
+    // The version read before the error stays on show, as it was read.
+    if (!run_.Model.PackageVersion.empty()) SetText(LabelVersion, run_.Model.PackageVersion);
+    throw;
+  }
+  if (!proceed) {
     terminated_ = true;
     return;
   }
