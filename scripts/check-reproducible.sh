@@ -2,7 +2,8 @@
 # Proves that a release is reproducible: builds the committed HEAD twice, in two fresh clones
 # under different folder names, at different times, with different checkout times and time
 # zones, and compares Setup.exe, Sweeper.exe, the sample product and its packages of both
-# Windows builds byte for byte. Names every file that differs; exit status 1 if any does.
+# Windows builds, and the release of the 32-bit one (zip, SHA256SUMS, winget manifest), byte for
+# byte. Names every file that differs; exit status 1 if any does. The release is built unsigned.
 # Uncommitted changes are not part of the proof: commit first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,12 +12,14 @@ commit=$(git rev-parse HEAD)
 jobs=${QM_JOBS:-2}  # build jobs; scripts/test-all.sh passes its own count
 work=$(mktemp -d "${TMPDIR:-/tmp}/qm-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+# A signature carries its signing time: what is proved here are the unsigned bytes.
+unset QUILLMARK_SIGNING_PFX QUILLMARK_SIGNING_PASSWORD QUILLMARK_TIMESTAMP_URL
 
 step() { printf '\n==== %s\n' "$*"; }
 
 # build CLONE [TIME]: a fresh clone of the commit (its files touched to TIME when given), its
-# native paktool, then the dist of both Windows builds packed with that paktool: only what the
-# release needs.
+# native paktool, then the dist of both Windows builds packed with that paktool, and the release
+# of the 32-bit one: only what the release needs.
 build() {
   local clone=$1
   git clone -q --no-checkout "$source" "$clone"
@@ -30,7 +33,9 @@ build() {
     cmake --build --preset native -j"$jobs" --target paktool >/dev/null
     for preset in win32 win64; do
       cmake --preset "$preset" -DQM_HOST_PAKTOOL="$clone/build/native/tools/paktool/paktool" >/dev/null
-      cmake --build --preset "$preset" -j"$jobs" --target dist >/dev/null
+      targets=(dist)
+      [ "$preset" != win32 ] || targets+=(release)
+      cmake --build --preset "$preset" -j"$jobs" --target "${targets[@]}" >/dev/null
     done
   )
 }
@@ -46,9 +51,11 @@ step "comparing"
 differ=0
 compared=0
 for preset in win32 win64; do
-  for first in "$work/a/build/$preset/dist/"* "$work/a/build/$preset/sweeper/Sweeper.exe"; do
+  released=()
+  [ "$preset" != win32 ] || released=("$work/a/build/$preset/release/"*)
+  for first in "$work/a/build/$preset/dist/"* "$work/a/build/$preset/sweeper/Sweeper.exe" "${released[@]}"; do
     second="$work/second-clone${first#"$work/a"}"
-    name="$preset/${first##*/}"
+    name="${first#"$work/a/build/"}"
     compared=$((compared + 1))
     if ! cmp -s "$first" "$second"; then
       echo "differs: $name"

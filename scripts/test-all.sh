@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test: native unit tests, the same under ASan/UBSan, a bounded fuzz run, both Windows
-# builds, and the end-to-end tests of the real programs under Wine in Xvfb.
+# builds, the release and its signing, and the end-to-end tests of the real programs under Wine
+# in Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -26,6 +27,9 @@ ctest --test-dir build/fuzz --output-on-failure
 step "Windows 32-bit release build"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$jobs"
+
+step "release: zip, checksums and winget manifest, unsigned and signed with a throwaway certificate"
+QM_JOBS="$jobs" scripts/check-release.sh
 
 step "reproducible release: two clean builds of HEAD give the same bytes"
 QM_JOBS="$jobs" scripts/check-reproducible.sh
