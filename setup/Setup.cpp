@@ -76,8 +76,8 @@ int RunLine(HINSTANCE instance, const SwitchParse& parse) {
 int Run(HINSTANCE instance, const std::string& arguments) {
   const SwitchParse parse = ParseSetupSwitches(arguments);
   const SetupSwitches& switches = parse.Switches;
-  // Found also on a refused line, so that the refusal is logged.
-  // A refused line goes on to its refusal without the log.
+  // Found also on a refused line, so that the refusal is logged; one whose log cannot be
+  // opened goes on to its refusal without it.
   if (switches.Log && !OpenActionLog(*switches.Log) && parse.Valid) {
     if (!switches.Unattended() && MayShowBox(parse, OnInteractiveDesktop())) {
       MessageBoxA(nullptr, ("Cannot open the log file " + *switches.Log).c_str(), ApplicationTitle,
