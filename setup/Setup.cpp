@@ -5,7 +5,9 @@
 
 #include <memory>
 
+#include "system/Account.h"
 #include "system/ActionLog.h"
+#include "system/RunningProgram.h"
 #include "window/SetupMainForm.h"
 #include "window/SetupSplash.h"
 #include "unattended/UnattendedRun.h"
@@ -41,29 +43,52 @@ int RunWindow(HINSTANCE instance, const SetupSwitches& switches) {
   return RunMessageLoop(form);
 }
 
-// The switches decide what runs; a line that cannot be understood changes nothing.
-int Run(HINSTANCE instance, const std::string& arguments) {
-  const SwitchParse parse = ParseSetupSwitches(arguments);
+// Who ran what where: the first lines of every run's log, for whoever reads it afterwards.
+void LogHeader() {
+  LogAction(std::string("Quillmark Setup ") + QM_SETUP_VERSION + ": " + RunningProgramPath());
+  LogAction(WindowsVersionText());
+  LogAction("Account: " + ProcessAccountName());
+  LogAction(std::string("Elevated: ") + (ProcessElevated() ? "yes" : "no"));
+  LogAction(std::string("Command line: ") + GetCommandLineA());
+}
+
+// The switches decide what runs; a line that cannot be understood changes nothing. A box
+// appears only where someone can answer it.
+int RunLine(HINSTANCE instance, const SwitchParse& parse) {
   const SetupSwitches& switches = parse.Switches;
   if (!parse.Valid || switches.Help) {
-    // Help shows but with /VERYSILENT; the refusal of a line with either silent switch does not.
-    if (!switches.VerySilent && (parse.Valid || !switches.Silent)) {
+    if (!parse.Valid) LogAction("Command line refused: " + parse.Error);
+    if (MayShowBox(parse, OnInteractiveDesktop())) {
       const std::string text = parse.Valid ? SwitchHelpText : parse.Error + "\r\r" + SwitchHelpText;
       MessageBoxA(nullptr, text.c_str(), ApplicationTitle, MB_OK | (parse.Valid ? MB_ICONINFORMATION : MB_ICONERROR));
     }
     return parse.Valid ? ExitDone : ExitBadCommandLine;
   }
-  if (switches.Log) {
-    if (!OpenActionLog(*switches.Log)) {
-      if (!switches.Unattended()) {
-        MessageBoxA(nullptr, ("Cannot open the log file " + *switches.Log).c_str(), ApplicationTitle,
-                    MB_OK | MB_ICONERROR);
-      }
-      return ExitBadCommandLine;
-    }
-    LogAction("Setup started with: " + arguments);
+  for (const std::string& ignored : switches.Ignored) LogAction("Switch " + ignored + " accepted: it changes nothing here");
+  if (switches.Shortcuts) {
+    const auto& chosen = *switches.Shortcuts;
+    LogAction(std::string("Shortcuts asked for:") + (chosen[0] ? " desktop" : "") + (chosen[1] ? " startmenu" : "") +
+              (chosen[2] ? " programs" : "") + (chosen[0] || chosen[1] || chosen[2] ? "" : " none"));
   }
   return switches.Unattended() ? RunUnattended(instance, switches) : RunWindow(instance, switches);
+}
+
+int Run(HINSTANCE instance, const std::string& arguments) {
+  const SwitchParse parse = ParseSetupSwitches(arguments);
+  const SetupSwitches& switches = parse.Switches;
+  // Found also on a refused line, so that the refusal is logged; one whose log cannot be
+  // opened goes on to its refusal without it.
+  if (switches.Log && !OpenActionLog(*switches.Log) && parse.Valid) {
+    if (!switches.Unattended() && MayShowBox(parse, OnInteractiveDesktop())) {
+      MessageBoxA(nullptr, ("Cannot open the log file " + *switches.Log).c_str(), ApplicationTitle,
+                  MB_OK | MB_ICONERROR);
+    }
+    return ExitBadCommandLine;
+  }
+  if (ActionLogOpen()) LogHeader();
+  const int exitCode = RunLine(instance, parse);
+  LogAction("Finished, exit code " + std::to_string(exitCode) + " (" + ExitCodeMeaning(exitCode) + ")");
+  return exitCode;
 }
 
 }  // namespace

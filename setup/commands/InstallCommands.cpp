@@ -45,9 +45,10 @@ void SetupRun::Install() {
   ExtractPackages();
   CopySetupProgram();
 
+  const AccountPlaces places = PlacesFor(Model.Account);
   StatusChanged("Adding shortcuts");
   try {
-    AddShortcuts(Model.Shortcuts, InstallationDir);
+    AddShortcuts(Model.Shortcuts, InstallationDir, places.Shortcuts);
   } catch (const std::exception&) {
     // A shortcut that cannot be made is no reason to stop the installation.
   }
@@ -55,7 +56,7 @@ void SetupRun::Install() {
   StatusChanged("Updating registry");
   WriteInstallationRecord();
   try {
-    AddToolsMenuEntries(ChosenOptions(Model), InstallationDir);
+    if (places.ToolsMenuEntries) AddToolsMenuEntries(ChosenOptions(Model), InstallationDir);
   } catch (const std::exception&) {
     // Nor is a Tools-menu list that cannot be read or written.
   }
@@ -102,6 +103,7 @@ void SetupRun::WriteInstallationRecord() {
   contents.Version = Model.PackageVersion;
   contents.InstallationDir = InstallationDir;
   contents.InstallFiles = InstallFileList;
+  contents.InstalledBytes = SpaceNeeded();
   for (int i = 0; i < IdeOptionCount; ++i) {
     RecordedOption& option = contents.Options[i];
     option.Present = Model.Ide[i].Chosen;

@@ -6,6 +6,7 @@
 #include "logic/SearchPath.h"
 #include "logic/UninstallPlan.h"
 #include "stores/InstallationRecord.h"
+#include "system/Account.h"
 #include "system/ActionLog.h"
 #include "system/Registry.h"
 #include "system/RunningProgram.h"
@@ -78,6 +79,8 @@ bool SetupRun::Analyse() {
 
   Pages = SelectPages(PackageFound, Model.InstalledVersion, Model.PackageVersion);
   Model.Case = Pages.Case;
+  Model.Account = ProcessAccountKind();
+  if (const char* note = PlacesFor(Model.Account).LogNote) LogAction(note);
   LogAction(std::string("Case found: ") + CaseLetter(Model.Case) + ", installed version " + Model.InstalledVersion +
             ", package version " + (PackageFound ? Model.PackageVersion : "none"));
   return true;

@@ -69,10 +69,11 @@ void SetupRun::Uninstall() {
 
   status("Updating registry");
   RemoveInstallationRecord();
-  RemoveToolsMenuEntries();
+  const AccountPlaces places = PlacesFor(Model.Account);
+  if (places.ToolsMenuEntries) RemoveToolsMenuEntries();
 
   status("Destroying shortcuts");
-  RemoveShortcuts();
+  RemoveShortcuts(places.Shortcuts);
 
   status("Uninstall complete");
   if (!SweeperNeeded(needSweeper, LongPath(SourceDir), LongPath(installDir))) {

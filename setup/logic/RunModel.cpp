@@ -23,6 +23,11 @@ void ApplySwitches(RunModel& model, const SetupSwitches& switches) {
                                  IdeOptions[i].Package + " is missing or damaged");
     for (int i = 0; i < IdeOptionCount; ++i) model.Ide[i].Chosen = ticked[i];
   }
+  if (switches.Shortcuts) {
+    // Only Install makes shortcuts, so they belong with the fresh installation's choices.
+    const auto& chosen = *switches.Shortcuts;
+    model.Shortcuts = {chosen[0], chosen[1], chosen[2]};
+  }
   if (switches.Dir) {
     const std::string proposed = model.InstallDir;
     std::string dir = *switches.Dir;

@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "AccountPlaces.h"
 #include "IdeOptions.h"
 #include "PageSelection.h"
 #include "SetupSwitches.h"
@@ -31,6 +32,7 @@ struct RunModel {
   std::string InstallDir;                      // as shown and typed
   std::array<IdeChoice, IdeOptionCount> Ide;
   ShortcutChoices Shortcuts;
+  AccountKind Account = AccountKind::Person;  // decides where shortcuts and Tools entries go
 };
 
 // The directory Install and Update write to: the chosen one with a trailing backslash, or the
@@ -41,7 +43,7 @@ std::string InstallationDirOf(const RunModel& model);
 // letters without case) cannot be installed.
 bool Delphi1And2Clash(const RunModel& model);
 
-// The directory and options a command line names, for a fresh installation only: an update
+// The directory, options and shortcuts a command line names, for a fresh installation only: an update
 // keeps the recorded ones, so that no installed option is left out of the new record. Options
 // proposed below the installation directory follow it to its new place. Raises when a named
 // option's package cannot be installed (nothing is changed then).

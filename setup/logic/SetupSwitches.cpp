@@ -1,19 +1,33 @@
 #include "SetupSwitches.h"
 
 #include "archive/AsciiCase.h"
-#include <vector>
+#include "archive/DestinationPath.h"
+
+#include <algorithm>
 
 const char* const SwitchHelpText =
-    "Setup [/SILENT | /VERYSILENT] [/DIR=path] [/COMPONENTS=list] [/UNINSTALL] [/LOG=file]\r\r"
+    "Setup [/SILENT | /VERYSILENT] [/DIR=path] [/COMPONENTS=list] [/SHORTCUTS=list | /NOICONS] "
+    "[/UNINSTALL] [/LOG=file]\r\r"
     "/SILENT\tno questions; a small window shows the progress\r"
     "/VERYSILENT\tnothing is shown\r"
-    "/DIR=path\tthe installation directory\r"
+    "/DIR=path\tthe installation directory: a full path (C:\\... or \\\\server\\share\\...)\r"
     "/COMPONENTS=list\tDelphi10, Delphi20, Delphi30, Delphi40, BCB10, BCB30 separated by commas, "
     "or none\r"
+    "/SHORTCUTS=list\tdesktop, startmenu, programs separated by commas, or none\r"
+    "/NOICONS\tno shortcuts\r"
     "/UNINSTALL\tuninstall Quillmark\r"
     "/LOG=file\tappend every action to this file\r"
-    "/? or /HELP\tthis list\r\r"
-    "Exit codes: 0 done, 1 bad command line or log, 2 nothing to do, 3 done with errors";
+    "/? or /HELP\tthis list\r"
+    "/SUPPRESSMSGBOXES, /NORESTART, /NOCANCEL, /SP-\taccepted; they change nothing\r\r"
+    "Exit codes:\r"
+    "0\tdone\r"
+    "1\tbad command line, or the log cannot be opened\r"
+    "2\tthe application package or a named option's package is missing or corrupt\r"
+    "3\tdone with errors (see the log)\r"
+    "4\tnothing to do: this version is installed, or nothing is installed to remove\r"
+    "5\tfiles in use\r"
+    "1618\tanother Setup is running\r"
+    "1, 2, 4, 5 and 1618 change nothing.";
 
 namespace {
 
@@ -55,13 +69,59 @@ bool ParseComponents(const std::string& list, std::array<bool, IdeOptionCount>& 
   }
 }
 
-// A refused line still says whether boxes may be shown: not with either silent switch.
+// The names of the shortcut places, in ShortcutPlaceCount order.
+const char* const ShortcutPlaceNames[ShortcutPlaceCount] = {"DESKTOP", "STARTMENU", "PROGRAMS"};
+
+bool ParseShortcuts(const std::string& list, std::array<bool, ShortcutPlaceCount>& chosen) {
+  chosen.fill(false);
+  if (AsciiUpper(list) == "NONE") return true;
+  size_t start = 0;
+  while (true) {
+    const size_t comma = list.find(',', start);
+    const std::string name = AsciiUpper(list.substr(start, comma == std::string::npos ? comma : comma - start));
+    bool known = false;
+    for (int i = 0; i < ShortcutPlaceCount; ++i)
+      if (name == ShortcutPlaceNames[i]) chosen[i] = known = true;
+    if (!known) return false;
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
+// Only a full path below a drive or share is taken: a relative one would land wherever the
+// process stands, a drive root would make the uninstaller empty the drive's root, "/" is no
+// separator here and "%" is never expanded.
+bool UsableInstallDir(const std::string& dir) {
+  if (dir.find_first_of("/%") != std::string::npos) return false;
+  std::string trimmed = dir;
+  while (!trimmed.empty() && trimmed.back() == '\\') trimmed.pop_back();
+  // "." and ".." levels could climb back to the root.
+  const std::string levels = trimmed + "\\";
+  if (levels.find("\\.\\") != std::string::npos || levels.find("\\..\\") != std::string::npos) return false;
+  return IsRootedPath(trimmed, PathStyle::Windows);
+}
+
+// Every item of quiet's spellings, with / or -, in any case.
+bool LooksSilent(const std::string& item) {
+  if (item.size() < 2 || (item[0] != '/' && item[0] != '-')) return false;
+  const std::string name = AsciiUpper(item.substr(1));
+  for (const char* quiet : {"SILENT", "VERYSILENT", "S", "Q", "QN", "QUIET"})
+    if (name == quiet) return true;
+  return false;
+}
+
+// A refused line still says whether boxes may be shown and where its log goes.
 SwitchParse Refuse(const std::vector<std::string>& items, const std::string& error) {
   SwitchParse result;
   result.Error = error;
   for (const std::string& item : items) {
     result.Switches.Silent |= AsciiUpper(item) == "/SILENT";
     result.Switches.VerySilent |= AsciiUpper(item) == "/VERYSILENT";
+    result.SilentLooking |= LooksSilent(item);
+    const size_t equals = item.find('=');
+    if (!result.Switches.Log && equals != std::string::npos && equals + 1 < item.size() &&
+        AsciiUpper(item.substr(0, equals)) == "/LOG")
+      result.Switches.Log = item.substr(equals + 1);
   }
   return result;
 }
@@ -92,10 +152,25 @@ SwitchParse ParseSetupSwitches(const std::string& arguments) {
     if (flag != nullptr) {
       if (hasValue) return Refuse(items, "Switch takes no value: " + item);
       *flag = true;
-    } else if (text != nullptr || canonical == "/COMPONENTS") {
+    } else if (canonical == "/SUPPRESSMSGBOXES" || canonical == "/NORESTART" || canonical == "/NOCANCEL" ||
+               canonical == "/SP-") {
+      // Setup never restarts Windows, shows no box unattended, and has nothing to cancel then.
+      if (hasValue) return Refuse(items, "Switch takes no value: " + item);
+      s.Ignored.push_back(canonical);
+    } else if (canonical == "/NOICONS") {
+      if (hasValue) return Refuse(items, "Switch takes no value: " + item);
+      s.Shortcuts = std::array<bool, ShortcutPlaceCount>{};
+    } else if (text != nullptr || canonical == "/COMPONENTS" || canonical == "/SHORTCUTS") {
       if (value.empty()) return Refuse(items, "Switch needs a value: " + item);
+      if (text == &s.Dir && !UsableInstallDir(value))
+        return Refuse(items, "The directory must be a full path below a drive or share (C:\\... or "
+                             "\\\\server\\share\\...), without / or %: " + item);
       if (text != nullptr) {
         *text = value;
+      } else if (canonical == "/SHORTCUTS") {
+        std::array<bool, ShortcutPlaceCount> chosen{};
+        if (!ParseShortcuts(value, chosen)) return Refuse(items, "Unknown shortcut place in: " + item);
+        s.Shortcuts = chosen;
       } else {
         std::array<bool, IdeOptionCount> ticked{};
         if (!ParseComponents(value, ticked)) return Refuse(items, "Unknown component in: " + item);
@@ -105,6 +180,15 @@ SwitchParse ParseSetupSwitches(const std::string& arguments) {
       return Refuse(items, "Unknown switch: " + item);
     }
   }
+  const auto given = [&](const char* name) { return std::find(seen.begin(), seen.end(), name) != seen.end(); };
+  if (given("/NOICONS") && given("/SHORTCUTS")) return Refuse(items, "/NOICONS and /SHORTCUTS contradict each other");
+  for (const std::string& item : items) result.SilentLooking |= LooksSilent(item);
   result.Valid = true;
   return result;
+}
+
+bool MayShowBox(const SwitchParse& parse, bool interactiveDesktop) {
+  if (!interactiveDesktop) return false;
+  // Help is asked for: /SILENT still shows it, only /VERYSILENT shows nothing at all.
+  return parse.Valid ? !parse.Switches.VerySilent : !parse.SilentLooking;
 }

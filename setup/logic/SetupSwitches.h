@@ -2,8 +2,12 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "IdeOptions.h"
+
+// The shortcut folders in the window's order: Desktop, Start Menu, Programs.
+constexpr int ShortcutPlaceCount = 3;
 
 // The switches of an unattended run. Without any of them Setup is the window it always was.
 struct SetupSwitches {
@@ -15,6 +19,10 @@ struct SetupSwitches {
   std::optional<std::string> Log;
   // The IDE options to tick, in IdeOptions order; empty when start-up's ticks stay.
   std::optional<std::array<bool, IdeOptionCount>> Components;
+  // The shortcuts to make (/SHORTCUTS, /NOICONS); empty when the window's ticks stay.
+  std::optional<std::array<bool, ShortcutPlaceCount>> Shortcuts;
+  // Switches that deployment tools add out of habit and that mean nothing here, for the log.
+  std::vector<std::string> Ignored;
 
   // No page is offered and every answer is taken. The other switches alone preset the window.
   bool Unattended() const { return Silent || VerySilent; }
@@ -24,14 +32,23 @@ struct SwitchParse {
   bool Valid = false;
   SetupSwitches Switches;
   std::string Error;  // why the line was refused, for the help box
-  // A refused line's Switches hold only Silent and VerySilent: whether a box may be shown.
+  // A refused line's Switches hold only Silent, VerySilent and the first /LOG's file, so that
+  // the refusal can still be logged.
+  // Whether any item looks like a request for quiet (/SILENT, /VERYSILENT, /S, /Q, /QN, /QUIET
+  // with / or -, any case): whoever wrote the line expects no box, even a refusal.
+  bool SilentLooking = false;
 };
 
 // Reads the arguments after the program's name. Switch names are case-insensitive and each
 // may appear once; a value holding blanks may be quoted, in whole or from the "=" on.
 // Anything else (an unknown switch, a repeat, a bare word, a missing or stray value, an
-// option key that does not exist) refuses the whole line.
+// option key that does not exist, /NOICONS with /SHORTCUTS, a /DIR that is not a full path
+// below a drive or share, or holds "/" or "%") refuses the whole line.
 SwitchParse ParseSetupSwitches(const std::string& arguments);
 
 // The text of the help box: every switch with a line on what it does.
 extern const char* const SwitchHelpText;
+
+// Whether a box (help or refusal) may be shown: only where someone can answer it, on an
+// interactive desktop, and never to a line that asked for quiet.
+bool MayShowBox(const SwitchParse& parse, bool interactiveDesktop);

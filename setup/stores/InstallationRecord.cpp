@@ -1,7 +1,10 @@
 #include "InstallationRecord.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
+#include "URLLabel.h"
 #include "logic/QuotedPath.h"
 #include "logic/RecordText.h"
 #include "logic/UninstallPlan.h"
@@ -65,7 +68,16 @@ void WriteShellValue(HKEY root, const std::string& path, const std::string& name
   RegKey::Create(root, path, KEY_WRITE).WriteString(name, text);
 }
 
-void WriteShellRegistration(const std::string& d) {
+// Add/Remove Programs shows it; deployment tools sort and filter by it.
+std::string LocalDateText() {
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+  return text;
+}
+
+void WriteShellRegistration(const std::string& d, const std::string& version, int64_t installedBytes) {
   // Quoted: unquoted, "C:\Program Files\..." would first run "C:\Program.exe".
   const std::string openCommand = Quoted(d + "Quillmk.exe") + " \"%1\"";
   const std::string project = ProjectKey;
@@ -79,6 +91,19 @@ void WriteShellRegistration(const std::string& d) {
   const RegKey uninstall = RegKey::Create(HKEY_LOCAL_MACHINE, Below(ProgramsKey, ProgramKey), KEY_ALL_ACCESS);
   uninstall.WriteString("DisplayName", "Quillmark");
   uninstall.WriteString("UninstallString", CutToRecordText(Quoted(d + "Setup.exe")));
+  // What detection rules, inventories and package managers read.
+  uninstall.WriteString("DisplayVersion", version);
+  uninstall.WriteString("Publisher", "Penwright");
+  uninstall.WriteString("InstallLocation", CutToRecordText(d));
+  uninstall.WriteString("DisplayIcon", CutToRecordText(d + "Quillmk.exe,0"));
+  const int64_t kilobytes = installedBytes / 1024;
+  uninstall.WriteDword("EstimatedSize", static_cast<uint32_t>(std::min<int64_t>(kilobytes, UINT32_MAX)));
+  uninstall.WriteString("InstallDate", LocalDateText());
+  // Setup offers no change or repair: only Update and Uninstall.
+  uninstall.WriteDword("NoModify", 1);
+  uninstall.WriteDword("NoRepair", 1);
+  uninstall.WriteString("URLInfoAbout", TURLLabel::MakerHomePage);
+  uninstall.WriteString("QuietUninstallString", CutToRecordText(Quoted(d + "Setup.exe") + " /UNINSTALL /VERYSILENT"));
 }
 
 // What Uninstall deletes, each key with its whole subtree (the platform refuses a key that
@@ -112,7 +137,7 @@ void WriteInstallationRecord(const InstallationContents& contents) {
       WriteFileList(record, IdeOptions[i].Key, option.Files);
     }
   }
-  WriteShellRegistration(contents.InstallationDir);
+  WriteShellRegistration(contents.InstallationDir, contents.Version, contents.InstalledBytes);
 }
 
 RecordedInstallation ReadInstalledState() {

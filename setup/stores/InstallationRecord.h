@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,7 @@ struct InstallationContents {
   std::string InstallationDir;  // ends in a backslash
   FileList InstallFiles;
   std::array<RecordedOption, IdeOptionCount> Options;
+  int64_t InstalledBytes = 0;  // what the installation takes on disk, for Add/Remove Programs
 };
 
 // Writes the record and the shell registration. Registry writes ignore their results: a value

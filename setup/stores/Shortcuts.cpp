@@ -1,5 +1,9 @@
 #include "Shortcuts.h"
 
+#include <shlobj.h>
+
+#include <array>
+#include <optional>
 #include <stdexcept>
 
 #include "ShellLink.h"
@@ -16,11 +20,34 @@ constexpr DWORD FolderBytes = MAX_PATH + 1;  // 260 characters and the zero
 
 struct ShortcutPlace {
   const char* ShellFolder;
+  int CommonFolder;  // the All Users counterpart
   bool ShortcutChoices::*Chosen;
 };
-constexpr ShortcutPlace ShortcutPlaces[] = {{"Desktop", &ShortcutChoices::Desktop},
-                                            {"Start Menu", &ShortcutChoices::StartMenu},
-                                            {"Programs", &ShortcutChoices::Programs}};
+constexpr ShortcutPlace ShortcutPlaces[] = {
+    {"Desktop", CSIDL_COMMON_DESKTOPDIRECTORY, &ShortcutChoices::Desktop},
+    {"Start Menu", CSIDL_COMMON_STARTMENU, &ShortcutChoices::StartMenu},
+    {"Programs", CSIDL_COMMON_PROGRAMS, &ShortcutChoices::Programs}};
+constexpr size_t PlaceCount = sizeof ShortcutPlaces / sizeof ShortcutPlaces[0];
+
+// Each place's folder, ending in a backslash; none where the folder is not named.
+std::array<std::optional<std::string>, PlaceCount> FolderPaths(ShortcutFolders source) {
+  std::array<std::optional<std::string>, PlaceCount> paths;
+  if (source == ShortcutFolders::AllUsers) {
+    for (size_t i = 0; i < PlaceCount; ++i) {
+      char path[MAX_PATH] = {};
+      if (SUCCEEDED(SHGetFolderPathA(nullptr, ShortcutPlaces[i].CommonFolder, nullptr, SHGFP_TYPE_CURRENT, path)))
+        paths[i] = WithTrailingBackslash(path);
+    }
+    return paths;
+  }
+  const RegKey folders = RegKey::Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_READ);
+  if (!folders) return paths;
+  for (size_t i = 0; i < PlaceCount; ++i) {
+    std::string folder;
+    if (folders.ReadString(ShortcutPlaces[i].ShellFolder, folder, FolderBytes)) paths[i] = WithTrailingBackslash(folder);
+  }
+  return paths;
+}
 
 // The folder belongs to the user, who may have made "Quillmark.lnk" a link to a system file:
 // the shortcut is saved under a name no one can foresee, then that very file is renamed over
@@ -41,20 +68,17 @@ void SaveShortcut(const TShellLink& link, const std::string& folder) {
 
 }  // namespace
 
-void AddShortcuts(const ShortcutChoices& choices, const std::string& installationDir) {
+void AddShortcuts(const ShortcutChoices& choices, const std::string& installationDir, ShortcutFolders source) {
   TShellLink link;
   link.Description = "Quillmark";
   link.IconPath = installationDir + "Quillmk.exe";
   link.Path = link.IconPath;
   link.WorkingDirectory = installationDir;
 
-  const RegKey folders = RegKey::Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_READ);
-  if (!folders) return;
-  for (const ShortcutPlace& place : ShortcutPlaces) {
-    std::string folder;
-    if (!folders.ReadString(place.ShellFolder, folder, FolderBytes)) continue;
-    folder = WithTrailingBackslash(folder);
-    if (!(choices.*place.Chosen)) continue;
+  const auto folders = FolderPaths(source);
+  for (size_t i = 0; i < PlaceCount; ++i) {
+    if (!folders[i] || !(choices.*ShortcutPlaces[i].Chosen)) continue;
+    const std::string& folder = *folders[i];
     // A folder reached through a junction or link is skipped like a missing value; one that
     // does not exist fails to save as before.
     HeldLevels levels;
@@ -66,16 +90,12 @@ void AddShortcuts(const ShortcutChoices& choices, const std::string& installatio
   }
 }
 
-void RemoveShortcuts() {
-  const RegKey folders = RegKey::Open(HKEY_CURRENT_USER, ShellFoldersKey, KEY_READ);
-  if (!folders) return;
-  for (const ShortcutPlace& place : ShortcutPlaces) {
-    std::string path;
-    // The folder is the user's: no junction or link on the way is followed, and a link named
-    // like the shortcut goes itself, never its target.
-    if (folders.ReadString(place.ShellFolder, path, FolderBytes)) {
-      const std::string shortcut = WithTrailingBackslash(path) + ShortcutName;
-      if (DeleteWithoutFollowing(shortcut)) LogAction("Shortcut removed: " + shortcut);
-    }
+void RemoveShortcuts(ShortcutFolders source) {
+  for (const auto& folder : FolderPaths(source)) {
+    // The folder may be the user's: no junction or link on the way is followed, and a link
+    // named like the shortcut goes itself, never its target.
+    if (!folder) continue;
+    const std::string shortcut = *folder + ShortcutName;
+    if (DeleteWithoutFollowing(shortcut)) LogAction("Shortcut removed: " + shortcut);
   }
 }

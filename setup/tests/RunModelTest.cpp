@@ -1,5 +1,7 @@
 #include "RunModel.h"
 
+#include "AccountPlaces.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -18,10 +20,14 @@ RunModel Proposed(StartupCase startupCase = StartupCase::FreshInstall) {
   return model;
 }
 
-// The directories and ticks of a model, in option order.
+// The directories and ticks of a model, in option order, then the shortcuts when not the
+// window's start (Desktop and Programs).
 std::string Describe(const RunModel& model) {
   std::string text = model.InstallDir;
   for (const IdeChoice& option : model.Ide) text += std::string(" ") + (option.Chosen ? "+" : "-") + option.Directory;
+  const ShortcutChoices& links = model.Shortcuts;
+  if (!links.Desktop || links.StartMenu || !links.Programs)
+    text += std::string(" links ") + (links.Desktop ? "D" : "") + (links.StartMenu ? "S" : "") + (links.Programs ? "P" : "");
   return text;
 }
 
@@ -29,17 +35,22 @@ TEST(ApplySwitches, FillTheModelOfAFreshInstallation) {
   const auto parse = [](const char* line) { return ParseSetupSwitches(line).Switches; };
   struct Row {
     const char* line;
-    const char* expected;
+    std::string expected;
   };
+  const std::string proposed = Describe(Proposed());
   const Row rows[] = {
+      {"/SHORTCUTS=startmenu,programs /NORESTART", proposed + " links SP"},
+      {"/NOICONS /SUPPRESSMSGBOXES", proposed + " links "},
       {"", "C:\\Program Files\\Quillmark -C:\\Program Files\\Quillmark\\Delphi10 -C:\\Program Files\\Quillmark\\Delphi20 "
            "+D:\\Delphi 3\\Lib -C:\\Program Files\\Quillmark\\Delphi40 -C:\\Program Files\\Quillmark\\BCB10 "
            "-C:\\Program Files\\Quillmark\\BCB30"},
       // The proposed option directories follow the installation directory; a found one stays.
       {"/DIR=E:\\Tools\\QM\\\\", "E:\\Tools\\QM -E:\\Tools\\QM\\Delphi10 -E:\\Tools\\QM\\Delphi20 +D:\\Delphi 3\\Lib "
                                  "-E:\\Tools\\QM\\Delphi40 -E:\\Tools\\QM\\BCB10 -E:\\Tools\\QM\\BCB30"},
-      // A drive root keeps its backslash, and the options go right below it.
-      {"/DIR=E:\\", "E:\\ -E:\\Delphi10 -E:\\Delphi20 +D:\\Delphi 3\\Lib -E:\\Delphi40 -E:\\BCB10 -E:\\BCB30"},
+      // A share: the options go below it too (a drive root is refused by the parse).
+      {"/DIR=\\\\srv\\tools\\QM", "\\\\srv\\tools\\QM -\\\\srv\\tools\\QM\\Delphi10 -\\\\srv\\tools\\QM\\Delphi20 "
+                             "+D:\\Delphi 3\\Lib -\\\\srv\\tools\\QM\\Delphi40 -\\\\srv\\tools\\QM\\BCB10 "
+                             "-\\\\srv\\tools\\QM\\BCB30"},
       {"/COMPONENTS=delphi10,BCB30 /DIR=E:\\Q",
        "E:\\Q +E:\\Q\\Delphi10 -E:\\Q\\Delphi20 -D:\\Delphi 3\\Lib -E:\\Q\\Delphi40 -E:\\Q\\BCB10 +E:\\Q\\BCB30"},
       {"/COMPONENTS=none", "C:\\Program Files\\Quillmark -C:\\Program Files\\Quillmark\\Delphi10 "
@@ -61,9 +72,21 @@ TEST(ApplySwitches, FillTheModelOfAFreshInstallation) {
   // An update, or any other case, keeps the recorded directory and options.
   for (StartupCase other : {StartupCase::Update, StartupCase::SameVersion, StartupCase::NothingInstalled}) {
     RunModel kept = Proposed(other);
-    ApplySwitches(kept, parse("/DIR=E:\\Q /COMPONENTS=Delphi10"));
+    ApplySwitches(kept, parse("/DIR=E:\\Q /COMPONENTS=Delphi10 /NOICONS"));
     EXPECT_EQ(Describe(kept), Describe(Proposed(other))) << CaseLetter(other);
   }
+}
+
+TEST(PlacesFor, SystemPutsShortcutsForAllUsersAndNoToolsEntriesInItsOwnProfile) {
+  const AccountPlaces person = PlacesFor(AccountKind::Person);
+  EXPECT_EQ(person.Shortcuts, ShortcutFolders::User);
+  EXPECT_TRUE(person.ToolsMenuEntries);
+  EXPECT_EQ(person.LogNote, nullptr);
+  const AccountPlaces system = PlacesFor(AccountKind::LocalSystem);
+  EXPECT_EQ(system.Shortcuts, ShortcutFolders::AllUsers);
+  EXPECT_FALSE(system.ToolsMenuEntries);
+  ASSERT_NE(system.LogNote, nullptr);
+  EXPECT_NE(std::string(system.LogNote).find("All Users"), std::string::npos);
 }
 
 TEST(RunModel, InstallationDirAndTheDelphi1And2Clash) {

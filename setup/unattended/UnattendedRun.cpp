@@ -18,6 +18,19 @@ const char* CommandName(SetupCommand command) {
 
 }  // namespace
 
+const char* ExitCodeMeaning(int code) {
+  switch (code) {
+    case 0: return "done";
+    case 1: return "bad command line or log";
+    case 2: return "a package is missing or corrupt";
+    case 3: return "done with errors";
+    case 4: return "nothing to do";
+    case 5: return "files in use";
+    case 1618: return "another Setup is running";
+    default: return "unknown";
+  }
+}
+
 int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
   UnattendedFeedback feedback(instance, switches.Silent && !switches.VerySilent);
   SetupRun run(feedback);
@@ -26,18 +39,21 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
   // Start-up's own error (a damaged or unreadable package) ends the run before any change.
   if (!started || feedback.Errors() > 0) {
     LogAction("Start-up failed: nothing changed");
-    return ExitNothingToDo;
+    return ExitPackageMissing;
   }
   const SetupCommand command = CommandFor(run.Pages, switches.Uninstall);
   LogAction(std::string("Unattended run: ") + CommandName(command));
-  if (command == SetupCommand::None) return ExitNothingToDo;
+  // Without a command, either there is nothing to remove or this version is installed, or
+  // there is no package to install from: only the last is a fault of the distribution.
+  if (command == SetupCommand::None)
+    return switches.Uninstall || run.PackageFound ? ExitNothingToDo : ExitPackageMissing;
 
   bool applied = false;
   feedback.Guarded([&] {
     ApplySwitches(run.Model, switches);
     applied = true;
   });
-  if (!applied) return ExitNothingToDo;  // an option that cannot be installed: nothing changed
+  if (!applied) return ExitPackageMissing;  // an option that cannot be installed: nothing changed
 
   feedback.Guarded([&] {
     switch (command) {
@@ -46,7 +62,5 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
       default: run.Uninstall(); break;
     }
   });
-  const int exitCode = feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
-  LogAction("Finished, exit code " + std::to_string(exitCode));
-  return exitCode;
+  return feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
 }

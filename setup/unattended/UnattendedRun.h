@@ -4,7 +4,10 @@
 #include "logic/SetupSwitches.h"
 
 // The exit codes of a run with switches.
-enum ExitCode { ExitDone = 0, ExitBadCommandLine = 1, ExitNothingToDo = 2, ExitDoneWithErrors = 3 };
+enum ExitCode { ExitDone = 0, ExitBadCommandLine = 1, ExitPackageMissing = 2, ExitDoneWithErrors = 3, ExitNothingToDo = 4 };
+
+// What an exit code says, for the log's last line.
+const char* ExitCodeMeaning(int code);
 
 // Runs what the window would offer for start-up's case, with no one to answer: install,
 // update or uninstall, by the very commands of the window. Returns the exit code.

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "InstallChecks.h"
 
 namespace e2e {
@@ -94,6 +96,21 @@ TEST_F(InstallTest, InstallsEverythingIntoAFreshDirectory) {
   const std::string uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark";
   ExpectText(HKEY_LOCAL_MACHINE, uninstall, "DisplayName", "Quillmark");
   ExpectText(HKEY_LOCAL_MACHINE, uninstall, "UninstallString", "\"" + d + "Setup.exe\"");
+  // What deployment tools read: the version for detection, the size (the gauge's bytes), the date.
+  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "DisplayVersion", "4.2");
+  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "Publisher", "Penwright");
+  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "InstallLocation", d);
+  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "DisplayIcon", d + "Quillmk.exe,0");
+  ExpectValue(HKEY_LOCAL_MACHINE, uninstall, "EstimatedSize", REG_DWORD, DwordBytes(static_cast<uint32_t>(max / 1024)));
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  char date[16];
+  std::snprintf(date, sizeof date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "InstallDate", date);
+  ExpectValue(HKEY_LOCAL_MACHINE, uninstall, "NoModify", REG_DWORD, DwordBytes(1));
+  ExpectValue(HKEY_LOCAL_MACHINE, uninstall, "NoRepair", REG_DWORD, DwordBytes(1));
+  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "URLInfoAbout", "http://penwright.com/");
+  ExpectText(HKEY_LOCAL_MACHINE, uninstall, "QuietUninstallString", "\"" + d + "Setup.exe\" /UNINSTALL /VERYSILENT");
 
   // Shortcuts in the folders ticked at start: Desktop and Programs.
   for (const std::string& folder : {Desktop, Programs}) {

@@ -101,15 +101,18 @@ TEST_F(SilentTest, RunsThatChangeNothingSayWhyByTheirExitCode) {
     const char* arguments;
     bool withPackages;
     DWORD exitCode;
+    const char* logged = nullptr;  // run with /LOG: a line the log must hold
   };
   const Row rows[] = {
       {"unknown switch", "/VERYSILENT /QUIET", true, 1},
       {"unknown option key", "/VERYSILENT /COMPONENTS=Delphi50", true, 1},
       {"repeated switch", "/VERYSILENT /DIR=C:\\a /DIR=C:\\b", true, 1},
       {"log that cannot be opened", "/VERYSILENT /LOG=C:\\qmtest\\no\\such\\folder\\x.log", true, 1},
-      {"case E", "/VERYSILENT", false, 2},
-      {"case E, uninstall", "/UNINSTALL /VERYSILENT", false, 2},
-      {"case A, uninstall", "/VERYSILENT /UNINSTALL", true, 2},
+      {"relative /DIR", "/VERYSILENT /DIR=Quillmark", true, 1, "Command line refused: The directory must be"},
+      {"drive root /DIR, a quiet-looking line: no box", "/DIR=C:\\ -q", true, 1, "The directory must be"},
+      {"case E: no package", "/VERYSILENT", false, 2, "Finished, exit code 2"},
+      {"case E, uninstall", "/UNINSTALL /VERYSILENT", false, 4},
+      {"case A, uninstall", "/VERYSILENT /UNINSTALL /NORESTART", true, 4, "Switch /NORESTART accepted"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.why);
@@ -120,8 +123,10 @@ TEST_F(SilentTest, RunsThatChangeNothingSayWhyByTheirExitCode) {
     } else {
       Dist().AddSetup();
     }
-    EXPECT_TRUE(RunWithoutWindows(row.arguments));
+    DeleteFileA(Log.c_str());
+    EXPECT_TRUE(RunWithoutWindows(row.arguments + (row.logged ? " \"/LOG=" + Log + "\"" : std::string())));
     EXPECT_EQ(Process().ExitCode(), row.exitCode);
+    if (row.logged) EXPECT_TRUE(LogHas(row.logged)) << ReadTextFile(Log);
     EXPECT_FALSE(DirectoryExists(ProgramFiles + "Quillmark"));
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
   }

@@ -210,6 +210,26 @@ TEST_F(UninstallTest, InstallThenUninstallFromAnotherFolderLeavesNothing) {
   EXPECT_EQ(IniText("Path0"), "C:\\Tools\\Other.exe");
 }
 
+// What a deployment tool runs to remove the product: "QuietUninstallString" through cmd /c.
+// The installed copy leaves the rest to the helper, which shows nothing; the run exits 0.
+TEST_F(UninstallTest, QuietUninstallStringThroughCmdRemovesEverything) {
+  LayOutSampleDistribution();
+  Start(std::string(), "/VERYSILENT");
+  ASSERT_TRUE(Process().WaitForExit(60000));
+  ASSERT_EQ(Process().ExitCode(), 0u);
+  std::string quiet;
+  ASSERT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, Registration[5].Path, "QuietUninstallString", quiet));
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  Start(std::string(system) + "\\cmd.exe", "/c " + quiet);
+  ASSERT_TRUE(Process().WaitForExit(60000));
+  EXPECT_EQ(Process().ExitCode(), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return !DirectoryExists(Dir); }, 30000));
+  ExpectRegistrationGone();
+  ExpectShortcutsGone();
+  EXPECT_EQ(TopLevelBox(DoneCaption), nullptr) << "a box waits for someone who is not there";
+}
+
 // Setup.exe from read-only media: the copy it leaves stays writable, Update replaces a
 // read-only copy, and Uninstall from another folder deletes one.
 TEST_F(UninstallTest, ReadOnlySetupLeavesNoCopyBehind) {

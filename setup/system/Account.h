@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+#include "logic/AccountPlaces.h"
+
+// Facts about the process's account and the machine, for the decisions of a run and the log.
+
+// LocalSystem (S-1-5-18) or a person, from the process token.
+AccountKind ProcessAccountKind();
+// "DOMAIN\user" of the process token; "unknown" when it cannot be looked up.
+std::string ProcessAccountName();
+// Whether the token is elevated (TokenElevation).
+bool ProcessElevated();
+// Whether someone may be there to answer a box: not session 0 (services) and not SYSTEM.
+bool OnInteractiveDesktop();
+// "Windows 10.0.19045" from RtlGetVersion: GetVersionEx answers what the manifest declares.
+std::string WindowsVersionText();
