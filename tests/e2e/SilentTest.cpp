@@ -126,7 +126,9 @@ TEST_F(SilentTest, RunsThatChangeNothingSayWhyByTheirExitCode) {
     DeleteFileA(Log.c_str());
     EXPECT_TRUE(RunWithoutWindows(row.arguments + (row.logged ? " \"/LOG=" + Log + "\"" : std::string())));
     EXPECT_EQ(Process().ExitCode(), row.exitCode);
-    if (row.logged) EXPECT_TRUE(LogHas(row.logged)) << ReadTextFile(Log);
+    if (row.logged) {
+      EXPECT_TRUE(LogHas(row.logged)) << ReadTextFile(Log);
+    }
     EXPECT_FALSE(DirectoryExists(ProgramFiles + "Quillmark"));
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
   }
