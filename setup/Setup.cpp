@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "system/ActionLog.h"
+#include "system/SingleInstance.h"
 #include "window/SetupMainForm.h"
 #include "window/SetupSplash.h"
 #include "unattended/UnattendedRun.h"
@@ -62,6 +63,12 @@ int Run(HINSTANCE instance, const std::string& arguments) {
       return ExitBadCommandLine;
     }
     LogAction("Setup started with: " + arguments);
+  }
+  if (!ClaimSingleInstance()) {
+    LogAction("Another Setup is running: nothing changed, exit code " + std::to_string(ExitSetupRunning));
+    if (!switches.Unattended())
+      MessageBoxA(nullptr, "Quillmark Setup is already running.", ApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    return ExitSetupRunning;
   }
   return switches.Unattended() ? RunUnattended(instance, switches) : RunWindow(instance, switches);
 }

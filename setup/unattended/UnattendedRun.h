@@ -4,7 +4,14 @@
 #include "logic/SetupSwitches.h"
 
 // The exit codes of a run with switches.
-enum ExitCode { ExitDone = 0, ExitBadCommandLine = 1, ExitNothingToDo = 2, ExitDoneWithErrors = 3 };
+enum ExitCode {
+  ExitDone = 0,
+  ExitBadCommandLine = 1,
+  ExitNothingToDo = 2,
+  ExitDoneWithErrors = 3,
+  ExitFilesInUse = 5,
+  ExitSetupRunning = 1618,  // Windows Installer's code for it, which deployment tools retry
+};
 
 // Runs what the window would offer for start-up's case, with no one to answer: install,
 // update or uninstall, by the very commands of the window. Returns the exit code.
