@@ -39,13 +39,22 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
   });
   if (!applied) return ExitNothingToDo;  // an option that cannot be installed: nothing changed
 
+  bool filesInUse = false;
   feedback.Guarded([&] {
-    switch (command) {
-      case SetupCommand::Install: run.Install(); break;
-      case SetupCommand::Update: run.Update(); break;
-      default: run.Uninstall(); break;
+    try {
+      switch (command) {
+        case SetupCommand::Install: run.Install(); break;
+        case SetupCommand::Update: run.Update(); break;
+        default: run.Uninstall(); break;
+      }
+    } catch (const EFilesInUse&) {
+      filesInUse = true;  // each file is in the log already
     }
   });
+  if (filesInUse) {
+    LogAction("Files in use: nothing changed, exit code " + std::to_string(ExitFilesInUse));
+    return ExitFilesInUse;
+  }
   const int exitCode = feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
   LogAction("Finished, exit code " + std::to_string(exitCode));
   return exitCode;
