@@ -8,6 +8,7 @@
 #include "system/Account.h"
 #include "system/ActionLog.h"
 #include "system/RunningProgram.h"
+#include "system/SingleInstance.h"
 #include "window/SetupMainForm.h"
 #include "window/SetupSplash.h"
 #include "unattended/UnattendedRun.h"
@@ -69,6 +70,12 @@ int RunLine(HINSTANCE instance, const SwitchParse& parse) {
     const auto& chosen = *switches.Shortcuts;
     LogAction(std::string("Shortcuts asked for:") + (chosen[0] ? " desktop" : "") + (chosen[1] ? " startmenu" : "") +
               (chosen[2] ? " programs" : "") + (chosen[0] || chosen[1] || chosen[2] ? "" : " none"));
+  }
+  if (!ClaimSingleInstance()) {
+    LogAction("Another Setup is running: nothing changed");
+    if (!switches.Unattended())
+      MessageBoxA(nullptr, "Quillmark Setup is already running.", ApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+    return ExitSetupRunning;
   }
   return switches.Unattended() ? RunUnattended(instance, switches) : RunWindow(instance, switches);
 }

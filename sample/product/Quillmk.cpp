@@ -29,6 +29,18 @@ void RecordStart() {
   CloseHandle(file);
 }
 
+// Like the real product, it keeps its templates open while it runs, sharing reading only:
+// Setup must find the file in use rather than fail halfway through replacing it.
+HANDLE OpenTemplates() {
+  char path[MAX_PATH + 16] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length == MAX_PATH) return INVALID_HANDLE_VALUE;
+  char* name = path + length;
+  while (name > path && name[-1] != '\\') --name;
+  lstrcpyA(name, "Templates.ini");
+  return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
@@ -57,6 +69,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   RecordStart();
+  const HANDLE templates = OpenTemplates();
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
@@ -75,5 +88,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  if (templates != INVALID_HANDLE_VALUE) CloseHandle(templates);
   return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "SetupRun.h"
 #include "archive/CrcUnit.h"
+#include "logic/RecordKeeping.h"
 #include "stores/InstallationRecord.h"
 #include "stores/Shortcuts.h"
 #include "stores/ToolsMenu.h"
@@ -41,6 +42,7 @@ void SetupRun::Install() {
   // Both versions of the editor carry files of the same names.
   if (Delphi1And2Clash(Model)) throw EOptionsClash();
   InstallationDir = InstallationDirOf(Model);
+  if (!FilesFree(FilesInstallReplaces(std::nullopt))) return;
   ShowBusyPage();
   ExtractPackages();
   CopySetupProgram();
@@ -64,9 +66,13 @@ void SetupRun::Install() {
 }
 
 void SetupRun::Update() {
-  ShowBusyPage();
   InstallationDir = InstallationDirOf(Model);
+  // Read before the update rewrites it: its lists name what the new packages may drop.
+  const std::optional<InstallationContents> old = ReadInstallationContents();
+  if (!FilesFree(FilesInstallReplaces(old))) return;
+  ShowBusyPage();
   ExtractPackages();
+  RemoveDroppedFiles(old);
   CopySetupProgram();
   WriteInstallationRecord();
   feedback_.ShowFinished();
@@ -76,11 +82,17 @@ void SetupRun::ShowBusyPage() { feedback_.ShowBusy(SpaceNeeded()); }
 
 // Each package by itself: an error is shown and the next package follows.
 void SetupRun::ExtractPackages() {
-  feedback_.Guarded([&] { Extractor->ExtractPackage("Quillmk.pak", InstallationDir, AppPackageInfo, InstallFileList); });
+  AppExtracted = false;
+  feedback_.Guarded([&] {
+    Extractor->ExtractPackage("Quillmk.pak", InstallationDir, AppPackageInfo, InstallFileList);
+    AppExtracted = true;
+  });
   for (int i = 0; i < IdeOptionCount; ++i) {
+    IdeExtracted[i] = false;
     if (!Model.Ide[i].Chosen) continue;
     feedback_.Guarded([&] {
       Extractor->ExtractPackage(IdeOptions[i].Package, Model.Ide[i].Directory, IdePackageInfo[i], IdeFileList[i]);
+      IdeExtracted[i] = true;
     });
   }
 }
@@ -100,7 +112,8 @@ void SetupRun::CopySetupProgram() {
 
 void SetupRun::WriteInstallationRecord() {
   InstallationContents contents;
-  contents.Version = Model.PackageVersion;
+  // A failed extraction must not pass for the new version: the next start offers it again.
+  contents.Version = VersionToRecord(AppExtracted, Model.PackageVersion, Model.InstalledVersion);
   contents.InstallationDir = InstallationDir;
   contents.InstallFiles = InstallFileList;
   contents.InstalledBytes = SpaceNeeded();

@@ -2,7 +2,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "CommandFeedback.h"
 #include "archive/Extract.h"
@@ -10,6 +12,8 @@
 #include "archive/Package.h"
 #include "logic/PageSelection.h"
 #include "logic/RunModel.h"
+#include "stores/InstallationRecord.h"
+#include "system/FilesInUse.h"
 
 // A Delphi 1 and Delphi 2 directory that clash: the window shows the options' page with it.
 class EOptionsClash : public std::runtime_error {
@@ -61,7 +65,18 @@ private:
   void CopySetupProgram();
   void WriteInstallationRecord();
 
+  // Before anything changes (FilesInUseCheck.cpp): true when no file of paths is in use, or
+  // the user has freed them and pressed Retry; false when the user cancels. Unattended, the
+  // files go to the log and EFilesInUse is raised.
+  bool FilesFree(std::vector<std::string> paths);
+  std::vector<std::string> FilesInstallReplaces(const std::optional<InstallationContents>& old) const;
+  // After an update's extraction (DroppedFiles.cpp): the old files the new packages no longer
+  // carry are deleted; those that stay join the new lists.
+  void RemoveDroppedFiles(const std::optional<InstallationContents>& old);
+
   CommandFeedback& feedback_;
+  bool AppExtracted = false;
+  std::array<bool, IdeOptionCount> IdeExtracted{};
   std::string SourceDir;  // ends in a backslash
   std::unique_ptr<PackageExtractor> Extractor;  // holds the one decoder
   PackageInfo AppPackageInfo;

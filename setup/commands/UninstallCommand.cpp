@@ -5,6 +5,7 @@
 
 #include "SetupRun.h"
 #include "Sweeper.h"
+#include "logic/RecordKeeping.h"
 #include "logic/UninstallPlan.h"
 #include "stores/InstallationRecord.h"
 #include "stores/Shortcuts.h"
@@ -43,14 +44,22 @@ void SetupRun::Uninstall() {
   status("Reading uninstall information");
   std::optional<InstallationContents> recorded = ReadInstallationContents();
   if (!recorded) throw std::runtime_error(NoRecordError);
-  InstallFileList = std::move(recorded->InstallFiles);
-  for (int i = 0; i < IdeOptionCount; ++i) IdeFileList[i] = std::move(recorded->Options[i].Files);
+  InstallFileList = recorded->InstallFiles;
+  for (int i = 0; i < IdeOptionCount; ++i) IdeFileList[i] = recorded->Options[i].Files;
+  const std::string& installDir = Model.InstallDir;
+  const std::string setupCopy = WithTrailingBackslash(installDir) + "Setup.exe";
+  {
+    std::vector<std::string> paths = FilesToDelete(InstallFileList, installDir, HelpIndexRule::Keep);
+    paths.push_back(setupCopy);
+    for (int i = 0; i < IdeOptionCount; ++i)
+      for (const std::string& path : FilesToDelete(IdeFileList[i], recorded->Options[i].Directory, HelpIndexRule::Keep))
+        paths.push_back(path);
+    if (!FilesFree(paths)) return;
+  }
 
   status("Deleting files");
-  const std::string& installDir = Model.InstallDir;
   DeleteFiles(FilesToDelete(InstallFileList, installDir, HelpIndexRule::DeleteAlongside));
   InstallFileList.Clear();
-  const std::string setupCopy = WithTrailingBackslash(installDir) + "Setup.exe";
   MakeWritable(setupCopy);
   const bool needSweeper = !DeleteFileA(setupCopy.c_str());
   if (!needSweeper) LogAction("File deleted: " + setupCopy);
@@ -67,13 +76,31 @@ void SetupRun::Uninstall() {
   for (const IdeChoice& option : Model.Ide) RemoveLoggedDirectory(option.Directory);
   RemoveLoggedDirectory(installDir);
 
+  // What could not be deleted stays named in the record, for the next Uninstall.
+  const auto remains = [](const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  InstallationContents left = *recorded;
+  left.InstallFiles = NamesLeft(recorded->InstallFiles, installDir, remains);
+  bool anyLeft = HoldsNames(left.InstallFiles);
+  for (int i = 0; i < IdeOptionCount; ++i) {
+    left.Options[i].Files = NamesLeft(recorded->Options[i].Files, recorded->Options[i].Directory, remains);
+    anyLeft = anyLeft || HoldsNames(left.Options[i].Files);
+  }
+
   status("Updating registry");
-  RemoveInstallationRecord();
+  RemoveShellRegistration();
   const AccountPlaces places = PlacesFor(Model.Account);
   if (places.ToolsMenuEntries) RemoveToolsMenuEntries();
 
   status("Destroying shortcuts");
   RemoveShortcuts(places.Shortcuts);
+
+  // The record goes last: an Uninstall broken off before here can be run again.
+  if (anyLeft) {
+    KeepRecordedLists(left);
+    LogAction("Files not deleted stay in the record");
+  } else {
+    RemoveInstallationRecord();
+  }
 
   status("Uninstall complete");
   if (!SweeperNeeded(needSweeper, LongPath(SourceDir), LongPath(installDir))) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "URLLabel.h"
@@ -169,16 +170,31 @@ std::optional<InstallationContents> ReadInstallationContents() {
   return contents;
 }
 
-void RemoveInstallationRecord() {
-  for (const KeyToDelete& row : KeysToDelete) {
-    const std::string path = row.Parent ? Below(row.Parent, row.Subkey) : row.Subkey;
-    bool deleted = false;
-    if (row.Parent == nullptr) {
-      deleted = DeleteKeyTree(row.Root, row.Subkey);
-    } else {
-      const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
-      deleted = parent && DeleteKeyTree(parent.Handle(), row.Subkey);
-    }
-    if (deleted) LogAction("Registry key deleted: " + RootKeyName(row.Root) + "\\" + path);
+namespace {
+void DeleteKeyOfRow(const KeyToDelete& row) {
+  const std::string path = row.Parent ? Below(row.Parent, row.Subkey) : row.Subkey;
+  bool deleted = false;
+  if (row.Parent == nullptr) {
+    deleted = DeleteKeyTree(row.Root, row.Subkey);
+  } else {
+    const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
+    deleted = parent && DeleteKeyTree(parent.Handle(), row.Subkey);
   }
+  if (deleted) LogAction("Registry key deleted: " + RootKeyName(row.Root) + "\\" + path);
+}
+}  // namespace
+
+// The first row is the product's key, which holds the record.
+void RemoveShellRegistration() {
+  for (size_t i = 1; i < std::size(KeysToDelete); ++i) DeleteKeyOfRow(KeysToDelete[i]);
+}
+
+void RemoveInstallationRecord() { DeleteKeyOfRow(KeysToDelete[0]); }
+
+void KeepRecordedLists(const InstallationContents& left) {
+  const RegKey record = RegKey::Open(HKEY_LOCAL_MACHINE, RecordKey, KEY_WRITE);
+  if (!record) return;
+  WriteFileList(record, "Install", left.InstallFiles);
+  for (int i = 0; i < IdeOptionCount; ++i)
+    if (left.Options[i].Present) WriteFileList(record, IdeOptions[i].Key, left.Options[i].Files);
 }

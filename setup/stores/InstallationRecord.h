@@ -43,6 +43,11 @@ RecordedInstallation ReadInstalledState();
 // The lists and directories Uninstall removes; nullopt when the record is gone.
 std::optional<InstallationContents> ReadInstallationContents();
 
-// Deletes the record with the shell registration and the product's user settings, each key
-// with its whole subtree.
+// Uninstall deletes the shell registration and the product's user settings first, each key
+// with its whole subtree, and the record last, once nothing else of the installation is
+// left: an Uninstall broken off before then can still be run again.
+void RemoveShellRegistration();
 void RemoveInstallationRecord();
+// Rewrites the record's lists with what Uninstall could not delete (the present options'),
+// so that the next Uninstall still knows those files.
+void KeepRecordedLists(const InstallationContents& left);

@@ -1,4 +1,5 @@
 #include "PageSelection.h"
+#include "RecordKeeping.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,35 @@ TEST(CommandFor, TheWindowOffersTheSameCommand) {
         EXPECT_EQ(CommandOfPage(opening), command);
       }
     }
+  }
+}
+
+// What a finished Install or Update records, and the case the next start then finds: a failed
+// extraction of the application package offers the same command again, never case C.
+TEST(VersionToRecord, AFailedExtractionIsOfferedAgain) {
+  struct Row {
+    const char* why;
+    bool extracted;
+    const char* installed;  // before the command
+    bool programThere;      // Quillmk.exe in the recorded directory afterwards
+    const char* recorded;
+    char nextCase;
+  };
+  const Row rows[] = {
+      {"install done", true, "None", true, "2.0", 'C'},
+      {"update done", true, "1.0", true, "2.0", 'C'},
+      {"update failed: the old version stays recorded", false, "1.0", true, "1.0", 'B'},
+      {"update failed before the program was replaced", false, "1.0", false, "1.0", 'A'},
+      {"install failed, program written", false, "None", true, "", 'B'},
+      {"install failed, program missing", false, "None", false, "", 'A'},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.why);
+    const std::string recorded = VersionToRecord(r.extracted, "2.0", r.installed);
+    EXPECT_EQ(recorded, r.recorded);
+    // As start-up reads it back: a record without the program counts as no installation.
+    const PageSelection next = SelectPages(true, r.programThere ? recorded : NoInstalledVersion, "2.0");
+    EXPECT_EQ(CaseLetter(next.Case), r.nextCase);
   }
 }
 

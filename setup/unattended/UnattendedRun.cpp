@@ -55,12 +55,21 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
   });
   if (!applied) return ExitPackageMissing;  // an option that cannot be installed: nothing changed
 
+  bool filesInUse = false;
   feedback.Guarded([&] {
-    switch (command) {
-      case SetupCommand::Install: run.Install(); break;
-      case SetupCommand::Update: run.Update(); break;
-      default: run.Uninstall(); break;
+    try {
+      switch (command) {
+        case SetupCommand::Install: run.Install(); break;
+        case SetupCommand::Update: run.Update(); break;
+        default: run.Uninstall(); break;
+      }
+    } catch (const EFilesInUse&) {
+      filesInUse = true;  // each file is in the log already
     }
   });
+  if (filesInUse) {
+    LogAction("Files in use: nothing changed");
+    return ExitFilesInUse;
+  }
   return feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
 }

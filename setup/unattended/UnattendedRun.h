@@ -4,7 +4,15 @@
 #include "logic/SetupSwitches.h"
 
 // The exit codes of a run with switches.
-enum ExitCode { ExitDone = 0, ExitBadCommandLine = 1, ExitPackageMissing = 2, ExitDoneWithErrors = 3, ExitNothingToDo = 4 };
+enum ExitCode {
+  ExitDone = 0,
+  ExitBadCommandLine = 1,
+  ExitPackageMissing = 2,
+  ExitDoneWithErrors = 3,
+  ExitNothingToDo = 4,
+  ExitFilesInUse = 5,
+  ExitSetupRunning = 1618,  // Windows Installer's code for it, which deployment tools retry
+};
 
 // What an exit code says, for the log's last line.
 const char* ExitCodeMeaning(int code);

@@ -65,16 +65,20 @@ TEST_F(SilentTest, InstallsAsTheWindowDoesThenUpdatesAndUninstallsFromItsCopy) {
                            "Finished, exit code 0"})
     EXPECT_TRUE(LogHas(line)) << line;
 
-  // The newer package holds the same names with new contents.
+  // The newer package holds the same names with new contents, but for two it drops: the
+  // update deletes those, and the uninstall then leaves nothing.
   std::vector<PackageInput> newer;
+  const std::vector<std::string> dropped = {"License.txt", "ReadMe.txt"};
   for (const std::string& name : ReadPackageFacts(Dist().PathOf("Quillmk.pak")).MemberNames)
-    newer.push_back(TextMember(name, "newer " + name));
+    if (std::find(dropped.begin(), dropped.end(), name) == dropped.end()) newer.push_back(TextMember(name, "newer " + name));
+  ASSERT_EQ(newer.size() + 2, ReadPackageFacts(Dist().PathOf("Quillmk.pak")).MemberNames.size());
   Dist().WriteFile("Quillmk.pak", PackageImage("99.0", newer));
   EXPECT_TRUE(RunWithoutWindows("/VERYSILENT /LOG=\"" + Log + "\""));
   EXPECT_EQ(Process().ExitCode(), 0u);
   EXPECT_EQ(ReadTextFile(dir + "Quillmk.exe"), "newer Quillmk.exe");
   ExpectValue(HKEY_LOCAL_MACHINE, RecordKey, "Version", REG_BINARY, LengthPrefixed("99.0"));
   EXPECT_TRUE(LogHas("Case found: B"));
+  for (const std::string& name : dropped) EXPECT_FALSE(FileExists(dir + name)) << name;
 
   const DWORD uninstaller = [&] {
     EXPECT_TRUE(RunWithoutWindows("/UNINSTALL /VERYSILENT /LOG=\"" + Log + "\"", dir + "Setup.exe"));
@@ -197,6 +201,27 @@ TEST_F(SilentTest, DISABLED_TimesASilentInstallNextToTheWindow) {
   const size_t middle = windowSeconds.size() / 2;
   std::printf("median of %zu: window %.2f s (Install pressed to Finished %.2f s), /VERYSILENT %.2f s\n",
               windowSeconds.size(), windowSeconds[middle], commandSeconds[middle], silentSeconds[middle]);
+}
+
+// One Setup at a time: a second one, while the first shows its window, says so with the
+// window and ends with 1618 unattended, changing nothing.
+TEST_F(SilentTest, ASecondSetupEndsWhileOneRuns) {
+  LayOutSampleDistribution();
+  SetupProcess first(Dist().SetupPath());
+  ASSERT_NE(first.WaitForMainWindow(), nullptr);
+
+  Start();
+  const MessageBoxContent box = ConfirmMessageBox(Process());
+  EXPECT_EQ(box.Caption, "Quillmark Setup");
+  EXPECT_EQ(box.Text, "Quillmark Setup is already running.");
+  ASSERT_TRUE(Process().WaitForExit(15000));
+  EXPECT_EQ(Process().ExitCode(), 1618u);
+
+  EXPECT_TRUE(RunWithoutWindows("/VERYSILENT \"/LOG=" + Log + "\""));
+  EXPECT_EQ(Process().ExitCode(), 1618u);
+  EXPECT_TRUE(LogHas("Another Setup is running: nothing changed"));
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
+  EXPECT_FALSE(DirectoryExists(ProgramFiles + "Quillmark"));
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+// Files in use are found before a command changes anything: replacing or deleting them would
+// fail halfway and leave a mix of two versions.
+#include <algorithm>
+
+#include "SetupRun.h"
+#include "archive/AsciiCase.h"
+#include "logic/UninstallPlan.h"
+#include "system/ActionLog.h"
+#include "system/RunningProgram.h"
+
+namespace {
+std::string LongPath(const std::string& path) {
+  char buffer[MAX_PATH];
+  const DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
+  return AsciiLower((length > 0 && length < sizeof buffer) ? std::string(buffer, length) : path);
+}
+
+void AddMembers(const std::string& packagePath, const std::string& directory, std::vector<std::string>& paths) {
+  ByteFile file;
+  if (!file.TryOpen(packagePath, ByteFile::Mode::Read)) return;
+  try {
+    for (const PackageMember& member : ReadPackageDirectory(file).Members)
+      if (IsPlainFileName(member.Name)) paths.push_back(WithTrailingBackslash(directory) + member.Name);
+  } catch (const std::exception&) {
+    // A damaged package is the extraction's to report.
+  }
+}
+}  // namespace
+
+std::vector<std::string> SetupRun::FilesInstallReplaces(const std::optional<InstallationContents>& old) const {
+  std::vector<std::string> paths;
+  AddMembers(SourceDir + "Quillmk.pak", InstallationDir, paths);
+  for (int i = 0; i < IdeOptionCount; ++i)
+    if (Model.Ide[i].Chosen) AddMembers(SourceDir + IdeOptions[i].Package, Model.Ide[i].Directory, paths);
+  const std::string program = RunningProgramPath();
+  paths.push_back(InstallationDir + program.substr(program.rfind('\\') + 1));
+  if (old) {
+    // An update also deletes the old files the new packages no longer carry.
+    for (const std::string& path : FilesToDelete(old->InstallFiles, InstallationDir, HelpIndexRule::Keep))
+      paths.push_back(path);
+    for (int i = 0; i < IdeOptionCount; ++i)
+      if (Model.Ide[i].Chosen)
+        for (const std::string& path : FilesToDelete(old->Options[i].Files, old->Options[i].Directory, HelpIndexRule::Keep))
+          paths.push_back(path);
+  }
+  return paths;
+}
+
+bool SetupRun::FilesFree(std::vector<std::string> paths) {
+  // The running Setup is the helper's to delete, and its own image always refuses writing.
+  const std::string self = LongPath(RunningProgramPath());
+  paths.erase(std::remove_if(paths.begin(), paths.end(), [&](const std::string& p) { return LongPath(p) == self; }),
+              paths.end());
+  for (;;) {
+    const std::vector<FileInUse> inUse = FindFilesInUse(paths);
+    if (inUse.empty()) return true;
+    std::string list;
+    for (const FileInUse& file : inUse) {
+      const std::string line = file.Path + (file.Programs.empty() ? "" : " (" + file.Programs + ")");
+      LogAction("File in use: " + line);
+      list += line + "\r";
+    }
+    if (feedback_.Unattended()) throw EFilesInUse();
+    const std::string text = "These files are in use:\r\r" + list +
+                             "\rClose the programs that use them and press Retry, or press Cancel to change nothing.";
+    if (feedback_.Message(text, ApplicationTitle, MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY) {
+      LogAction("Files in use: cancelled, nothing changed");
+      return false;
+    }
+  }
+}

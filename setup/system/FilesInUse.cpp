@@ -1,0 +1,123 @@
+#include "FilesInUse.h"
+
+#include <windows.h>
+
+namespace {
+
+// The Restart Manager's types (rstrtmgr.dll), which mingw ships no header for.
+struct RmUniqueProcess {
+  DWORD ProcessId;
+  FILETIME StartTime;
+};
+struct RmProcessInfo {
+  RmUniqueProcess Process;
+  WCHAR AppName[256];
+  WCHAR ServiceShortName[64];
+  int ApplicationType;
+  ULONG AppStatus;
+  DWORD SessionId;
+  BOOL Restartable;
+};
+using RmStartSessionFn = DWORD(WINAPI*)(DWORD*, DWORD, WCHAR*);
+using RmEndSessionFn = DWORD(WINAPI*)(DWORD);
+using RmRegisterResourcesFn = DWORD(WINAPI*)(DWORD, UINT, LPCWSTR*, UINT, RmUniqueProcess*, UINT, LPCWSTR*);
+using RmGetListFn = DWORD(WINAPI*)(DWORD, UINT*, UINT*, RmProcessInfo*, DWORD*);
+
+// Loaded at run time from the system directory: the programs import only Known DLLs.
+class RestartManager {
+public:
+  RestartManager() : library_(LoadLibraryExA("rstrtmgr.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    if (library_ == nullptr) return;
+    start_ = reinterpret_cast<RmStartSessionFn>(reinterpret_cast<void*>(GetProcAddress(library_, "RmStartSession")));
+    end_ = reinterpret_cast<RmEndSessionFn>(reinterpret_cast<void*>(GetProcAddress(library_, "RmEndSession")));
+    register_ = reinterpret_cast<RmRegisterResourcesFn>(
+        reinterpret_cast<void*>(GetProcAddress(library_, "RmRegisterResources")));
+    list_ = reinterpret_cast<RmGetListFn>(reinterpret_cast<void*>(GetProcAddress(library_, "RmGetList")));
+  }
+  ~RestartManager() {
+    if (library_ != nullptr) FreeLibrary(library_);
+  }
+  RestartManager(const RestartManager&) = delete;
+  RestartManager& operator=(const RestartManager&) = delete;
+
+  // The programs that hold the file, joined by ", "; empty when none is named or the
+  // Restart Manager is not there.
+  std::string ProgramsHolding(const std::string& path) const {
+    if (!start_ || !end_ || !register_ || !list_) return std::string();
+    const std::wstring wide = Wide(path);
+    DWORD session = 0;
+    WCHAR key[33] = {};
+    if (start_(&session, 0, key) != ERROR_SUCCESS) return std::string();
+    std::string programs;
+    LPCWSTR files[] = {wide.c_str()};
+    if (register_(session, 1, files, 0, nullptr, 0, nullptr) == ERROR_SUCCESS) {
+      UINT needed = 0, count = 0;
+      DWORD reasons = 0;
+      std::vector<RmProcessInfo> infos;
+      DWORD result = list_(session, &needed, &count, nullptr, &reasons);
+      if (result == ERROR_MORE_DATA && needed > 0) {
+        infos.resize(needed);
+        count = needed;
+        result = list_(session, &needed, &count, infos.data(), &reasons);
+      }
+      if (result == ERROR_SUCCESS)
+        for (UINT i = 0; i < count && i < infos.size(); ++i) {
+          std::string name = Narrow(infos[i].AppName);
+          if (name.empty()) name = "process " + std::to_string(infos[i].Process.ProcessId);
+          programs += (programs.empty() ? "" : ", ") + name;
+        }
+    }
+    end_(session);
+    return programs;
+  }
+
+private:
+  static std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+  }
+  static std::string Narrow(const WCHAR* text) {
+    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return std::string();
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], length, nullptr, nullptr);
+    narrow.resize(static_cast<size_t>(length - 1));
+    return narrow;
+  }
+
+  HMODULE library_;
+  RmStartSessionFn start_ = nullptr;
+  RmEndSessionFn end_ = nullptr;
+  RmRegisterResourcesFn register_ = nullptr;
+  RmGetListFn list_ = nullptr;
+};
+
+// The open changes nothing; only a sharing violation means "in use" (a read-only or
+// protected file refuses for another reason, and is no one's).
+bool RefusesWriting(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+}  // namespace
+
+std::vector<FileInUse> FindFilesInUse(const std::vector<std::string>& paths) {
+  const RestartManager manager;
+  std::vector<FileInUse> inUse;
+  for (const std::string& path : paths) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    const std::string programs = manager.ProgramsHolding(path);
+    if (!programs.empty() || RefusesWriting(path)) inUse.push_back({path, programs});
+  }
+  return inUse;
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A file that a command would replace or delete and that a running program holds.
+struct FileInUse {
+  std::string Path;
+  std::string Programs;  // the programs the Restart Manager names, "" where it names none
+};
+
+// The files of paths that are in use. The Restart Manager names the programs; where it names
+// none, an open for writing that meets a sharing violation finds the file in use all the same
+// (a running program's image, a file opened without sharing write). Missing files are not in
+// use. Nothing is changed, and no program is closed.
+std::vector<FileInUse> FindFilesInUse(const std::vector<std::string>& paths);
+
+// Files in use with no one to ask: the unattended run ends with exit code 5, nothing changed.
+class EFilesInUse : public std::runtime_error {
+public:
+  EFilesInUse() : std::runtime_error("Files in use") {}
+};
