@@ -64,7 +64,7 @@ void TSetupForm::SetInstallationDir() {
   InstallationDir = Text(EditInstallDir);
   if (InstallationDir.empty())
     InstallationDir = "C:\\Program Files\\Quillmark\\";
-  else if (InstallationDir.back() != '\\')
+  else if (!EndsWithAscii(InstallationDir, '\\'))
     InstallationDir += '\\';
 }
 
@@ -95,7 +95,7 @@ void TSetupForm::ExtractPackages() {
 void TSetupForm::CopySetupProgram() {
   StatusChanged("Copying Setup.exe");
   const std::string program = RunningProgramPath();
-  const std::string copy = InstallationDir + program.substr(program.rfind('\\') + 1);
+  const std::string copy = InstallationDir + program.substr(FindLastAscii(program, '\\') + 1);
   MakeWritable(copy);
   if (CopyFileA(program.c_str(), copy.c_str(), FALSE) && ActionLogOpen())
     FileWritten(copy, SetupFileSize, FileCrc(program));

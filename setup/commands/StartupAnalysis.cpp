@@ -9,6 +9,7 @@
 #include "logic/RecordText.h"
 #include "logic/SearchPath.h"
 #include "logic/UninstallPlan.h"
+#include "archive/CodePage.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ Sheet SheetOf(OfferedPage page) {
 void TSetupForm::FormCreate() {
   ShellLink.Description = "Quillmark";
   const std::string programPath = RunningProgramPath();
-  SourceDir = programPath.substr(0, programPath.rfind('\\') + 1);
+  SourceDir = programPath.substr(0, FindLastAscii(programPath, '\\') + 1);
   Extractor = std::make_unique<PackageExtractor>(
       SourceDir, static_cast<ExtractionObserver&>(*this));
   // Setup runs elevated: what it creates for the product, no user may change.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "UninstallPlan.h"
+#include "archive/AsciiCase.h"
 #include "archive/DestinationPath.h"
 
 namespace {
@@ -10,12 +11,7 @@ const char HelperPrefix[] = "QmSweeper-";
 constexpr size_t HelperPrefixLength = sizeof HelperPrefix - 1;
 const char HexDigits[] = "0123456789abcdef";
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
+bool EqualNoCase(const std::string& a, const std::string& b) { return AsciiLower(a) == AsciiLower(b); }
 
 // "\\?\C:\x" is "C:\x"; "\\?\UNC\server\share" is "\\server\share".
 std::string WithoutLongPrefix(const std::string& path) {
@@ -38,7 +34,7 @@ FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
 
 bool SameFinalPath(const std::string& finalPath, const std::string& path) {
   const auto trimmed = [](std::string text) {
-    while (text.size() > 3 && text.back() == '\\') text.pop_back();
+    while (text.size() > 3 && EndsWithAscii(text, '\\')) text.pop_back();
     return text;
   };
   return !path.empty() && EqualNoCase(trimmed(WithoutLongPrefix(finalPath)), trimmed(path));

@@ -2,6 +2,7 @@
 #include "window/SetupMainForm.h"
 #include "logic/QuotedPath.h"
 #include "logic/RecordText.h"
+#include "archive/CodePage.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void WriteShellValue(HKEY root, const std::string& path, REGSAM access, const st
   RegKey::Create(root, path, access).WriteString(name, text);
 }
 
-std::string CutToRecordText(const std::string& text) { return text.substr(0, RecordTextMax); }
+std::string CutToRecordText(const std::string& text) { return CutToBytes(text, RecordTextMax); }
 
 }  // namespace
 

@@ -46,7 +46,7 @@ void TSetupForm::EditInstallDirChange() {
   std::string candidate = Text(EditInstallDir);
   HWND tree = Control(ListInstallDir);
   while (!TDirectoryTree::SetDirectory(tree, candidate)) {
-    const size_t cut = candidate.rfind('\\');
+    const size_t cut = FindLastAscii(candidate, '\\');
     if (cut == std::string::npos) {
       break;
     }
@@ -112,7 +112,7 @@ void TSetupForm::ApplySwitches(const SetupSwitches& switches) {
     // proposed: they follow it to its new place.
     const std::string proposed = Text(EditInstallDir);
     std::string dir = *switches.Dir;
-    while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+    while (dir.size() > 3 && EndsWithAscii(dir, '\\')) dir.pop_back();
     SetText(EditInstallDir, dir);
     for (int i = 0; i < IdeOptionCount; ++i)
       if (Text(IdeEditIds[i]) == proposed + "\\" + IdeOptions[i].Key)
