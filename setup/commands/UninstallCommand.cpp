@@ -7,6 +7,7 @@
 #include "system/FileAttributes.h"
 #include "system/NoFollow.h"
 #include "system/Registry.h"
+#include "system/ShellFolder.h"
 #include "window/SetupMainForm.h"
 #include "Sweeper.h"
 #include "stores/ToolsMenu.h"
@@ -35,7 +36,6 @@ const KeyToDelete KeysToDelete[] = {
 
 const char ShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char* const ShortcutFolders[] = {"Desktop", "Start Menu", "Programs"};
-constexpr DWORD FolderPathBytes = 261;
 
 // A record list value, whatever its stored length: ListFromRecord trusts only what both the
 // size value and the list value cover.
@@ -93,7 +93,7 @@ void DeleteShortcuts() {
     std::string path;
     // The folder is the user's: no junction or link on the way is followed, and a link named
     // like the shortcut goes itself, never its target.
-    if (folders.ReadString(folder, path, FolderPathBytes)) {
+    if (ReadShellFolder(folders, folder, path)) {
       const std::string shortcut = WithTrailingBackslash(path) + "Quillmark.lnk";
       if (DeleteWithoutFollowing(shortcut)) LogAction("Shortcut removed: " + shortcut);
     }
@@ -102,7 +102,7 @@ void DeleteShortcuts() {
 
 // The long form of an existing path, so that an 8.3 spelling compares equal.
 std::string LongPath(const std::string& path) {
-  char buffer[MAX_PATH];
+  char buffer[MAX_PATH * 3];  // 260 characters of up to three bytes each in UTF-8
   const DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
   return (length > 0 && length < sizeof buffer) ? std::string(buffer, length) : path;
 }

@@ -3,6 +3,7 @@
 #include "system/ActionLog.h"
 #include "system/NoFollow.h"
 #include "system/Registry.h"
+#include "system/ShellFolder.h"
 #include "window/SetupMainForm.h"
 
 namespace {
@@ -16,7 +17,6 @@ constexpr ShortcutPlace ShortcutPlaces[] = {
 
 constexpr const char* ShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr DWORD FolderBytes = MAX_PATH + 1;  // 260 characters and the zero
 
 // The folder belongs to the user, who may have made "Quillmark.lnk" a link to a system file:
 // the shortcut is saved under a name no one can foresee, then that very file is renamed over
@@ -46,9 +46,8 @@ void TSetupForm::AddShortcuts() {
   if (!folders) return;
   for (const ShortcutPlace& place : ShortcutPlaces) {
     std::string folder;
-    if (!folders.ReadString(place.ShellFolder, folder, FolderBytes)) continue;
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    if (!Checked(place.CheckBoxId)) continue;
+    if (!Checked(place.CheckBoxId) || !ReadShellFolder(folders, place.ShellFolder, folder)) continue;
+    if (!EndsWithAscii(folder, '\\')) folder += '\\';
     // A folder reached through a junction or link is skipped like a missing value; one that
     // does not exist fails to save as before.
     HeldLevels levels;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "system/ActionLog.h"
+#include "system/ProgramText.h"
 #include "system/Registry.h"
 #include "window/SetupMainForm.h"
 #include "logic/ToolsMenuList.h"
@@ -70,7 +71,7 @@ std::string ShortDirectory(const std::string& directory) {
   const DWORD length = GetShortPathNameA(directory.c_str(), buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer) return directory;
   std::string result(buffer, length);
-  if (result.back() != '\\') result += '\\';
+  if (!EndsWithAscii(result, '\\')) result += '\\';
   return result;
 }
 
@@ -87,7 +88,9 @@ void AddRegistryToolsEntry(const std::string& keyPath, CountForm countForm,
 
 void AddIniToolsEntry(const std::string& installationDir) {
   IniListStore store;
-  AddToolsEntry(store, ToolsListForm::Ini, ProductToolsEntry(ShortDirectory(installationDir)));
+  const std::string directory = ShortDirectory(installationDir);
+  if (!ProfileKeepsText(IniFile, directory)) return;
+  AddToolsEntry(store, ToolsListForm::Ini, ProductToolsEntry(directory));
   LogAction(std::string("Tools-menu entry added: ") + IniFile);
 }
 
@@ -100,6 +103,7 @@ void RemoveRegistryToolsEntry(const std::string& keyPath, CountForm countForm) {
 }
 
 void RemoveIniToolsEntry() {
+  if (!ProfileKeepsText(IniFile, "")) return;
   IniListStore store;
   if (RemoveProductToolsEntry(store, ToolsListForm::Ini))
     LogAction(std::string("Tools-menu entry removed: ") + IniFile);

@@ -1,6 +1,7 @@
 #include "Registry.h"
 
 #include "ActionLog.h"
+#include "ProgramText.h"
 
 namespace {
 constexpr REGSAM View = KEY_WOW64_32KEY;
@@ -125,6 +126,6 @@ bool DeleteKeyTree(HKEY parent, const std::string& subkey) {
 bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text, size_t maxLength) {
   std::vector<uint8_t> bytes;
   if (!key.ReadBytes(name, bytes, RecordTextBytes)) return false;
-  text = DecodeRecordText(bytes, maxLength);
+  text = FromEarlierRecord(DecodeRecordText(bytes, maxLength));
   return true;
 }

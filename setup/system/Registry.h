@@ -54,5 +54,6 @@ bool DeleteKeyTree(HKEY parent, const std::string& subkey);
 
 // A length-prefixed text of the installation record: the length byte and up to 255 characters.
 constexpr DWORD RecordTextBytes = 256;
-// Such a text read back, at most maxLength characters.
+// Such a text read back, at most maxLength bytes; one an earlier Setup wrote in the system's
+// code page comes in the program's (FromEarlierRecord).
 bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text, size_t maxLength = RecordTextMax);
