@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "CodePage.h"
+
 // Where extraction may create its directories. Windows destinations must be rooted at a drive
 // ("C:\...") or a network share ("\\server\share\..."); Linux ones (paktool, the native tests)
 // at "/". Anything else would be created relative to wherever the process happens to stand.
@@ -12,9 +14,11 @@ char Separator(PathStyle style);
 // Whether the path begins with such a root ("C:\", "\\server\share\" or "/").
 bool IsRootedPath(const std::string& path, PathStyle style);
 
-// The destination ending in its separator. Raises EFileError for a path without such a root.
-std::string CompleteDestination(std::string dir, PathStyle style);
+// The destination ending in its separator. Raises EFileError for a path without such a root,
+// and, in an old code page, for one that holds "?" (a character that code page lacks).
+std::string CompleteDestination(std::string dir, PathStyle style, const CodePage& page = ProgramCodePage());
 
 // The directories to make, shallowest first: the completed destination up to each separator
 // after its root (the root itself is taken as existing; empty levels of "\\" are skipped).
-std::vector<std::string> DestinationLevels(const std::string& completedDir, PathStyle style);
+std::vector<std::string> DestinationLevels(const std::string& completedDir, PathStyle style,
+                                           const CodePage& page = ProgramCodePage());

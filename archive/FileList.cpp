@@ -16,12 +16,10 @@ FileList FileList::FromBytes(const uint8_t* data, size_t size) {
 void FileList::SetName(int32_t slot, const std::string& name) {
   uint8_t* const start = &bytes_.at(static_cast<size_t>(slot) * SlotSize);
   std::fill(start, start + SlotSize, 0);
-  const size_t length = std::min<size_t>(name.size(), MaxNameLength);
-  start[0] = static_cast<uint8_t>(length);
-  for (size_t i = 0; i < length; ++i) {
-    const char c = name[i];
-    start[1 + i] = static_cast<uint8_t>(AsciiUpper(c));
-  }
+  // Cut at a whole character: a slot holding half of one would name no file at all.
+  const std::string listed = AsciiUpper(CutToBytes(name, MaxNameLength));
+  start[0] = static_cast<uint8_t>(listed.size());
+  std::copy(listed.begin(), listed.end(), start + 1);
 }
 
 std::string FileList::Name(int32_t slot) const {

@@ -129,7 +129,8 @@ AppPackageHeader ReadAppPackageHeader(ByteFile& file) {
   if (nameLength < 0 || nameLength > TextBufferSize) return header;
   if (!IsQuillmark(ReadKeptText(file, nameLength, TextBufferSize))) return header;
   header.ProductIsQuillmark = true;
-  header.VersionText = ReadHeaderText(file, TextBufferSize);  // cut to what the record can hold
+  // Cut to what the record can hold, at a whole character.
+  header.VersionText = CutToBytes(ReadHeaderText(file, TextBufferSize), TextBufferSize);
   return header;
 }
 
@@ -163,9 +164,11 @@ PackageDirectory ReadPackageDirectory(ByteFile& file) {
   return directory;
 }
 
-bool IsPlainFileName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (const char c : name) {
+bool IsPlainFileName(const std::string& name, const CodePage& page) {
+  // Half a character, or bytes that are no UTF-8 where names are UTF-8, name no file we made.
+  if (name.empty() || name == "." || name == ".." || !page.IsWhole(name)) return false;
+  for (size_t at = 0; at < name.size(); at += page.CharacterLength(name, at)) {
+    const char c = name[at];
     if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c) != nullptr) return false;
   }
   return !IsReservedDeviceName(name);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "CodePage.h"
+
 class ByteFile;
 
 // What start-up keeps of a package and what extraction needs.
@@ -79,5 +81,5 @@ struct PackageDirectory {
 PackageDirectory ReadPackageDirectory(ByteFile& file);  // throws EPackageError / EFileError
 
 // True for a plain file name: not empty, not "." or "..", no "\", "/", ":" nor any character
-// Windows forbids in names.
-bool IsPlainFileName(const std::string& name);
+// Windows forbids in names, and whole characters of the code page (valid UTF-8 in ours).
+bool IsPlainFileName(const std::string& name, const CodePage& page = ProgramCodePage());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "WindowClass.h"
+#include "archive/CodePage.h"
 
 namespace TDirectoryTree {
 namespace {
@@ -36,18 +37,19 @@ bool IsDirectory(const std::string& path) {
 }
 
 // Splits a full path into its root and the names below it. False for a path with no root
-// we know ("C:\..." or "\\server\share...").
+// we know ("C:\..." or "\\server\share..."). By characters: in a double-byte code page the
+// second byte of a name's character may be 0x5C, which is no backslash.
 bool SplitPath(const std::string& full, std::string& root, std::vector<std::string>& levels) {
   size_t rest;
   if (full.size() >= 3 && full[1] == ':' && full[2] == '\\') {
     root = full.substr(0, 3);
     rest = 3;
   } else if (full.size() > 2 && full[0] == '\\' && full[1] == '\\') {
-    const size_t server = full.find('\\', 2);
+    const size_t server = FindAscii(full, '\\', 2);
     if (server == std::string::npos) {
       return false;
     }
-    const size_t share = full.find('\\', server + 1);
+    const size_t share = FindAscii(full, '\\', server + 1);
     root = full.substr(0, share);
     rest = share == std::string::npos ? full.size() : share + 1;
   } else {
@@ -55,7 +57,7 @@ bool SplitPath(const std::string& full, std::string& root, std::vector<std::stri
   }
   levels.clear();
   while (rest < full.size()) {
-    size_t end = full.find('\\', rest);
+    size_t end = FindAscii(full, '\\', rest);
     if (end == std::string::npos) {
       end = full.size();
     }
@@ -70,7 +72,7 @@ bool SplitPath(const std::string& full, std::string& root, std::vector<std::stri
 std::string JoinPath(const std::string& root, const std::vector<std::string>& levels, size_t count) {
   std::string path = root;
   for (size_t i = 0; i < count; ++i) {
-    if (path.back() != '\\') {
+    if (!EndsWithAscii(path, '\\')) {
       path += '\\';
     }
     path += levels[i];
@@ -81,7 +83,7 @@ std::string JoinPath(const std::string& root, const std::vector<std::string>& le
 std::vector<std::string> Subdirectories(const std::string& directory) {
   std::vector<std::string> names;
   std::string pattern = directory;
-  if (pattern.back() != '\\') {
+  if (!EndsWithAscii(pattern, '\\')) {
     pattern += '\\';
   }
   pattern += '*';
@@ -153,7 +155,7 @@ bool MoveTo(HWND tree, const std::string& requested, bool notify) {
   if (path.size() == 2 && path[1] == ':') {
     path += '\\';  // "C:" means the drive's root, the nearest ancestor of what was cut
   }
-  char full[MAX_PATH * 2];
+  char full[MAX_PATH * 3];  // 260 characters of up to three bytes each in UTF-8
   const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
   if (length == 0 || length >= sizeof full || !IsDirectory(full)) {
     return false;
@@ -278,7 +280,7 @@ LRESULT CALLBACK WindowProc(HWND tree, UINT message, WPARAM wParam, LPARAM lPara
   KeepWindowState<State>(tree, message);
   switch (message) {
     case WM_CREATE: {
-      char current[MAX_PATH];
+      char current[MAX_PATH * 3];
       GetCurrentDirectoryA(sizeof current, current);
       MoveTo(tree, current, false);
       return 0;

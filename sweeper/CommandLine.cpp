@@ -45,10 +45,14 @@ void GetArgument(const char* line, int index, char* item) {
   }
 }
 
-void GetDirectoryPart(const char* path, char* directory) {
+void GetDirectoryPart(const char* path, char* directory, bool (*isLeadByte)(unsigned char)) {
   int end = 0;  // length of the directory part
-  for (int i = 0; path[i] != '\0'; ++i)
-    if (path[i] == ':' || path[i] == '\\') end = i + 1;
+  for (int i = 0; path[i] != '\0'; ++i) {
+    if (isLeadByte && isLeadByte(static_cast<unsigned char>(path[i])) && path[i + 1] != '\0')
+      ++i;
+    else if (path[i] == ':' || path[i] == '\\')
+      end = i + 1;
+  }
   for (int i = 0; i < end; ++i) directory[i] = path[i];
   directory[end] = '\0';
 }

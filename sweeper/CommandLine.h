@@ -22,4 +22,6 @@ int CountArguments(const char* line, char* scratch);
 void GetArgument(const char* line, int index, char* item);
 
 // Everything up to and including the last ':' or '\' of `path`; empty when it has neither.
-void GetDirectoryPart(const char* path, char* directory);
+// Given the lead bytes of a double-byte code page (Windows before 10 1903 run us in the
+// system's), the byte after a lead byte belongs to its character even when it is 0x5C.
+void GetDirectoryPart(const char* path, char* directory, bool (*isLeadByte)(unsigned char) = nullptr);

@@ -31,6 +31,8 @@ void DeleteWhenReleased(const char* path) {
   }
 }
 
+bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 void Run() {
   const char* line = GetCommandLineA();
   const SIZE_T room = static_cast<SIZE_T>(lstrlenA(line)) + 1;  // enough for any item
@@ -48,7 +50,7 @@ void Run() {
   }
   GetArgument(line, 1, path);
   DeleteWhenReleased(path);
-  GetDirectoryPart(path, directory);
+  GetDirectoryPart(path, directory, IsLeadByte);
   RemoveDirectoryA(directory);  // only an empty directory goes; failure is no concern
   if (count == 3) {
     GetArgument(line, 2, message);

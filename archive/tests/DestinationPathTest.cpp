@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ByteFile.h"
+#include "CodePage.h"
 #include "DestinationPath.h"
 #include "DirectoryAccess.h"
 
@@ -11,11 +12,19 @@ namespace {
 
 using Levels = std::vector<std::string>;
 
+// Code page 932: "表" is 95 5C, whose second byte is no separator.
+CodePage ShiftJis() {
+  std::bitset<256> leads;
+  for (unsigned byte = 0x81; byte <= 0xFC; ++byte) leads[byte] = byte <= 0x9F || byte >= 0xE0;
+  return CodePage::DoubleByte(932, leads);
+}
+
 TEST(DestinationPath, RootedDestinationsGetTheirSeparatorAndLevels) {
   const struct {
     PathStyle style;
     std::string dir, completed;
     Levels levels;
+    bool shiftJis = false;
   } cases[] = {
       {PathStyle::Windows, "C:\\Program Files\\Quillmark", "C:\\Program Files\\Quillmark\\",
        {"C:\\Program Files", "C:\\Program Files\\Quillmark"}},
@@ -27,11 +36,16 @@ TEST(DestinationPath, RootedDestinationsGetTheirSeparatorAndLevels) {
        {"\\\\server\\share\\Apps", "\\\\server\\share\\Apps\\Qm"}},
       {PathStyle::Posix, "/opt/qm", "/opt/qm/", {"/opt", "/opt/qm"}},
       {PathStyle::Posix, "/", "/", {}},
+      {PathStyle::Windows, "C:\\\x95\x5C", "C:\\\x95\x5C\\", {"C:\\\x95\x5C"}, true},
+      {PathStyle::Windows, "C:\\\x95\x5C\\Qm", "C:\\\x95\x5C\\Qm\\", {"C:\\\x95\x5C", "C:\\\x95\x5C\\Qm"}, true},
+      {PathStyle::Windows, "\\\\s\x95\x5C\\share", "\\\\s\x95\x5C\\share\\", {}, true},
+      {PathStyle::Windows, "C:\\Квиллмарк\\王伟", "C:\\Квиллмарк\\王伟\\", {"C:\\Квиллмарк", "C:\\Квиллмарк\\王伟"}},
   };
   for (const auto& c : cases) {
-    const std::string completed = CompleteDestination(c.dir, c.style);
+    const CodePage page = c.shiftJis ? ShiftJis() : CodePage::Utf8();
+    const std::string completed = CompleteDestination(c.dir, c.style, page);
     EXPECT_EQ(completed, c.completed);
-    EXPECT_EQ(DestinationLevels(completed, c.style), c.levels) << c.dir;
+    EXPECT_EQ(DestinationLevels(completed, c.style, page), c.levels) << c.dir;
   }
 }
 
@@ -48,6 +62,14 @@ TEST(DestinationPath, UnrootedDestinationsAreRefused) {
       {PathStyle::Posix, "relative/dir"},  {PathStyle::Posix, "C:\\x"},
   };
   for (const auto& c : cases) EXPECT_THROW(CompleteDestination(c.dir, c.style), EFileError) << c.dir;
+
+  // Windows before 10 1903 put "?" for each character their code page lacks: the error says so.
+  try {
+    CompleteDestination("C:\\?????????\\Quillmark", PathStyle::Windows, CodePage::SingleByte(1252));
+    ADD_FAILURE() << "a name with \"?\" was taken";
+  } catch (const EFileError& error) {
+    EXPECT_NE(std::string(error.what()).find("code page (1252) cannot represent"), std::string::npos) << error.what();
+  }
 }
 
 // Read as Windows reads it: a protected DACL of allow entries passed on to files and folders.

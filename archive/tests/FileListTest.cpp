@@ -12,6 +12,7 @@ TEST(FileList, SlotsHoldUpperCasedNamesCutTo15AndZeroPadded) {
       {"AbcdefghijklmnopQRST.txt", "ABCDEFGHIJKLMNO"},
       {"exactly15chars_", "EXACTLY15CHARS_"},
       {"\xE9t\xE9-1.txt", "\xE9T\xE9-1.TXT"},  // only ASCII letters change
+      {"a王伟的程序.txt", "A王伟的程"},          // cut at the last whole character: 13 bytes
       {"", ""},
   };
   for (const auto& c : cases) {

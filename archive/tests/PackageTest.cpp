@@ -206,15 +206,22 @@ TEST(PlainFileName, AcceptsOnlyNamesThatStayInTheirDirectory) {
     std::string name;
     bool plain;
   } cases[] = {
-      {"QUILLMK.EXE", true}, {"a", true},          {"long name.with.dots", true}, {"\xE9t\xE9.txt", true},
+      {"QUILLMK.EXE", true}, {"a", true},          {"long name.with.dots", true}, {"été.txt", true},
       {"...", true},         {"", false},          {".", false},                  {"..", false},
       {"..\\x", false},      {"a/b", false},       {"C:x", false},                {"a*b", false},
       {"a?", false},         {"\"q\"", false},     {"<a>", false},                {"a|b", false},
       {"tab\there", false},  {std::string("a\0b", 3), false},
       {"CON", false},        {"nul.txt", false},   {"Com1", false},               {"LPT9.dat", false},
       {"COM10", true},       {"CONSOLE", true},
+      {"\xE9t\xE9.txt", false},  // code page 1252: no UTF-8, no name we made
+      {"a\xE7\x8E", false},      // a character cut in two
   };
   for (const auto& c : cases) EXPECT_EQ(IsPlainFileName(c.name), c.plain) << '"' << c.name << '"';
+  // In code page 932 the second byte of "表" (95 5C) is no backslash.
+  std::bitset<256> leads;
+  leads[0x95] = true;
+  EXPECT_TRUE(IsPlainFileName("\x95\x5C.txt", CodePage::DoubleByte(932, leads)));
+  EXPECT_FALSE(IsPlainFileName("\x95\x5C.txt"));
 }
 
 TEST(PackageWriter, RefusesNamesThatAreNotPlain) {

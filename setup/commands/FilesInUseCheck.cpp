@@ -9,12 +9,6 @@
 #include "system/RunningProgram.h"
 
 namespace {
-std::string LongPath(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
-  return AsciiLower((length > 0 && length < sizeof buffer) ? std::string(buffer, length) : path);
-}
-
 void AddMembers(const std::string& packagePath, const std::string& directory, std::vector<std::string>& paths) {
   ByteFile file;
   if (!file.TryOpen(packagePath, ByteFile::Mode::Read)) return;
@@ -32,8 +26,7 @@ std::vector<std::string> SetupRun::FilesInstallReplaces(const std::optional<Inst
   AddMembers(SourceDir + "Quillmk.pak", InstallationDir, paths);
   for (int i = 0; i < IdeOptionCount; ++i)
     if (Model.Ide[i].Chosen) AddMembers(SourceDir + IdeOptions[i].Package, Model.Ide[i].Directory, paths);
-  const std::string program = RunningProgramPath();
-  paths.push_back(InstallationDir + program.substr(program.rfind('\\') + 1));
+  paths.push_back(InstallationDir + RunningProgramName());
   if (old) {
     // An update also deletes the old files the new packages no longer carry.
     for (const std::string& path : FilesToDelete(old->InstallFiles, InstallationDir, HelpIndexRule::Keep))
@@ -48,8 +41,9 @@ std::vector<std::string> SetupRun::FilesInstallReplaces(const std::optional<Inst
 
 bool SetupRun::FilesFree(std::vector<std::string> paths) {
   // The running Setup is the helper's to delete, and its own image always refuses writing.
-  const std::string self = LongPath(RunningProgramPath());
-  paths.erase(std::remove_if(paths.begin(), paths.end(), [&](const std::string& p) { return LongPath(p) == self; }),
+  const std::string self = AsciiLower(LongPath(RunningProgramPath()));
+  paths.erase(std::remove_if(paths.begin(), paths.end(),
+                             [&](const std::string& p) { return AsciiLower(LongPath(p)) == self; }),
               paths.end());
   for (;;) {
     const std::vector<FileInUse> inUse = FindFilesInUse(paths);

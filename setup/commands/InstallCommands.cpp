@@ -102,7 +102,7 @@ void SetupRun::ExtractPackages() {
 void SetupRun::CopySetupProgram() {
   StatusChanged("Copying Setup.exe");
   const std::string program = RunningProgramPath();
-  const std::string copy = InstallationDir + program.substr(program.rfind('\\') + 1);
+  const std::string copy = InstallationDir + RunningProgramName();
   MakeWritable(copy);
   if (CopyFileA(program.c_str(), copy.c_str(), FALSE) && ActionLogOpen())
     FileWritten(copy, SetupFileSize, FileCrc(program));

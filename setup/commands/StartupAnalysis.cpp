@@ -10,6 +10,7 @@
 #include "system/ActionLog.h"
 #include "system/Registry.h"
 #include "system/RunningProgram.h"
+#include "archive/CodePage.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ SetupRun::SetupRun(CommandFeedback& feedback) : feedback_(feedback) {}
 
 bool SetupRun::Analyse() {
   const std::string programPath = RunningProgramPath();
-  SourceDir = programPath.substr(0, programPath.rfind('\\') + 1);
+  SourceDir = programPath.substr(0, FindLastAscii(programPath, '\\') + 1);
   Extractor = std::make_unique<PackageExtractor>(SourceDir, static_cast<ExtractionObserver&>(*this));
   // Setup runs elevated: what it creates for the product, no user may change.
   Extractor->SetNewDirectoryAccess(FileSystem::DirectoryAccess::Protected);

@@ -12,6 +12,7 @@
 #include "stores/ToolsMenu.h"
 #include "system/ActionLog.h"
 #include "system/FileAttributes.h"
+#include "system/RunningProgram.h"
 
 namespace {
 const char NoRecordError[] = "Cannot uninstall!\rUninstall data has been removed from the registry.";
@@ -27,12 +28,6 @@ void RemoveLoggedDirectory(const std::string& path) {
   if (RemoveDirectoryA(path.c_str())) LogAction("Directory removed: " + path);  // only empty ones go
 }
 
-// The long form of an existing path, so that an 8.3 spelling compares equal.
-std::string LongPath(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
-  return (length > 0 && length < sizeof buffer) ? std::string(buffer, length) : path;
-}
 }  // namespace
 
 void SetupRun::Uninstall() {

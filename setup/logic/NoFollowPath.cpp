@@ -11,10 +11,7 @@ const char HelperPrefix[] = "QmSweeper-";
 constexpr size_t HelperPrefixLength = sizeof HelperPrefix - 1;
 const char HexDigits[] = "0123456789abcdef";
 
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
+bool EqualNoCase(const std::string& a, const std::string& b) { return AsciiLower(a) == AsciiLower(b); }
 
 // "\\?\C:\x" is "C:\x"; "\\?\UNC\server\share" is "\\server\share".
 std::string WithoutLongPrefix(const std::string& path) {
@@ -37,7 +34,7 @@ FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
 
 bool SameFinalPath(const std::string& finalPath, const std::string& path) {
   const auto trimmed = [](std::string text) {
-    while (text.size() > 3 && text.back() == '\\') text.pop_back();
+    while (text.size() > 3 && EndsWithAscii(text, '\\')) text.pop_back();
     return text;
   };
   return !path.empty() && EqualNoCase(trimmed(WithoutLongPrefix(finalPath)), trimmed(path));

@@ -4,6 +4,7 @@
 
 #include "UninstallPlan.h"
 #include "archive/AsciiCase.h"
+#include "archive/CodePage.h"
 
 std::string InstallationDirOf(const RunModel& model) {
   return model.InstallDir.empty() ? "C:\\Program Files\\Quillmark\\" : WithTrailingBackslash(model.InstallDir);
@@ -31,7 +32,7 @@ void ApplySwitches(RunModel& model, const SetupSwitches& switches) {
   if (switches.Dir) {
     const std::string proposed = model.InstallDir;
     std::string dir = *switches.Dir;
-    while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
+    while (dir.size() > 3 && EndsWithAscii(dir, '\\')) dir.pop_back();
     model.InstallDir = dir;
     for (int i = 0; i < IdeOptionCount; ++i)
       if (model.Ide[i].Directory == proposed + "\\" + IdeOptions[i].Key)

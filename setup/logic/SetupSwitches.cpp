@@ -1,6 +1,7 @@
 #include "SetupSwitches.h"
 
 #include "archive/AsciiCase.h"
+#include "archive/CodePage.h"
 #include "archive/DestinationPath.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ bool ParseShortcuts(const std::string& list, std::array<bool, ShortcutPlaceCount
 bool UsableInstallDir(const std::string& dir) {
   if (dir.find_first_of("/%") != std::string::npos) return false;
   std::string trimmed = dir;
-  while (!trimmed.empty() && trimmed.back() == '\\') trimmed.pop_back();
+  while (EndsWithAscii(trimmed, '\\')) trimmed.pop_back();
   // "." and ".." levels could climb back to the root.
   const std::string levels = trimmed + "\\";
   if (levels.find("\\.\\") != std::string::npos || levels.find("\\..\\") != std::string::npos) return false;

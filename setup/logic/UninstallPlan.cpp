@@ -2,20 +2,14 @@
 
 #include <algorithm>
 
+#include "archive/AsciiCase.h"
 #include "archive/DestinationPath.h"
 #include "archive/Package.h"
 
 namespace {
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](char c) { return LowerAscii(c); });
-  return text;
-}
-
 bool IsHelpFile(const std::string& name, size_t& dot) {
   dot = name.rfind('.');
-  return dot != std::string::npos && LowerAscii(name.substr(dot)) == ".hlp";
+  return dot != std::string::npos && AsciiLower(name.substr(dot)) == ".hlp";
 }
 }  // namespace
 
@@ -25,7 +19,8 @@ FileList ListFromRecord(const std::vector<uint8_t>& bytesRead, int64_t recordedS
 }
 
 std::string WithTrailingBackslash(const std::string& directory) {
-  if (!directory.empty() && directory.back() == '\\') return directory;
+  // In a double-byte code page a name may end in a second byte 0x5C, which is no backslash.
+  if (EndsWithAscii(directory, '\\')) return directory;
   return directory + '\\';
 }
 
@@ -47,7 +42,7 @@ std::vector<std::string> FilesToDelete(const FileList& list, const std::string& 
 
 bool SameDirectory(const std::string& first, const std::string& second) {
   if (first.empty() || second.empty()) return false;
-  return LowerAscii(WithTrailingBackslash(first)) == LowerAscii(WithTrailingBackslash(second));
+  return AsciiLower(WithTrailingBackslash(first)) == AsciiLower(WithTrailingBackslash(second));
 }
 
 bool SweeperNeeded(bool needSweeper, const std::string& programDirectory,

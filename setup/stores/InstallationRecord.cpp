@@ -10,7 +10,9 @@
 #include "logic/RecordText.h"
 #include "logic/UninstallPlan.h"
 #include "system/ActionLog.h"
+#include "system/ProgramText.h"
 #include "system/Registry.h"
+#include "archive/CodePage.h"
 
 namespace {
 
@@ -40,10 +42,11 @@ void WriteRecordText(const RegKey& key, const std::string& name, const std::stri
   key.WriteBinary(name, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
+// An earlier Setup wrote its texts in the system's code page: they are read in it.
 bool ReadRecordText(const RegKey& key, const std::string& name, std::string& text) {
   std::vector<uint8_t> bytes;
   if (!key.ReadBytes(name, bytes, RecordTextBytes)) return false;
-  text = DecodeRecordText(bytes);
+  text = FromEarlierRecord(DecodeRecordText(bytes));
   return true;
 }
 
@@ -62,7 +65,7 @@ FileList ReadFileList(const RegKey& record, const std::string& prefix, uint32_t 
   return ListFromRecord(bytes, static_cast<int32_t>(recordedSize));
 }
 
-std::string CutToRecordText(const std::string& text) { return text.substr(0, RecordTextMax); }
+std::string CutToRecordText(const std::string& text) { return CutToBytes(text, RecordTextMax); }
 
 // One shell-registration value: REG_SZ, zero counted.
 void WriteShellValue(HKEY root, const std::string& path, const std::string& name, const std::string& text) {

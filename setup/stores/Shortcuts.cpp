@@ -11,12 +11,12 @@
 #include "system/ActionLog.h"
 #include "system/NoFollow.h"
 #include "system/Registry.h"
+#include "system/ShellFolder.h"
 
 namespace {
 
 constexpr const char* ShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* ShortcutName = "Quillmark.lnk";
-constexpr DWORD FolderBytes = MAX_PATH + 1;  // 260 characters and the zero
 
 struct ShortcutPlace {
   const char* ShellFolder;
@@ -44,7 +44,7 @@ std::array<std::optional<std::string>, PlaceCount> FolderPaths(ShortcutFolders s
   if (!folders) return paths;
   for (size_t i = 0; i < PlaceCount; ++i) {
     std::string folder;
-    if (folders.ReadString(ShortcutPlaces[i].ShellFolder, folder, FolderBytes)) paths[i] = WithTrailingBackslash(folder);
+    if (ReadShellFolder(folders, ShortcutPlaces[i].ShellFolder, folder)) paths[i] = WithTrailingBackslash(folder);
   }
   return paths;
 }

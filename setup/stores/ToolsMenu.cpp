@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "system/ActionLog.h"
+#include "system/ProgramText.h"
 #include "system/Registry.h"
+#include "archive/CodePage.h"
 #include "logic/ToolsMenuList.h"
 
 namespace {
@@ -70,7 +72,7 @@ std::string ShortDirectory(const std::string& directory) {
   const DWORD length = GetShortPathNameA(directory.c_str(), buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer) return directory;
   std::string result(buffer, length);
-  if (result.back() != '\\') result += '\\';
+  if (!EndsWithAscii(result, '\\')) result += '\\';
   return result;
 }
 
@@ -85,7 +87,9 @@ void AddRegistryToolsEntry(const std::string& keyPath, CountForm countForm,
 
 void AddIniToolsEntry(const std::string& installationDir) {
   IniListStore store;
-  AddToolsEntry(store, ToolsListForm::Ini, ProductToolsEntry(ShortDirectory(installationDir)));
+  const std::string directory = ShortDirectory(installationDir);
+  if (!ProfileKeepsText(IniFile, directory)) return;
+  AddToolsEntry(store, ToolsListForm::Ini, ProductToolsEntry(directory));
   LogAction(std::string("Tools-menu entry added: ") + IniFile);
 }
 
@@ -98,6 +102,7 @@ void RemoveRegistryToolsEntry(const std::string& keyPath, CountForm countForm) {
 }
 
 void RemoveIniToolsEntry() {
+  if (!ProfileKeepsText(IniFile, "")) return;
   IniListStore store;
   if (RemoveProductToolsEntry(store, ToolsListForm::Ini))
     LogAction(std::string("Tools-menu entry removed: ") + IniFile);

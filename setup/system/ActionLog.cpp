@@ -3,21 +3,18 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <vector>
+
+#include "ProgramText.h"
+#include "archive/CodePage.h"
 
 namespace {
 
 HANDLE logFile = INVALID_HANDLE_VALUE;
 
-std::string Utf8(const std::string& ansi) {
-  if (ansi.empty()) return ansi;
-  const int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<size_t>(wideLength));
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), wideLength);
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, &text[0], length, nullptr, nullptr);
-  return text;
+// Texts in UTF-8 pass as they are; those of an old code page are converted from it.
+std::string Utf8(const std::string& text) {
+  if (ProgramCodePage().IsUtf8() && ProgramCodePage().IsWhole(text)) return text;
+  return Utf8Text(WideText(text));
 }
 
 }  // namespace
@@ -31,7 +28,7 @@ bool OpenActionLog(const std::string& path) {
 
 bool ActionLogOpen() { return logFile != INVALID_HANDLE_VALUE; }
 
-void LogAction(const std::string& text) {
+void LogAction(const std::string& text, LogText encoding) {
   if (!ActionLogOpen()) return;
   SYSTEMTIME now;
   GetLocalTime(&now);
@@ -42,7 +39,7 @@ void LogAction(const std::string& text) {
   std::string flat = text;
   for (char& c : flat)
     if (c == '\r' || c == '\n') c = ' ';
-  const std::string line = stamp + Utf8(flat) + "\r\n";
+  const std::string line = stamp + (encoding == LogText::Utf8 ? flat : Utf8(flat)) + "\r\n";
   DWORD written = 0;
   WriteFile(logFile, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

@@ -7,7 +7,10 @@
 // Opens the file for appending (it is created when missing, never cut short). False when it
 // cannot be opened.
 bool OpenActionLog(const std::string& path);
-// Appends "<date> <time>  <text>" as UTF-8; the text is in the program's ANSI code page.
-void LogAction(const std::string& text);
+// Appends "<date> <time>  <text>" as UTF-8. The text is in the program's code page (UTF-8, or
+// the system's code page on Windows before 10 1903), or already in UTF-8 where it names what
+// that code page cannot.
+enum class LogText { Program, Utf8 };
+void LogAction(const std::string& text, LogText encoding = LogText::Program);
 // Whether a log is open: for facts that cost something to gather only for the log.
 bool ActionLogOpen();

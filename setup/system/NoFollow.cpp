@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "archive/CodePage.h"
+
 namespace {
 constexpr DWORD NoFollowFlags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
 
@@ -16,7 +18,7 @@ bool IsLink(HANDLE handle, DWORD attributes) {
          IsReparseTagNameSurrogate(tag.ReparseTag);
 }
 
-std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+std::string Folder(const std::string& path) { return path.substr(0, FindLastAscii(path, '\\') + 1); }
 }  // namespace
 
 OwnedHandle::~OwnedHandle() {

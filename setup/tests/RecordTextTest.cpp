@@ -19,6 +19,13 @@ TEST(RecordText, EncodesLengthByteAndCharactersWithoutTerminator) {
   EXPECT_EQ(longest[0], 255);
   EXPECT_EQ(longest[255], 'd');
 
+  // 256 bytes: the last "ü" would be split, so it goes whole.
+  std::string umlauts = "xy";
+  for (int i = 0; i < 127; ++i) umlauts += "ü";
+  const std::vector<uint8_t> cut = EncodeRecordText(umlauts);
+  EXPECT_EQ(cut[0], 254);
+  EXPECT_EQ(std::string(cut.begin() + 1, cut.end()), umlauts.substr(0, 254));
+
   const std::vector<uint8_t> version = EncodeRecordText(std::string(40, 'v'), RecordVersionMax);
   EXPECT_EQ(version.size(), 33u);
   EXPECT_EQ(version[0], 32);
@@ -37,6 +44,9 @@ TEST(RecordText, DecodesOnlyTheBytesRead) {
       {Bytes({2, 'a', 'b', 'c'}), 255, "ab"},      // bytes beyond the length are ignored
       {Bytes({9, 'a', 'b'}), 255, "ab"},           // a length beyond the value stops at its end
       {Bytes({5, '1', '.', '2', '3', '4'}), 3, "1.2"},  // a long version is cut when read
+      {Bytes({4, 'a', 0xC3, 0xBC, 'b'}), 2, "a"},       // never inside a character
+      {Bytes({3, 'a', 0xC3}), 255, "a"},                // nor where the value ends early
+      {Bytes({2, 'a', 0xFC}), 255, "a\xFC"},            // an earlier code page's text read whole
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeRecordText(c.bytes, c.maxLength), c.expected);
 

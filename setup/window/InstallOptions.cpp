@@ -44,7 +44,7 @@ void TSetupForm::EditInstallDirChange() {
   std::string candidate = Text(EditInstallDir);
   HWND tree = Control(ListInstallDir);
   while (!TDirectoryTree::SetDirectory(tree, candidate)) {
-    const size_t cut = candidate.rfind('\\');
+    const size_t cut = FindLastAscii(candidate, '\\');
     if (cut == std::string::npos) {
       break;
     }

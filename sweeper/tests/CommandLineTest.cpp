@@ -33,9 +33,12 @@ std::string Argument(const std::string& line, int index) {
   return item.data();
 }
 
-std::string DirectoryPart(const std::string& path) {
+// Code page 932's lead bytes.
+bool IsLeadByte932(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+std::string DirectoryPart(const std::string& path, bool codePage932 = false) {
   std::vector<char> directory = RoomFor(path);
-  GetDirectoryPart(path.c_str(), directory.data());
+  GetDirectoryPart(path.c_str(), directory.data(), codePage932 ? IsLeadByte932 : nullptr);
   return directory.data();
 }
 
@@ -116,12 +119,13 @@ struct DirectoryCase {
   const char* why;
   std::string path;
   std::string directory;
+  bool codePage932 = false;
 };
 
 class DirectoryPartTest : public testing::TestWithParam<DirectoryCase> {};
 
 TEST_P(DirectoryPartTest, EndsAtTheLastColonOrBackslash) {
-  EXPECT_EQ(DirectoryPart(GetParam().path), GetParam().directory);
+  EXPECT_EQ(DirectoryPart(GetParam().path, GetParam().codePage932), GetParam().directory);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, DirectoryPartTest,
@@ -135,6 +139,9 @@ INSTANTIATE_TEST_SUITE_P(Rules, DirectoryPartTest,
                                          DirectoryCase{"backslash after colon", "a:b\\c", "a:b\\"},
                                          DirectoryCase{"UNC path", "\\\\server\\share\\x", "\\\\server\\share\\"},
                                          DirectoryCase{"ends in backslash", "C:\\dir\\", "C:\\dir\\"},
-                                         DirectoryCase{"forward slashes", "dir/with/slashes", ""}),
+                                         DirectoryCase{"forward slashes", "dir/with/slashes", ""},
+                                         // "表" is 0x95 0x5C in code page 932: no separator there.
+                                         DirectoryCase{"double-byte name", "C:\\\x95\\x\\\x95\\", "C:\\\x95\\x\\", true},
+                                         DirectoryCase{"lead byte at the end", "C:\\a\x95", "C:\\", true}),
                          NamedByWhy());
 }  // namespace

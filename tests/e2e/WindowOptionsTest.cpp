@@ -33,6 +33,7 @@ int64_t ShownKiloBytes(const std::string& text) {
 
 TEST_F(WindowOptionsTest, TypingMovesTheTreeToTheNearestExistingDirectory) {
   CreateDirectories(ProgramFiles + "Existing");
+  CreateDirectories(ProgramFiles + "王伟的程序");
   WindowDriver window = StartOnInstallPage();
   ASSERT_TRUE(window.Handle());
   const struct {
@@ -41,6 +42,7 @@ TEST_F(WindowOptionsTest, TypingMovesTheTreeToTheNearestExistingDirectory) {
   } cases[] = {
       {ProgramFiles + "Quillmark\\Sub", WithoutBackslash(ProgramFiles)},
       {ProgramFiles + "Existing", ProgramFiles + "Existing"},
+      {ProgramFiles + "王伟的程序\\Квиллмарк", ProgramFiles + "王伟的程序"},
       {Root + "dist\\", Root + "dist"},
       {"nowhere", ""},
   };

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "CodePage.h"
+
 std::string DecodeEscapes(const std::string& text) {
   std::string result;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -20,13 +22,20 @@ std::string DecodeEscapes(const std::string& text) {
 }
 
 std::string VisibleText(const std::string& text) {
+  const CodePage utf8 = CodePage::Utf8();
   std::string result;
-  for (const char c : text) {
-    if (c == '\r') {
+  for (size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    const size_t length = utf8.CharacterLength(text, at);
+    const std::string character = text.substr(at, length);
+    if (length > 1 && character.size() == length && utf8.IsWhole(character)) {
+      result += character;  // shown as the UTF-8 it is
+      at += length - 1;
+    } else if (c == '\r') {
       result += "\\r";
     } else if (c == '\n') {
       result += "\\n";
-    } else if (static_cast<unsigned char>(c) < 32 || c == 127) {
+    } else if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) >= 127) {
       char code[8];
       std::snprintf(code, sizeof code, "\\x%02X", static_cast<unsigned char>(c));
       result += code;

@@ -1,14 +1,15 @@
 // paktool create OUT.pak --name TEXT --version TEXT [--extra-text] [--allow-long-names] FILE...
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <set>
 #include <stdexcept>
 
 #include "AsciiCase.h"
 #include "ByteFile.h"
+#include "CodePage.h"
 #include "Commands.h"
 #include "ConsoleText.h"
 #include "DosTime.h"
@@ -52,22 +53,24 @@ CreateRequest ParseCreate(const std::vector<std::string>& args) {
   return request;
 }
 
-// Member names as they will be installed and recorded for uninstallation. The record keeps
-// 15 characters of a name, so Uninstall could never remove a member with a longer one.
+// Member names as they will be installed and recorded for uninstallation: UTF-8, as Setup
+// reads them, and kept as bytes. The record keeps 15 bytes of a name, so Uninstall could never
+// remove a member with a longer one.
 void CheckMemberNames(const std::vector<PackageInput>& members, bool allowLongNames,
                       CommandContext& context) {
   std::set<std::string> seen;
   for (const PackageInput& member : members) {
     context.Member = member.Name;
-    if (!IsPlainFileName(member.Name)) throw EPackageError("not a plain file name");
-    if (!seen.insert(AsciiUpper(member.Name)).second)
+    if (!CodePage::Utf8().IsWhole(member.Name)) throw EPackageError("name is not UTF-8");
+    if (!IsPlainFileName(member.Name, CodePage::Utf8())) throw EPackageError("not a plain file name");
+    if (!seen.insert(AsciiUpper(member.Name, CodePage::Utf8())).second)
       throw EPackageError("two members of this name would overwrite each other");
     if (member.Name.size() <= static_cast<size_t>(FileList::MaxNameLength)) continue;
     const std::string problem = "name longer than " + std::to_string(FileList::MaxNameLength) +
-                                " characters; uninstall records only the first " +
+                                " bytes; uninstall records only the first " +
                                 std::to_string(FileList::MaxNameLength) + " and cannot remove it";
     if (!allowLongNames) throw EPackageError(problem + " (--allow-long-names packs it anyway)");
-    std::fprintf(stderr, "paktool: warning: %s: member %s\n", member.Name.c_str(), problem.c_str());
+    std::fprintf(stderr, "paktool: warning: %s: member %s\n", VisibleText(member.Name).c_str(), problem.c_str());
   }
   context.Member.clear();
 }
@@ -113,6 +116,16 @@ uint32_t MemberTime(const std::string& path, const TimeLimit& limit) {
   return DosDateTimeFromUnixUtc(written < limit.Seconds ? written : limit.Seconds);
 }
 
+// The file's name, taken as bytes: no conversion through a locale on the way.
+std::string BaseName(const std::string& path) {
+#ifdef _WIN32
+  const size_t slash = std::max(path.find_last_of('/') + 1, FindLastAscii(path, '\\') + 1);
+#else
+  const size_t slash = path.find_last_of('/') + 1;
+#endif
+  return path.substr(slash);
+}
+
 }  // namespace
 
 int CreateCommand(const std::vector<std::string>& args, CommandContext& context) {
@@ -121,7 +134,7 @@ int CreateCommand(const std::vector<std::string>& args, CommandContext& context)
   std::vector<PackageInput> members;
   for (const std::string& path : request.Files) {
     PackageInput member;
-    member.Name = std::filesystem::path(path).filename().string();
+    member.Name = BaseName(path);
     members.push_back(member);
   }
   context.File = request.Output;

@@ -27,7 +27,7 @@ int RunCommand(const std::string& command, const std::vector<std::string>& args,
 void ReportError(const CommandContext& context, const std::string& text) {
   std::string where;
   if (!context.File.empty()) where += context.File + ": ";
-  if (!context.Member.empty()) where += "member " + context.Member + ": ";
+  if (!context.Member.empty()) where += "member " + VisibleText(context.Member) + ": ";
   std::fprintf(stderr, "paktool: %s%s\n", where.c_str(), OneLine(text).c_str());
 }
 

@@ -1,5 +1,9 @@
 #include "driver/Distribution.h"
 
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
 #include "driver/Files.h"
 
 namespace e2e {
@@ -14,6 +18,34 @@ std::string Distribution::SetupPath() const { return PathOf("Setup.exe"); }
 std::string Distribution::PathOf(const std::string& name) const { return dir_ + name; }
 
 void Distribution::AddSetup() { CopyOneFile(BuildDistDir() + "Setup.exe", SetupPath()); }
+
+void Distribution::AddSetupInOldCodePage() {
+  AddSetup();
+  const std::string path = SetupPath();
+  std::string manifest;
+  WORD language = 0;
+  if (HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+    EnumResourceLanguagesA(
+        image, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1),
+        [](HMODULE, LPCSTR, LPCSTR, WORD found, LONG_PTR context) -> BOOL {
+          *reinterpret_cast<WORD*>(context) = found;
+          return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&language));
+    if (HRSRC resource = FindResourceExA(image, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), language))
+      manifest.assign(static_cast<const char*>(LockResource(LoadResource(image, resource))), SizeofResource(image, resource));
+    FreeLibrary(image);
+  }
+  const size_t start = manifest.find("<activeCodePage");
+  const size_t end = manifest.find("</activeCodePage>");
+  ASSERT_TRUE(start != std::string::npos && end != std::string::npos) << "no UTF-8 declaration in " << path;
+  manifest.erase(start, end + 17 - start);
+  HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+  ASSERT_NE(update, nullptr);
+  ASSERT_TRUE(UpdateResourceA(update, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), language, manifest.data(),
+                              static_cast<DWORD>(manifest.size())));
+  ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+}
 
 void Distribution::AddPackage(const std::string& name) { CopyOneFile(BuildDistDir() + name, PathOf(name)); }
 

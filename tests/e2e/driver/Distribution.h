@@ -21,6 +21,9 @@ public:
   std::string PathOf(const std::string& name) const;
 
   void AddSetup();                                // Setup.exe of the build
+  // Setup.exe without its UTF-8 declaration: as Windows before 10 1903 run it, in the
+  // system's code page.
+  void AddSetupInOldCodePage();
   void AddPackage(const std::string& name);       // one sample package of the build
   void AddSamplePackages();                       // all seven
   void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes);

@@ -163,7 +163,6 @@ void HeldFile::Release() {
   handle_ = nullptr;
 }
 
-namespace {
 std::string UnixPath(const std::string& windowsPath) {
   using ToUnix = char*(CDECL*)(const wchar_t*);
   const auto toUnix = reinterpret_cast<ToUnix>(
@@ -177,6 +176,7 @@ std::string UnixPath(const std::string& windowsPath) {
   return path;
 }
 
+namespace {
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 bool Gone(const std::string& path) { return !Exists(path); }
 

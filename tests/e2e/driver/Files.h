@@ -34,6 +34,9 @@ std::string FolderContents(const std::string& dir);
 int64_t FileSize(const std::string& path);  // -1 when missing
 int64_t DiskFreeBytes(const std::string& root);  // -1 when the query fails
 
+// The Unix path Wine gives a Windows path; empty when it has none.
+std::string UnixPath(const std::string& windowsPath);
+
 // A Unix symbolic link at link to target (both Windows paths): Windows programs
 // see it as a junction or symbolic link (Wine's CreateSymbolicLink makes nothing). Fails the
 // test when it cannot be made. RemoveUnixLink removes the link itself, never its target.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlIds.h"
+#include "driver/Files.h"
 
 namespace e2e {
 
@@ -102,6 +103,37 @@ HWND SetupProcess::WaitForMessageBox(DWORD timeoutMs) const {
   HWND found = nullptr;
   WaitUntil([&] { return (found = MessageBoxWindow()) != nullptr || !Running(); }, timeoutMs);
   return found;
+}
+
+DWORD RunInLocale(const std::string& lang, const std::string& exePath, const std::vector<std::string>& arguments,
+                  DWORD timeoutMs) {
+  // The Unix side tells the exit code through a file, written whole by a rename.
+  char temp[MAX_PATH] = "";
+  GetTempPathA(sizeof temp, temp);
+  static int runs = 0;
+  const std::string windowsExitFile =
+      std::string(temp) + "qm-exit-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+  const std::string exitFile = UnixPath(windowsExitFile);
+  EXPECT_FALSE(exitFile.empty());
+  std::string script = "LC_ALL= LANG=" + lang + " WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree=d;mshtml=d' wine '" + exePath + "'";
+  for (const std::string& argument : arguments) script += " '" + argument + "'";
+  script += "; echo $? >'" + exitFile + ".tmp' && mv '" + exitFile + ".tmp' '" + exitFile + "'";
+  std::string commandLine = "Z:\\bin\\sh -c \"" + script + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    ADD_FAILURE() << "cannot start " << commandLine << " (error " << GetLastError() << ")";
+    return STILL_ACTIVE;
+  }
+  if (process.hThread) CloseHandle(process.hThread);
+  if (process.hProcess) CloseHandle(process.hProcess);
+  // Wine gives no handle to wait on for a Unix program.
+  std::string code;
+  WaitUntil([&] { return !(code = ReadTextFile(windowsExitFile)).empty(); }, timeoutMs);
+  DeleteFileA(windowsExitFile.c_str());
+  EXPECT_FALSE(code.empty()) << exePath << " did not end in time";
+  return code.empty() ? STILL_ACTIVE : static_cast<DWORD>(std::stoul(code));
 }
 
 HWND FindDescendant(HWND window, int id) {

@@ -46,6 +46,14 @@ private:
   PROCESS_INFORMATION info_{};
 };
 
+// Runs exePath with the arguments to its end in a Windows locale of its own, as on a system of
+// that language: Wine takes a process's locale from the Unix LANG it starts with (a changed
+// LANG in the environment a Windows parent passes has no effect), so the program is started
+// from the Unix side. No argument may hold a blank or a quote. Returns the exit code; fails
+// the test and returns STILL_ACTIVE when the program has not ended within timeoutMs.
+DWORD RunInLocale(const std::string& lang, const std::string& exePath, const std::vector<std::string>& arguments,
+                  DWORD timeoutMs = 60000);
+
 // The first window among window and its descendants with control ID id, or null.
 HWND FindDescendant(HWND window, int id);
 std::string ClassOf(HWND window);

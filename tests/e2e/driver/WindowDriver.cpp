@@ -64,8 +64,13 @@ void WindowDriver::Type(int id, const std::string& text) const {
   if (text.empty()) {
     SendTo(edit, WM_CHAR, VK_BACK, 0);
   }
-  for (char c : text) {
-    SendTo(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+  // As the keyboard gives them: characters, not the bytes of their UTF-8.
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+  for (wchar_t c : wide) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(edit, WM_CHAR, c, 1, SMTO_NORMAL, SendTimeoutMs, &result);
   }
   Sync();
 }

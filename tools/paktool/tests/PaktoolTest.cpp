@@ -146,7 +146,7 @@ TEST_F(PaktoolTest, CreateRefusesBadNamesAndLongOnesUnlessAllowed) {
   const ToolRun refused = Paktool({"create", dir.Path("long.pak"), "--version", "1", Input("Fifteen_Chars.1", Text(5)),
                                longInput});
   EXPECT_EQ(refused.status, 1);
-  EXPECT_NE(refused.err.find("member SixteenCharName1: name longer than 15 characters"), std::string::npos)
+  EXPECT_NE(refused.err.find("member SixteenCharName1: name longer than 15 bytes"), std::string::npos)
       << refused.err;
   EXPECT_NE(refused.err.find("--allow-long-names"), std::string::npos) << refused.err;
   EXPECT_FALSE(std::filesystem::exists(dir.Path("long.pak")));
@@ -160,6 +160,30 @@ TEST_F(PaktoolTest, CreateRefusesBadNamesAndLongOnesUnlessAllowed) {
   const PackageDirectory directory = ReadPackageDirectory(file);
   EXPECT_EQ(directory.ProductName, "Quillmark\r\n");
   EXPECT_TRUE(directory.HasExtraText);
+
+  // Names are UTF-8 bytes: 9 characters in 19 bytes are too long; bytes that are no UTF-8
+  // (a name in code page 1252) are refused with or without the option.
+  const struct {
+    std::string name, error;
+  } refusals[] = {{"王伟的程序.txt", "王伟的程序.txt: member name longer than 15 bytes"},
+                  {"M\xFCller.txt", "member M\\xFCller.txt: name is not UTF-8"}};
+  for (const auto& refusal : refusals) {
+    const ToolRun run = Paktool({"create", dir.Path("u.pak"), "--version", "1", "--allow-long-names",
+                                 Input("説明.txt", Text(5)), Input(refusal.name, Text(5))});
+    EXPECT_EQ(run.status, refusal.name[0] == 'M' ? 1 : 0);
+    EXPECT_NE(run.err.find(refusal.error), std::string::npos) << run.err;
+  }
+}
+
+// list shows names as the UTF-8 they are, and bytes that are no UTF-8 as escapes.
+TEST_F(PaktoolTest, ListShowsUtf8NamesAndEscapesOtherBytes) {
+  PackageBytes package;
+  package.Header("Quillmark", "1", false).Int32(2);
+  for (const std::string name : {"説明.txt", "M\xFCller"}) package.ShortText(name).EntryFields(0x5A210000, 0, 0, 0, 0, 0);
+  const ToolRun list = Paktool({"list", Input("names.pak", package.bytes)});
+  EXPECT_EQ(list.status, 0) << list.err;
+  EXPECT_NE(list.out.find("説明.txt"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("M\\xFCller"), std::string::npos) << list.out;
 }
 
 // Reproducible packages: no stored time later than SOURCE_DATE_EPOCH, all of them in UTC
