@@ -46,7 +46,13 @@ int RunWindow(HINSTANCE instance, const SetupSwitches& switches) {
 
 // Who ran what where: the first lines of every run's log, for whoever reads it afterwards.
 void LogHeader() {
-  LogAction(std::string("Quillmark Setup ") + QM_SETUP_VERSION + ": " + RunningProgramPath());
+  std::string program;
+  try {
+    program = RunningProgramPath();
+  } catch (const std::exception& error) {
+    program = error.what();  // an old code page that cannot name Setup's folder: start-up says so again
+  }
+  LogAction(std::string("Quillmark Setup ") + QM_SETUP_VERSION + ": " + program);
   LogAction(WindowsVersionText());
   LogAction("Account: " + ProcessAccountName());
   LogAction(std::string("Elevated: ") + (ProcessElevated() ? "yes" : "no"));
