@@ -63,7 +63,7 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
   const CloseOnExit closePak(PakFile);
   const CloseOnExit closeDest(DestFile);
   PakFile.Open(sourceDir_ + packageName, ByteFile::Mode::Read);
-  PakFile.Seek(info.TablePos);
+  CheckMemberNames(PakFile, info, packageName);  // the whole table, before anything is written
 
   observer_.StatusChanged("Creating directory structure...");
   CreateDirectoryPath(destDir, observer_, newDirectories_);
@@ -74,10 +74,6 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
   for (int32_t slot = 0; slot < entryCount; ++slot) {
     std::string name(PakFile.ReadByte(), '\0');
     PakFile.ReadExact(&name[0], static_cast<uint32_t>(name.size()));
-    if (!IsPlainFileName(name)) {
-      throw EPackageError("PAK file " + packageName + " is corrupt: member name \"" + name +
-                          "\" is not a plain file name");
-    }
     const int64_t extraLength = info.HasExtraText ? PakFile.ReadByte() : 0;
     const int64_t fileTimePos = PakFile.Position() + extraLength;
 
@@ -94,11 +90,12 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
     DestCrc = 0;
     DestSize = 0;
     Decoder.Decompress();
+    // Through the open file: by its name it could be another file by now.
+    PakFile.Seek(fileTimePos);
+    DestFile.SetDosTime(static_cast<uint32_t>(PakFile.ReadInt32()));
     DestFile.Close();
     observer_.FileWritten(destDir + name, DestSize, DestCrc);
 
-    PakFile.Seek(fileTimePos);
-    FileSystem::SetFileDosTime(destDir + name, static_cast<uint32_t>(PakFile.ReadInt32()));
     PakFile.Seek(fileTimePos + 16);
     const uint32_t dataCrc = static_cast<uint32_t>(PakFile.ReadInt32());
     const uint32_t packedCrc = static_cast<uint32_t>(PakFile.ReadInt32());

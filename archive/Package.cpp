@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "AsciiCase.h"
 #include "ByteFile.h"
 
 namespace {
@@ -55,14 +54,23 @@ int32_t AddWrapping(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
+// A member whose name is no plain file name makes the package as corrupt as a damaged table.
+void ReadPlainMemberName(ByteFile& file, const std::string& packageName) {
+  const std::string name = ReadShortText(file);
+  if (!IsPlainFileName(name)) throw EPackageError(NotPlainNameErrorText(packageName, name));
+}
+
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
 }  // namespace
 
 void ScanPackageTable(ByteFile& file, PackageInfo& info) {
   info.HasExtraText = file.ReadByte() != 0;
   info.TablePos = static_cast<int32_t>(file.Position());
   const int32_t entryCount = file.ReadInt32();
+  const std::string packageName = FileNameOf(file.Path());
   for (int32_t i = 0; i < entryCount; ++i) {
-    SkipShortText(file);
+    ReadPlainMemberName(file, packageName);
     if (info.HasExtraText) SkipShortText(file);
     file.Skip(FileTimeSize);
     info.TotalSize = AddWrapping(info.TotalSize, file.ReadInt32());
@@ -77,15 +85,6 @@ bool IsQuillmark(std::string name) {
   return name == "Quillmark";
 }
 
-bool IsReservedDeviceName(const std::string& name) {
-  const std::string stem = AsciiUpper(name.substr(0, name.find('.')));
-  static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
-  for (const char* device : devices)
-    if (stem == device) return true;
-  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-
 }  // namespace
 
 std::string PackageCrcErrorText(const std::string& packageName) {
@@ -94,6 +93,25 @@ std::string PackageCrcErrorText(const std::string& packageName) {
 }
 
 std::string DestinationCrcErrorText() { return "CRC error in destination file.\rTry installing again"; }
+
+std::string NotPlainNameErrorText(const std::string& packageName, const std::string& memberName) {
+  return "PAK file " + packageName + " is corrupt: member name \"" + memberName + "\" is not a plain file name";
+}
+
+void CheckMemberNames(ByteFile& file, const PackageInfo& info, const std::string& packageName) {
+  file.Seek(info.TablePos);
+  const int32_t entryCount = file.ReadInt32();
+  // Each entry holds at least its name's length byte and 24 bytes of fields: a count the rest of
+  // the file cannot hold is a damaged table, not a reason to read on.
+  if (entryCount > 0 && (file.Size() - file.Position()) / (1 + FileTimeSize + 4 + TrailingFieldsSize) < entryCount)
+    throw EPackageError("PAK file corrupt");
+  for (int32_t i = 0; i < entryCount; ++i) {
+    ReadPlainMemberName(file, packageName);
+    if (info.HasExtraText) SkipShortText(file);
+    file.Skip(FileTimeSize + 4 + TrailingFieldsSize);
+  }
+  file.Seek(info.TablePos);
+}
 
 AppPackageHeader ReadAppPackageHeader(ByteFile& file) {
   AppPackageHeader header;
@@ -144,12 +162,4 @@ PackageDirectory ReadPackageDirectory(ByteFile& file) {
     directory.Members.push_back(member);
   }
   return directory;
-}
-
-bool IsPlainFileName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (const char c : name) {
-    if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c) != nullptr) return false;
-  }
-  return !IsReservedDeviceName(name);
 }

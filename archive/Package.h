@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "PlainFileName.h"
+
 class ByteFile;
 
 // What start-up keeps of a package and what extraction needs.
@@ -22,6 +24,8 @@ public:
 // The texts of the two CRC checks of extraction, the package's first.
 std::string PackageCrcErrorText(const std::string& packageName);
 std::string DestinationCrcErrorText();
+// A member name that is no plain file name (PlainFileName.h): the package counts as corrupt.
+std::string NotPlainNameErrorText(const std::string& packageName, const std::string& memberName);
 
 // Result of reading the application package's header at start-up.
 struct AppPackageHeader {
@@ -36,11 +40,18 @@ struct AppPackageHeader {
 AppPackageHeader ReadAppPackageHeader(ByteFile& file);
 
 // From the HasExtraText byte on: fills HasExtraText and TablePos and adds every entry's
-// UnpackedSize to info.TotalSize, seeking past the names. Read errors raise EFileError.
+// UnpackedSize to info.TotalSize. Read errors raise EFileError; a member name that is no plain
+// file name raises EPackageError.
 void ScanPackageTable(ByteFile& file, PackageInfo& info);
 
+// Reads every member name of the table at info.TablePos and raises EPackageError at the first
+// that is no plain file name (or at an entry count the file cannot hold), so that a package is
+// refused whole, before its first file is written. Leaves the file at info.TablePos.
+void CheckMemberNames(ByteFile& file, const PackageInfo& info, const std::string& packageName);
+
 // The light scan of a property-editor package. Returns false on any failure (missing,
-// unreadable, truncated, wrong signature); info keeps what was filled before the failure.
+// unreadable, truncated, wrong signature, a member name that is no plain file name); info
+// keeps what was filled before the failure.
 bool ScanPackageFile(const std::string& path, PackageInfo& info);
 
 // One member as paktool writes and lists it.
@@ -65,6 +76,3 @@ struct PackageDirectory {
 };
 PackageDirectory ReadPackageDirectory(ByteFile& file);  // throws EPackageError / EFileError
 
-// True for a plain file name: not empty, not "." or "..", no "\", "/", ":" nor any character
-// Windows forbids in names.
-bool IsPlainFileName(const std::string& name);

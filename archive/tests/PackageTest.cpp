@@ -155,6 +155,25 @@ TEST(ScanPackage, FailsOnEveryTruncationAndKeepsWhatItFilled) {
   }
 }
 
+// A member name that is no plain file name makes the package corrupt where a damaged table does:
+// at start-up (the application's package) and in the light scan (an option's).
+TEST(ScanPackage, AMemberNameThatIsNotPlainIsACorruptTable) {
+  PackageBytes pak;
+  pak.Header("Quillmark", "1.0", false).Int32(2);
+  pak.ShortText("A.TXT").EntryFields(0, 100, 0, 0, 0, 0);
+  pak.ShortText("CON.TXT").EntryFields(0, 23, 0, 0, 0, 0);
+  ScratchDir dir;
+  WriteBytes(dir.Path("Delphi30.pak"), pak.bytes);
+  PackageInfo info;
+  EXPECT_FALSE(ScanPackageFile(dir.Path("Delphi30.pak"), info));
+  try {
+    ReadAppHeader(pak.bytes);
+    ADD_FAILURE() << "accepted";
+  } catch (const EPackageError& error) {
+    EXPECT_STREQ(error.what(), "PAK file Quillmk.pak is corrupt: member name \"CON.TXT\" is not a plain file name");
+  }
+}
+
 TEST(ScanPackage, AbsentFileFailsAndLeavesTheInfo) {
   ScratchDir dir;
   PackageInfo info;
@@ -207,12 +226,24 @@ TEST(PlainFileName, AcceptsOnlyNamesThatStayInTheirDirectory) {
     bool plain;
   } cases[] = {
       {"QUILLMK.EXE", true}, {"a", true},          {"long name.with.dots", true}, {"\xE9t\xE9.txt", true},
-      {"...", true},         {"", false},          {".", false},                  {"..", false},
+      {"...", false},        {"", false},          {".", false},                  {"..", false},
       {"..\\x", false},      {"a/b", false},       {"C:x", false},                {"a*b", false},
       {"a?", false},         {"\"q\"", false},     {"<a>", false},                {"a|b", false},
       {"tab\there", false},  {std::string("a\0b", 3), false},
       {"CON", false},        {"nul.txt", false},   {"Com1", false},               {"LPT9.dat", false},
       {"COM10", true},       {"CONSOLE", true},
+      // Windows drops a last dot or blank: "x." would write "x", "NUL " the null device.
+      {"x.", false},         {"NUL ", false},      {"a b", true},                 {" lead", true},
+      {"NUL .txt", false},   {"aux.tar.gz", false}, {"COM0", false},              {"lpt0.x", false},
+      {"CONIN$", false},     {"conout$.log", false}, {"CON$", true},
+      // Superscript digits make ports too, in code page 1252 and in UTF-8.
+      {"COM\xB9", false},    {"LPT\xB2.txt", false}, {"COM\xC2\xB3", false},       {"COM\xB4", true},
+      {"COM\xC2\xB9\xC2\xB9", true},
+      // An 8.3 alias could name another file of the folder.
+      {"QUILLM~1.EXE", false}, {"FILE~12", false}, {"~1", false},               {"a~1.b.c", false},
+      {"a~b.txt", true},     {"a~.txt", true},      {"x~1y.txt", true},           {"~tmp", true},
+      // Over 15 characters a name is still plain: installed whole, recorded cut.
+      {"SixteenCharName1", true},
   };
   for (const auto& c : cases) EXPECT_EQ(IsPlainFileName(c.name), c.plain) << '"' << c.name << '"';
 }
