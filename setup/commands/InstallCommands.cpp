@@ -1,7 +1,7 @@
 #include <stdexcept>
 
 #include "system/ActionLog.h"
-#include "system/FileAttributes.h"
+#include "system/NoFollow.h"
 #include "system/RunningProgram.h"
 #include "archive/AsciiCase.h"
 #include "archive/CrcUnit.h"
@@ -96,10 +96,7 @@ void TSetupForm::CopySetupProgram() {
   StatusChanged("Copying Setup.exe");
   const std::string program = RunningProgramPath();
   const std::string copy = InstallationDir + program.substr(program.rfind('\\') + 1);
-  MakeWritable(copy);
-  if (CopyFileA(program.c_str(), copy.c_str(), FALSE) && ActionLogOpen())
-    FileWritten(copy, SetupFileSize, FileCrc(program));
-  MakeWritable(copy);
+  if (CopyWithoutFollowing(program, copy) && ActionLogOpen()) FileWritten(copy, SetupFileSize, FileCrc(program));
   AdvanceGauge(SetupFileSize);
 }
 

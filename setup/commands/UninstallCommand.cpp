@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "system/ActionLog.h"
-#include "system/FileAttributes.h"
 #include "system/NoFollow.h"
 #include "system/Registry.h"
 #include "window/SetupMainForm.h"
@@ -48,11 +47,11 @@ FileList ReadRecordList(const RegKey& record, const std::string& name, uint32_t 
 
 void DeleteFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths)
-    if (DeleteFileA(path.c_str())) LogAction("File deleted: " + path);  // a missing file is no concern
+    if (DeleteWithoutFollowing(path)) LogAction("File deleted: " + path);  // a missing file is no concern
 }
 
 void RemoveLoggedDirectory(const std::string& path) {
-  if (RemoveDirectoryA(path.c_str())) LogAction("Directory removed: " + path);  // only empty ones go
+  if (RemoveFolderWithoutFollowing(path)) LogAction("Directory removed: " + path);  // only empty ones go
 }
 
 void DeleteRegistryKeys() {
@@ -140,8 +139,7 @@ void TSetupForm::UninstallBtnClick() {
   DeleteFiles(FilesToDelete(InstallFileList, installDir, HelpIndexRule::DeleteAlongside));
   InstallFileList.Clear();
   const std::string setupCopy = WithTrailingBackslash(installDir) + "Setup.exe";
-  MakeWritable(setupCopy);
-  const bool needSweeper = !DeleteFileA(setupCopy.c_str());
+  const bool needSweeper = !DeleteWithoutFollowing(setupCopy, ReadOnlyFiles::Delete);
   if (!needSweeper) LogAction("File deleted: " + setupCopy);
   for (int i = 0; i < IdeOptionCount; ++i) {
     DeleteFiles(FilesToDelete(IdeFileList[i], ideDirs[i], HelpIndexRule::Keep));

@@ -4,25 +4,12 @@
 
 #include "UninstallPlan.h"
 #include "archive/DestinationPath.h"
+#include "archive/FinalPath.h"
 
 namespace {
 const char HelperPrefix[] = "QmSweeper-";
 constexpr size_t HelperPrefixLength = sizeof HelperPrefix - 1;
 const char HexDigits[] = "0123456789abcdef";
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-// "\\?\C:\x" is "C:\x"; "\\?\UNC\server\share" is "\\server\share".
-std::string WithoutLongPrefix(const std::string& path) {
-  if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + path.substr(8);
-  if (path.compare(0, 4, "\\\\?\\") == 0) return path.substr(4);
-  return path;
-}
 }  // namespace
 
 FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
@@ -37,11 +24,7 @@ FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
 }
 
 bool SameFinalPath(const std::string& finalPath, const std::string& path) {
-  const auto trimmed = [](std::string text) {
-    while (text.size() > 3 && text.back() == '\\') text.pop_back();
-    return text;
-  };
-  return !path.empty() && EqualNoCase(trimmed(WithoutLongPrefix(finalPath)), trimmed(path));
+  return SameFinalPath(finalPath.c_str(), path.c_str());
 }
 
 std::string HexText(const uint8_t (&random)[16]) {

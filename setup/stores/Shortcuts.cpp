@@ -18,23 +18,6 @@ constexpr const char* ShellFoldersKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr DWORD FolderBytes = MAX_PATH + 1;  // 260 characters and the zero
 
-// The folder belongs to the user, who may have made "Quillmark.lnk" a link to a system file:
-// the shortcut is saved under a name no one can foresee, then that very file is renamed over
-// "Quillmark.lnk", which replaces a link of that name instead of writing through it. The
-// folder's levels stay held (checked) meanwhile.
-void SaveShortcut(const TShellLink& link, const std::string& folder) {
-  const std::string target = folder + "Quillmark.lnk";
-  const std::string fresh = folder + UnforeseeableName("Quillmark-", ".tmp");
-  link.SaveToFile(fresh);
-  const OwnedHandle file = OpenPlainFile(fresh, DELETE, FILE_SHARE_READ);
-  if (file && RenameOpenFile(file.Get(), target)) return;
-  if (file) {
-    FILE_DISPOSITION_INFO disposition = {TRUE};
-    SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition);
-  }
-  throw std::runtime_error("Cannot save " + target);
-}
-
 }  // namespace
 
 void TSetupForm::AddShortcuts() {
@@ -55,8 +38,9 @@ void TSetupForm::AddShortcuts() {
     const FolderCheck check = CheckFolder(folder, levels);
     if (check == FolderCheck::Redirected) continue;
     if (check == FolderCheck::Missing) throw std::runtime_error("Cannot save " + folder + "Quillmark.lnk");
-    // The first shortcut that cannot be saved ends the step.
-    SaveShortcut(ShellLink, folder);
+    // The first shortcut that cannot be saved ends the step. The folder is the user's, who may
+    // have made "Quillmark.lnk" a link to a system file: it is replaced, never written through.
+    SaveInHeldFolder(levels, folder, "Quillmark.lnk", [&](const std::string& path) { ShellLink.SaveToFile(path); });
     LogAction("Shortcut created: " + folder + "Quillmark.lnk");
   }
 }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "NoFollow.h"
+
 namespace {
 
 HANDLE logFile = INVALID_HANDLE_VALUE;
@@ -23,9 +25,8 @@ std::string Utf8(const std::string& ansi) {
 }  // namespace
 
 bool OpenActionLog(const std::string& path) {
-  // Append rights only: whatever the file held stays as it was.
-  logFile = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Append rights only: whatever the file held stays as it was. No link on its way is followed.
+  logFile = OpenForAppending(path).Release();
   return logFile != INVALID_HANDLE_VALUE;
 }
 
