@@ -1,6 +1,7 @@
 #include <stdexcept>
 
 #include "system/ActionLog.h"
+#include "system/InstallationFolder.h"
 #include "system/NoFollow.h"
 #include "system/RunningProgram.h"
 #include "archive/AsciiCase.h"
@@ -30,6 +31,7 @@ void TSetupForm::NowBtnClick() {
     return;
   }
   SetInstallationDir();
+  ClaimInstallationDirectory(InstallationDir);  // Setup's own, or refused before anything changes
   ShowBusyPage();
   ExtractPackages();
   CopySetupProgram();

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "system/ActionLog.h"
+#include "system/InstallationFolder.h"
 #include "window/SetupMainForm.h"
 #include "ProgressWindow.h"
 
@@ -41,12 +42,22 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
   });
   if (!applied) return ExitNothingToDo;  // an option that cannot be installed: nothing changed
 
+  bool refused = false;  // an installation directory Setup refuses: nothing changed
   switch (action) {
-    case SilentAction::Install: form.Guarded([&] { form.NowBtnClick(); }); break;
+    case SilentAction::Install:
+      form.Guarded([&] {
+        try {
+          form.NowBtnClick();
+        } catch (const EUnsafeFolder&) {
+          refused = true;
+          throw;
+        }
+      });
+      break;
     case SilentAction::Update: form.Guarded([&] { form.UpdateBtnClick(); }); break;
     default: form.Guarded([&] { form.UninstallBtnClick(); }); break;
   }
-  const int exitCode = controls.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
+  const int exitCode = refused ? ExitBadCommandLine : controls.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
   LogAction("Finished, exit code " + std::to_string(exitCode));
   return exitCode;
 }

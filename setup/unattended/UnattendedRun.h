@@ -3,7 +3,8 @@
 
 #include "logic/SetupSwitches.h"
 
-// The exit codes of a run with switches.
+// The exit codes of a run with switches. ExitBadCommandLine also stands for a log that cannot
+// be opened and an installation directory that Setup refuses: nothing changed.
 enum ExitCode { ExitDone = 0, ExitBadCommandLine = 1, ExitNothingToDo = 2, ExitDoneWithErrors = 3 };
 
 // Runs what the window would offer for start-up's case, with no one to answer: install,

@@ -153,8 +153,11 @@ TEST_F(InstallTest, TextCountThatIsNotANumberStopsTheLaterLists) {
 
 TEST_F(InstallTest, InstallingTwiceAddsASecondEntryAndReplacesTheShortcuts) {
   LayOutSampleDistribution();
+  const std::string d = ProgramFiles + "Quillmark\\";
   for (int run = 0; run < 2; ++run) {
     DeleteRegTree(HKEY_LOCAL_MACHINE, RecordKey);  // so the second run offers Install again
+    // Under Wine the first run's folder reads as the user's, which Setup refuses (README, Security).
+    RemoveTree(d);
     Start();
     WindowDriver window = WaitForMainWindow();
     if (!window.Checked(CheckDelphi40)) window.ClickAndWait(CheckDelphi40);
@@ -162,7 +165,6 @@ TEST_F(InstallTest, InstallingTwiceAddsASecondEntryAndReplacesTheShortcuts) {
     WaitForFinished(window);
     Process().Kill();
   }
-  const std::string d = ProgramFiles + "Quillmark\\";
   const std::string key = "Software\\Borland\\Delphi\\4.0\\Transfer";
   ExpectValue(HKEY_CURRENT_USER, key, "Count", REG_DWORD, DwordBytes(2));
   ExpectText(HKEY_CURRENT_USER, key, "Path0", d + "Quillmk.exe");
@@ -215,6 +217,28 @@ TEST_F(InstallTest, RefusesDelphi1And2InTheSameDirectoryEvenWhenUnticked) {
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
 }
 
+// A folder that is not Setup's own is refused before anything changes, by a box that names it
+// and says why; the page stays. (Under Wine every folder a test makes reads as the user's.)
+TEST_F(InstallTest, RefusesAnInstallationDirectoryAUserMade) {
+  LayOutSampleDistribution();
+  const std::string mine = ProgramFiles + "Mine";
+  CreateDirectories(mine);
+  Start();
+  WindowDriver window = WaitForMainWindow();
+  window.SelectTab("Install");
+  window.Type(EditInstallDir, mine + "\\Quillmark");
+  window.Click(NowBtn2);
+  const MessageBoxContent content = ConfirmMessageBox(Process());
+  EXPECT_EQ(content.Text.rfind("Cannot install into " + mine + "\\Quillmark\\: the folder " + mine + " belongs to ", 0), 0u)
+      << content.Text;
+  EXPECT_NE(content.Text.find(", not to the administrators."), std::string::npos) << content.Text;
+  EXPECT_EQ(content.Icon, ShownIcon::Error);
+  window.Sync();
+  EXPECT_EQ(window.CurrentTab(), "Install");
+  EXPECT_EQ(FilesBelow(mine), std::vector<std::string>());
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
+}
+
 TEST_F(InstallTest, EmptyDirectoryFieldInstallsIntoTheFixedDirectory) {
   const std::string fixed = "C:\\Program Files\\Quillmark\\";
   ASSERT_FALSE(DirectoryExists(fixed)) << "left over from elsewhere";
@@ -232,7 +256,7 @@ TEST_F(InstallTest, EmptyDirectoryFieldInstallsIntoTheFixedDirectory) {
 
 TEST_F(InstallTest, DirectoryWithBlanksInstallsAndRunStartsTheProduct) {
   LayOutSampleDistribution();
-  const std::string dir = Root + "My Apps\\Quill mark";
+  const std::string dir = ProgramFiles + "My Apps\\Quill mark";
   Start();
   WindowDriver window = WaitForMainWindow();
   window.Type(EditInstallDir, dir);

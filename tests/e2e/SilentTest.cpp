@@ -36,7 +36,9 @@ protected:
 // update with a newer package and an uninstall from the installed copy leave nothing behind.
 TEST_F(SilentTest, InstallsAsTheWindowDoesThenUpdatesAndUninstallsFromItsCopy) {
   LayOutSampleDistribution();
-  const std::string dir = Root + "My Apps\\Quill mark\\";
+  // Below the test's Program Files, which Setup trusts; under Wine every folder a test makes reads
+  // as the user's own, which Setup refuses (README, Security).
+  const std::string dir = ProgramFiles + "My Apps\\Quill mark\\";
   const std::vector<std::string> shortcutFolders = {Desktop, StartMenu, Programs};
   {
     Start();
@@ -51,7 +53,7 @@ TEST_F(SilentTest, InstallsAsTheWindowDoesThenUpdatesAndUninstallsFromItsCopy) {
   }
   const auto byWindow = ReadInstallation(dir, shortcutFolders);
   ASSERT_TRUE(byWindow.count("file BCB30\\QMHCEdit.pas") && byWindow.count("link " + Programs));
-  RemoveTree(dir);
+  RemoveTree(ProgramFiles + "My Apps\\");
   RemoveSetupState();
   for (const std::string& folder : shortcutFolders) DeleteFileA((folder + "Quillmark.lnk").c_str());
 
