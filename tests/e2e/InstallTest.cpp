@@ -274,6 +274,10 @@ TEST_F(InstallTest, DirectoryWithBlanksInstallsAndRunStartsTheProduct) {
   window.Click(RunBtn);
   EXPECT_TRUE(Process().WaitForExit(10000));
   EXPECT_TRUE(WaitUntil([&] { return FileExists(dir + "\\Quillmk.ran"); }, 15000));
+  // Through the desktop's shell, as the user: Setup is not its starter.
+  const std::vector<DWORD> starters = StartersOf(dir + "\\Quillmk.exe");
+  EXPECT_FALSE(starters.empty()) << "the product does not run";
+  for (const DWORD starter : starters) EXPECT_NE(starter, Process().Id()) << "the product runs with Setup's rights";
 }
 
 }  // namespace

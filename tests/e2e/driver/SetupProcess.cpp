@@ -176,6 +176,31 @@ int EndProcessesBelow(const std::string& folder) {
   });
 }
 
+namespace {
+bool Runs(HANDLE process, const std::string& program) {
+  char image[MAX_PATH] = "";
+  DWORD size = sizeof image;
+  return QueryFullProcessImageNameA(process, 0, image, &size) &&
+         CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(size), program.c_str(),
+                        static_cast<int>(program.size())) == CSTR_EQUAL;
+}
+}  // namespace
+
+std::vector<DWORD> StartersOf(const std::string& program) {
+  std::vector<DWORD> starters;
+  EndProcessesWhere(
+      [&](const PROCESSENTRY32& entry, HANDLE process) {
+        if (Runs(process, program)) starters.push_back(entry.th32ParentProcessID);
+        return false;
+      },
+      false);
+  return starters;
+}
+
+int EndProcessesOf(const std::string& program) {
+  return EndProcessesWhere([&](const PROCESSENTRY32&, HANDLE process) { return Runs(process, program); });
+}
+
 int EndChildProcesses(DWORD parentId) {
   return EndProcessesWhere([&](const PROCESSENTRY32& entry, HANDLE) { return entry.th32ParentProcessID == parentId; });
 }
