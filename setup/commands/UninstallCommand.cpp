@@ -27,8 +27,8 @@ const KeyToDelete KeysToDelete[] = {
     {HKEY_LOCAL_MACHINE, "Software\\Penwright", "Quillmark"},
     {HKEY_CURRENT_USER, "Software\\Penwright", "Quillmark"},
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths", "Quillmk.exe"},
-    {HKEY_CLASSES_ROOT, nullptr, ".qmp"},
-    {HKEY_CLASSES_ROOT, nullptr, "QuillmarkProject"},
+    {HKEY_LOCAL_MACHINE, "Software\\Classes", ".qmp"},
+    {HKEY_LOCAL_MACHINE, "Software\\Classes", "QuillmarkProject"},
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "Quillmark"},
 };
 

@@ -44,14 +44,14 @@ void TSetupForm::WriteInstallationRecord() {
   const std::string& d = InstallationDir;
   // Quoted: unquoted, "C:\Program Files\..." would first run "C:\Program.exe".
   const std::string openCommand = Quoted(d + "Quillmk.exe") + " \"%1\"";
-  WriteShellValue(HKEY_CLASSES_ROOT, ".qmp", KEY_WRITE, "", "QuillmarkProject");
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject", KEY_WRITE, "", "Quillmark Project");
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\DefaultIcon", KEY_WRITE, "",
+  WriteShellValue(HKEY_LOCAL_MACHINE, "Software\\Classes\\.qmp", KEY_WRITE, "", "QuillmarkProject");
+  WriteShellValue(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject", KEY_WRITE, "", "Quillmark Project");
+  WriteShellValue(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\DefaultIcon", KEY_WRITE, "",
                   CutToRecordText(d + "Quillmk.exe,0"));
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell", KEY_WRITE, "", "Open");
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Open\\Command", KEY_WRITE, "",
+  WriteShellValue(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\Shell", KEY_WRITE, "", "Open");
+  WriteShellValue(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\Shell\\Open\\Command", KEY_WRITE, "",
                   CutToRecordText(openCommand));
-  WriteShellValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Compile\\Command", KEY_WRITE, "",
+  WriteShellValue(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\Shell\\Compile\\Command", KEY_WRITE, "",
                   CutToRecordText(openCommand + " /C"));
   WriteShellValue(HKEY_LOCAL_MACHINE,
                   "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quillmk.exe",

@@ -82,13 +82,13 @@ TEST_F(InstallTest, InstallsEverythingIntoAFreshDirectory) {
 
   // The shell registration.
   const std::string open = "\"" + d + "Quillmk.exe\" \"%1\"";
-  ExpectText(HKEY_CLASSES_ROOT, ".qmp", "", "QuillmarkProject");
-  ExpectText(HKEY_CLASSES_ROOT, "QuillmarkProject", "", "Quillmark Project");
-  ExpectText(HKEY_CLASSES_ROOT, "QuillmarkProject\\DefaultIcon", "", d + "Quillmk.exe,0");
-  ExpectText(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell", "", "Open");
-  ExpectText(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Open\\Command", "", open);
-  ExpectText(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Compile\\Command", "", open + " /C");
-  EXPECT_FALSE(ReadRawValue(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Compile", "").Exists);
+  ExpectText(HKEY_LOCAL_MACHINE, "Software\\Classes\\.qmp", "", "QuillmarkProject");
+  ExpectText(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject", "", "Quillmark Project");
+  ExpectText(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\DefaultIcon", "", d + "Quillmk.exe,0");
+  ExpectText(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\Shell", "", "Open");
+  ExpectText(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\Shell\\Open\\Command", "", open);
+  ExpectText(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\Shell\\Compile\\Command", "", open + " /C");
+  EXPECT_FALSE(ReadRawValue(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\Shell\\Compile", "").Exists);
   ExpectText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quillmk.exe", "",
              d + "Quillmk.exe");
   const std::string uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark";

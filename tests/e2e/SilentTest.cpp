@@ -91,7 +91,7 @@ TEST_F(SilentTest, InstallsAsTheWindowDoesThenUpdatesAndUninstallsFromItsCopy) {
     EXPECT_TRUE(count) << item.first << " is left";
   }
   EXPECT_TRUE(LogHas("Case found: D"));
-  EXPECT_TRUE(LogHas("Registry key deleted: HKEY_CLASSES_ROOT\\.qmp"));
+  EXPECT_TRUE(LogHas("Registry key deleted: HKEY_LOCAL_MACHINE\\Software\\Classes\\.qmp"));
   EXPECT_TRUE(LogHas("Message box \"Uninstall complete\": Quillmark has been successfully uninstalled."));
   EXPECT_TRUE(LogHas("Case found: A")) << "the log was cut short";
 }
