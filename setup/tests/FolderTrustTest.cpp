@@ -6,13 +6,14 @@
 
 #include "CaseName.h"
 #include "FolderTrust.h"
+#include "archive/DirectoryAccess.h"
 
 namespace {
 
 const std::string TI = "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
 const std::string Bob = "S-1-5-21-1-2-3-1001";
-// What Setup gives the folders it makes (DirectoryAccess.h).
-const std::string SetupsOwn = "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+// What Setup gives the folders it makes: the next Install must take them for its own.
+const std::string SetupsOwn = ProtectedDirectorySddl();
 
 FolderFacts Secured(const std::string& sddl) {
   FolderFacts facts;
