@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include "ControlIds.h"
@@ -201,13 +203,30 @@ int EndProcessesOf(const std::string& program) {
   return EndProcessesWhere([&](const PROCESSENTRY32&, HANDLE process) { return Runs(process, program); });
 }
 
-int EndChildProcesses(DWORD parentId) {
-  return EndProcessesWhere([&](const PROCESSENTRY32& entry, HANDLE) { return entry.th32ParentProcessID == parentId; });
+namespace {
+uint64_t CreationTime(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return static_cast<uint64_t>(created.dwHighDateTime) << 32 | created.dwLowDateTime;
 }
 
-int ChildProcessCount(DWORD parentId) {
-  return EndProcessesWhere([&](const PROCESSENTRY32& entry, HANDLE) { return entry.th32ParentProcessID == parentId; },
-                           false);
+// A process the one of parentId started. Process ids are used again, and a process keeps the id
+// of its parent after that has ended: one older than the parent was started by another. Wine's
+// desktop (explorer.exe) is started by whichever program first shows a window, Setup too, and
+// serves every later one: it is no child of the test's.
+std::function<bool(const PROCESSENTRY32&, HANDLE)> StartedBy(DWORD parentId) {
+  HANDLE parent = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parentId);
+  const uint64_t parentCreated = parent ? CreationTime(parent) : 0;
+  if (parent) CloseHandle(parent);
+  return [=](const PROCESSENTRY32& entry, HANDLE process) {
+    return entry.th32ParentProcessID == parentId && CreationTime(process) >= parentCreated &&
+           lstrcmpiA(entry.szExeFile, "explorer.exe") != 0;
+  };
 }
+}  // namespace
+
+int EndChildProcesses(DWORD parentId) { return EndProcessesWhere(StartedBy(parentId)); }
+
+int ChildProcessCount(DWORD parentId) { return EndProcessesWhere(StartedBy(parentId), false); }
 
 }  // namespace e2e
