@@ -17,7 +17,9 @@ public:
 // Windows, stdio/POSIX on Linux. Paths are ANSI strings as the ...A calls take them.
 class ByteFile {
 public:
-  enum class Mode { Read, Create };  // Read: existing file, read-only; Create: new or truncated, write
+  // Read: existing file, read-only. Create: a new file in place of any of that name, write; on
+  // Windows made by handle in its folder, so that no link is followed (NoFollowWin32.h).
+  enum class Mode { Read, Create };
 
   ByteFile() = default;
   ~ByteFile();
@@ -36,6 +38,9 @@ public:
   uint32_t Write(const void* buffer, uint32_t count);     // returns bytes written
   void Seek(int64_t position);                            // absolute; throws EFileError
   void Skip(int64_t count);  // forward; throws EFileError when it would pass the end of file
+  // Sets the last-write time from a DOS date (high 16 bits) and time (low 16 bits) in local
+  // time, through the open file. Returns false on failure (callers ignore it).
+  bool SetDosTime(uint32_t dosDateTime);
   int64_t Position() const;
   int64_t Size() const;
   const std::string& Path() const { return path_; }
@@ -57,9 +62,6 @@ namespace FileSystem {
 enum class DirectoryAccess { Inherited, Protected };
 bool DirectoryExists(const std::string& path);
 void CreateDirectory(const std::string& path, DirectoryAccess access = DirectoryAccess::Inherited);  // throws EFileError
-// Sets the last-write time from a DOS date (high 16 bits) and time (low 16 bits) in local
-// time. Returns false on failure (callers ignore it).
-bool SetFileDosTime(const std::string& path, uint32_t dosDateTime);
 // The last-write time as a DOS date and time in local time, clamped to the years DOS can
 // hold (1980..2107). Throws EFileError when the file cannot be examined.
 uint32_t GetFileDosTime(const std::string& path);

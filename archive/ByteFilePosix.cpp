@@ -65,25 +65,7 @@ void ByteFile::Seek(int64_t position) {
 
 int64_t ByteFile::Position() const { return ::lseek(fd_, 0, SEEK_CUR); }
 
-int64_t ByteFile::Size() const {
-  struct stat info;
-  if (::fstat(fd_, &info) != 0) throw EFileError("Cannot examine file", path_, SystemText());
-  return info.st_size;
-}
-
-namespace FileSystem {
-
-bool DirectoryExists(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-void CreateDirectory(const std::string& path, DirectoryAccess) {
-  if (::mkdir(path.c_str(), 0755) != 0)
-    throw EFileError("Cannot create directory", path, SystemText());
-}
-
-bool SetFileDosTime(const std::string& path, uint32_t dosDateTime) {
+bool ByteFile::SetDosTime(uint32_t dosDateTime) {
   DosDateTime fields;
   if (!UnpackDosDateTime(dosDateTime, fields)) return false;
   std::tm local{};
@@ -101,7 +83,25 @@ bool SetFileDosTime(const std::string& path, uint32_t dosDateTime) {
   times[0].tv_nsec = UTIME_OMIT;
   times[1].tv_sec = when;
   times[1].tv_nsec = 0;
-  return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+  return ::futimens(fd_, times) == 0;
+}
+
+int64_t ByteFile::Size() const {
+  struct stat info;
+  if (::fstat(fd_, &info) != 0) throw EFileError("Cannot examine file", path_, SystemText());
+  return info.st_size;
+}
+
+namespace FileSystem {
+
+bool DirectoryExists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void CreateDirectory(const std::string& path, DirectoryAccess) {
+  if (::mkdir(path.c_str(), 0755) != 0)
+    throw EFileError("Cannot create directory", path, SystemText());
 }
 
 uint32_t GetFileDosTime(const std::string& path) {

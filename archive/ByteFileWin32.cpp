@@ -3,22 +3,18 @@
 
 #include <windows.h>
 #include <sddl.h>
-#undef CreateDirectory
 
 #include "DirectoryAccess.h"
+#include "NoFollowWin32.h"
+#undef CreateDirectory
 
 namespace {
 
-std::string SystemText(DWORD code = GetLastError()) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = length ? std::string(text, length) : "System error " + std::to_string(code);
-  if (text) LocalFree(text);
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-    result.pop_back();
-  return result;
+std::string SystemText(DWORD code = GetLastError()) { return SystemErrorText(code); }
+
+std::string FolderOf(const std::string& path) {
+  const size_t cut = path.find_last_of('\\');
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
 }  // namespace
@@ -27,17 +23,20 @@ ByteFile::~ByteFile() { Close(); }
 
 void ByteFile::Open(const std::string& path, Mode mode) {
   Close();
-  // Read shares reading so that the running program's own file and read-only media open.
-  const HANDLE handle =
-      mode == Mode::Read
-          ? CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)
-          : CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    throw EFileError(mode == Mode::Read ? "Cannot open file" : "Cannot create file", path,
-                     SystemText());
+  if (mode == Mode::Create) {
+    // The folder may be a user's (an IDE folder): no link of that name is followed and no hard
+    // link written through (NoFollowWin32.h).
+    std::string why;
+    OwnedHandle file = CreateFileInPlace(path, why);
+    if (!file) throw EFileError("Cannot create file", path, why);
+    handle_ = file.Release();
+    path_ = path;
+    return;
   }
+  // Read shares reading so that the running program's own file and read-only media open.
+  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw EFileError("Cannot open file", path, SystemText());
   handle_ = handle;
   path_ = path;
 }
@@ -78,6 +77,14 @@ int64_t ByteFile::Position() const {
   return position.QuadPart;
 }
 
+bool ByteFile::SetDosTime(uint32_t dosDateTime) {
+  FILETIME local, utc;
+  return DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16), static_cast<WORD>(dosDateTime & 0xFFFF),
+                               &local) &&
+         LocalFileTimeToFileTime(&local, &utc) &&
+         SetFileTime(static_cast<HANDLE>(handle_), nullptr, nullptr, &utc);
+}
+
 int64_t ByteFile::Size() const {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(static_cast<HANDLE>(handle_), &size))
@@ -93,30 +100,20 @@ bool DirectoryExists(const std::string& path) {
 }
 
 void CreateDirectory(const std::string& path, DirectoryAccess access) {
-  SECURITY_ATTRIBUTES security = {sizeof security, nullptr, FALSE};
+  // Made inside its parent by handle: a parent reached through a link is refused.
+  std::string why;
+  const OwnedHandle parent = OpenCheckedFolder(FolderOf(path), why);
+  if (!parent) throw EFileError("Cannot create directory", path, why);
+  PSECURITY_DESCRIPTOR security = nullptr;
   if (access == DirectoryAccess::Protected &&
-      !ConvertStringSecurityDescriptorToSecurityDescriptorA(ProtectedDirectorySddl(), SDDL_REVISION_1,
-                                                            &security.lpSecurityDescriptor, nullptr))
+      !ConvertStringSecurityDescriptorToSecurityDescriptorA(ProtectedDirectorySddl(), SDDL_REVISION_1, &security,
+                                                            nullptr))
     throw EFileError("Cannot create directory", path, SystemText());
-  const BOOL created = CreateDirectoryA(path.c_str(), security.lpSecurityDescriptor ? &security : nullptr);
-  const DWORD error = GetLastError();
-  LocalFree(security.lpSecurityDescriptor);
-  SetLastError(error);
-  if (!created) throw EFileError("Cannot create directory", path, SystemText());
-}
-
-bool SetFileDosTime(const std::string& path, uint32_t dosDateTime) {
-  FILETIME local, utc;
-  if (!DosDateTimeToFileTime(static_cast<WORD>(dosDateTime >> 16),
-                             static_cast<WORD>(dosDateTime & 0xFFFF), &local) ||
-      !LocalFileTimeToFileTime(&local, &utc))
-    return false;
-  const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  const BOOL done = SetFileTime(handle, nullptr, nullptr, &utc);
-  CloseHandle(handle);
-  return done != FALSE;
+  DWORD error = 0;
+  const OwnedHandle created = CreateInFolder(parent.Get(), path.substr(FolderOf(path).size()), FILE_READ_ATTRIBUTES,
+                                             true, security, error);
+  LocalFree(security);
+  if (!created) throw EFileError("Cannot create directory", path, SystemText(error));
 }
 
 uint32_t GetFileDosTime(const std::string& path) {

@@ -33,14 +33,6 @@ void CreateDirectoryPath(const std::string& destDir, ExtractionObserver& observe
   }
 }
 
-// An entry count that the rest of the file cannot hold is a damaged table; catching it here
-// keeps a corrupt count from sizing the file list.
-void CheckEntryCount(const ByteFile& pakFile, int32_t entryCount) {
-  const int64_t tableBytes = pakFile.Size() - pakFile.Position();
-  if (entryCount > 0 && tableBytes / MinimumTableEntrySize < entryCount)
-    throw EPackageError("PAK file corrupt");
-}
-
 }  // namespace
 
 PackageExtractor::PackageExtractor(std::string sourceDir, ExtractionObserver& observer)
@@ -62,7 +54,7 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
   const CloseOnExit closePak(PakFile);
   const CloseOnExit closeDest(DestFile);
   PakFile.Open(sourceDir_ + packageName, ByteFile::Mode::Read);
-  PakFile.Seek(info.TablePos);
+  CheckMemberNames(PakFile, info, packageName);  // the whole table, before anything is written
 
   observer_.StatusChanged("Creating directory structure...");
   CreateDirectoryPath(destDir, observer_, newDirectories_);
@@ -71,14 +63,9 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
   CheckEntryCount(PakFile, entryCount);
   list = FileList(entryCount);
   for (int32_t slot = 0; slot < entryCount; ++slot) {
-    // The whole entry before its file: a table cut inside an entry makes nothing of it.
+    // The whole entry before its file (the names were checked before the first file).
     PackageMember member;
-    ReadTableEntry(PakFile, info.HasExtraText, MemberTexts::Read, member, [&](const std::string& name) {
-      if (!IsPlainFileName(name)) {
-        throw EPackageError("PAK file " + packageName + " is corrupt: member name \"" + name +
-                            "\" is not a plain file name");
-      }
-    });
+    ReadTableEntry(PakFile, info.HasExtraText, MemberTexts::Read, member);
     const int64_t nextEntryPos = PakFile.Position();
     const std::string& name = member.Name;
     PakRemaining = member.PackedSize;
@@ -92,10 +79,11 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
     DestCrc = 0;
     DestSize = 0;
     Decoder.Decompress();
+    // Through the open file: by its name it could be another file by now.
+    DestFile.SetDosTime(member.FileTime);
     DestFile.Close();
     observer_.FileWritten(destDir + name, DestSize, DestCrc);
 
-    FileSystem::SetFileDosTime(destDir + name, member.FileTime);
     // A damaged package is named as such even when the written file is wrong as well.
     if (SrcCrc != member.PackedCrc) throw EPackageError(PackageCrcErrorText(packageName));
     if (DestCrc != member.DataCrc) throw EPackageError(DestinationCrcErrorText());

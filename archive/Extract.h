@@ -28,7 +28,8 @@ public:
   // Extracts SourceDir + packageName into destDir. The list is set (all slots empty) before
   // the first member, so after an error it still holds the slots of the members reached.
   // Raises EFileError or EPackageError with the texts the user sees. destDir must be rooted
-  // (a drive or share on Windows, "/" on Linux); member names must be plain file names.
+  // (a drive or share on Windows, "/" on Linux). A package with a member name that is no plain
+  // file name is refused whole, before anything is created or written.
   void ExtractPackage(const std::string& packageName, std::string destDir,
                       const PackageInfo& info, FileList& list);
 

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "AsciiCase.h"
 #include "ByteFile.h"
 
 namespace {
@@ -61,6 +60,15 @@ int32_t ReadTableStart(ByteFile& file, bool& hasExtraText, int32_t& tablePos) {
   return file.ReadInt32();
 }
 
+// A member whose name is no plain file name makes the package as corrupt as a damaged table.
+std::function<void(const std::string&)> PlainNameCheck(const std::string& packageName) {
+  return [packageName](const std::string& name) {
+    if (!IsPlainFileName(name)) throw EPackageError(NotPlainNameErrorText(packageName, name));
+  };
+}
+
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+
 }  // namespace
 
 void ReadTableEntry(ByteFile& file, bool hasExtraText, MemberTexts texts, PackageMember& member,
@@ -83,10 +91,11 @@ void ReadTableEntry(ByteFile& file, bool hasExtraText, MemberTexts texts, Packag
 
 void ScanPackageTable(ByteFile& file, PackageInfo& info) {
   const int32_t entryCount = ReadTableStart(file, info.HasExtraText, info.TablePos);
+  const std::string packageName = FileNameOf(file.Path());
   for (int32_t i = 0; i < entryCount; ++i) {
     PackageMember entry;
     try {
-      ReadTableEntry(file, info.HasExtraText, MemberTexts::Skip, entry);
+      ReadTableEntry(file, info.HasExtraText, MemberTexts::Read, entry, PlainNameCheck(packageName));
     } catch (const EFileError&) {
       // What was filled before a failure is kept: a size read before the end counts.
       info.TotalSize = AddWrapping(info.TotalSize, entry.UnpackedSize);
@@ -103,15 +112,6 @@ bool IsQuillmark(std::string name) {
   return name == "Quillmark";
 }
 
-bool IsReservedDeviceName(const std::string& name) {
-  const std::string stem = AsciiUpper(name.substr(0, name.find('.')));
-  static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
-  for (const char* device : devices)
-    if (stem == device) return true;
-  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-
 }  // namespace
 
 std::string PackageCrcErrorText(const std::string& packageName) {
@@ -120,6 +120,27 @@ std::string PackageCrcErrorText(const std::string& packageName) {
 }
 
 std::string DestinationCrcErrorText() { return "CRC error in destination file.\rTry installing again"; }
+
+std::string NotPlainNameErrorText(const std::string& packageName, const std::string& memberName) {
+  return "PAK file " + packageName + " is corrupt: member name \"" + memberName + "\" is not a plain file name";
+}
+
+void CheckEntryCount(const ByteFile& file, int32_t entryCount) {
+  const int64_t tableBytes = file.Size() - file.Position();
+  if (entryCount > 0 && tableBytes / MinimumTableEntrySize < entryCount) throw EPackageError("PAK file corrupt");
+}
+
+void CheckMemberNames(ByteFile& file, const PackageInfo& info, const std::string& packageName) {
+  file.Seek(info.TablePos);
+  const int32_t entryCount = file.ReadInt32();
+  CheckEntryCount(file, entryCount);
+  const auto check = PlainNameCheck(packageName);
+  for (int32_t i = 0; i < entryCount; ++i) {
+    PackageMember entry;
+    ReadTableEntry(file, info.HasExtraText, MemberTexts::Read, entry, check);
+  }
+  file.Seek(info.TablePos);
+}
 
 AppPackageHeader ReadAppPackageHeader(ByteFile& file) {
   AppPackageHeader header;
@@ -162,14 +183,4 @@ PackageDirectory ReadPackageDirectory(ByteFile& file) {
     directory.Members.push_back(member);
   }
   return directory;
-}
-
-bool IsPlainFileName(const std::string& name, const CodePage& page) {
-  // Half a character, or bytes that are no UTF-8 where names are UTF-8, name no file we made.
-  if (name.empty() || name == "." || name == ".." || !page.IsWhole(name)) return false;
-  for (size_t at = 0; at < name.size(); at += page.CharacterLength(name, at)) {
-    const char c = name[at];
-    if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c) != nullptr) return false;
-  }
-  return !IsReservedDeviceName(name);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CodePage.h"
+#include "PlainFileName.h"
 
 class ByteFile;
 
@@ -25,6 +25,8 @@ public:
 // The texts of the two CRC checks of extraction, the package's first.
 std::string PackageCrcErrorText(const std::string& packageName);
 std::string DestinationCrcErrorText();
+// A member name that is no plain file name (PlainFileName.h): the package counts as corrupt.
+std::string NotPlainNameErrorText(const std::string& packageName, const std::string& memberName);
 
 // Result of reading the application package's header at start-up.
 struct AppPackageHeader {
@@ -63,11 +65,22 @@ void ReadTableEntry(ByteFile& file, bool hasExtraText, MemberTexts texts, Packag
                     const std::function<void(const std::string& name)>& checkName = nullptr);
 
 // From the HasExtraText byte on: fills HasExtraText and TablePos and adds every entry's
-// UnpackedSize to info.TotalSize, seeking past the names. Read errors raise EFileError.
+// UnpackedSize to info.TotalSize (reading the names, never the data). Read errors raise
+// EFileError; a member name that is no plain file name raises EPackageError.
 void ScanPackageTable(ByteFile& file, PackageInfo& info);
 
+// An entry count that the rest of the file (from its position) cannot hold is a damaged
+// table: EPackageError "PAK file corrupt", before a corrupt count sizes anything.
+void CheckEntryCount(const ByteFile& file, int32_t entryCount);
+
+// Reads every member name of the table at info.TablePos and raises EPackageError at the first
+// that is no plain file name (or at an entry count the file cannot hold), so that a package is
+// refused whole, before its first file is written. Leaves the file at info.TablePos.
+void CheckMemberNames(ByteFile& file, const PackageInfo& info, const std::string& packageName);
+
 // The light scan of a property-editor package. Returns false on any failure (missing,
-// unreadable, truncated, wrong signature); info keeps what was filled before the failure.
+// unreadable, truncated, wrong signature, a member name that is no plain file name); info
+// keeps what was filled before the failure.
 bool ScanPackageFile(const std::string& path, PackageInfo& info);
 
 // A whole header and table, for paktool's list and for tests.
@@ -80,6 +93,3 @@ struct PackageDirectory {
 };
 PackageDirectory ReadPackageDirectory(ByteFile& file);  // throws EPackageError / EFileError
 
-// True for a plain file name: not empty, not "." or "..", no "\", "/", ":" nor any character
-// Windows forbids in names, and whole characters of the code page (valid UTF-8 in ours).
-bool IsPlainFileName(const std::string& name, const CodePage& page = ProgramCodePage());

@@ -7,27 +7,7 @@
 
 #include <stdexcept>
 
-namespace {
-
-// Releases a COM interface on every way out.
-template <class Interface>
-class ComRef {
-public:
-  ComRef() = default;
-  ~ComRef() {
-    if (pointer_) pointer_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  Interface* operator->() const { return pointer_; }
-  Interface** Out() { return &pointer_; }
-  void** OutVoid() { return reinterpret_cast<void**>(&pointer_); }
-
-private:
-  Interface* pointer_ = nullptr;
-};
-
-}  // namespace
+#include "ComRef.h"
 
 void TShellLink::SaveToFile(const std::string& fileName) const {
   ComRef<IShellLinkA> link;

@@ -1,8 +1,8 @@
 #include "URLLabel.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
+#include "StartChild.h"
 #include "WindowClass.h"
 
 void TURLLabel::Register(HINSTANCE instance) { RegisterWindowClass(instance, ClassName, WindowProc); }
@@ -149,8 +149,9 @@ void TURLLabel::OpenTarget() const {
     GetWindowTextA(window_, &target[0], length + 1);
     target.resize(static_cast<size_t>(length));
   }
-  // A target the shell cannot open fails silently.
-  ShellExecuteA(GetAncestor(window_, GA_ROOT), "open", target.c_str(), nullptr, nullptr, SW_SHOW);
+  // As the user who started the program, not with its rights (StartChild.h); a target the shell
+  // cannot open fails silently.
+  StartChild(PageStart(target), GetAncestor(window_, GA_ROOT));
 }
 
 void TURLLabel::Paint() {

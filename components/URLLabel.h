@@ -6,7 +6,8 @@
 // TURLLabel: a text label that works like a hyperlink. Window class "TURLLabel"; create it
 // with CreateWindowExA and its caption as the window text, then adjust its properties
 // through FromHandle. A click (press and release both on the label, with any button) asks
-// the shell to open URL, or the caption when URL is empty.
+// the shell to open URL, or the caption when URL is empty, as the user who started the program
+// (StartChild.h).
 //
 // For tests in another process:
 //   ULM_GETCOLOR (WM_USER + 1): returns the current font colour (COLORREF).

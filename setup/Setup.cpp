@@ -13,6 +13,7 @@
 #include "window/SetupSplash.h"
 #include "unattended/UnattendedRun.h"
 #include "sweeper/LibrarySearch.h"
+#include "sweeper/RedirectionTrust.h"
 
 namespace {
 
@@ -108,6 +109,7 @@ int Run(HINSTANCE instance, const std::string& arguments) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   RestrictLibrarySearch();  // before anything can load a library
+  TrustNoUsersJunctions();
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   // A drive that is not ready fails the query instead of asking the user to insert a disk.

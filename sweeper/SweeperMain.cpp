@@ -6,6 +6,8 @@
 
 #include "CommandLine.h"
 #include "LibrarySearch.h"
+#include "RedirectionTrust.h"
+#include "setup/system/NoFollowDelete.h"
 
 namespace {
 const char LeftoverText[] = "Sweeper.exe is a leftover from an uninstall program.\rYou can safely delete it.";
@@ -16,16 +18,16 @@ const char LeftoverCaption[] = "Sweeper";
 constexpr DWORD RetryPauseMs = 100;
 constexpr DWORD GiveUpAfterMs = 60000;
 
+// Through a handle on the file itself: a link planted under its name, or on its way, is never
+// a way to delete another file with Setup's rights. A copy made from read-only media keeps that
+// attribute, which no waiting removes: it goes too.
 void DeleteWhenReleased(const char* path) {
   const DWORD started = GetTickCount();
-  while (!DeleteFileA(path)) {
+  while (!DeleteWithoutFollowing(path, ReadOnlyFiles::Delete)) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(path, &found);
     if (search == INVALID_HANDLE_VALUE) return;  // gone: nothing left to wait for
     FindClose(search);
-    // A copy made from read-only media keeps that attribute, which no waiting removes.
-    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == FILE_ATTRIBUTE_READONLY)
-      SetFileAttributesA(path, found.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
     if (GetTickCount() - started >= GiveUpAfterMs) return;
     Sleep(RetryPauseMs);
   }
@@ -51,7 +53,7 @@ void Run() {
   GetArgument(line, 1, path);
   DeleteWhenReleased(path);
   GetDirectoryPart(path, directory, IsLeadByte);
-  RemoveDirectoryA(directory);  // only an empty directory goes; failure is no concern
+  RemoveFolderWithoutFollowing(directory);  // only an empty directory goes; failure is no concern
   if (count == 3) {
     GetArgument(line, 2, message);
     GetArgument(line, 3, caption);
@@ -63,6 +65,7 @@ void Run() {
 // The process starts here directly; there is no runtime to return to.
 extern "C" void WinMainCRTStartup() {
   RestrictLibrarySearch();
+  TrustNoUsersJunctions();
   Run();
   ExitProcess(0);
 }

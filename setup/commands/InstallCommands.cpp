@@ -8,7 +8,8 @@
 #include "stores/Shortcuts.h"
 #include "stores/ToolsMenu.h"
 #include "system/ActionLog.h"
-#include "system/FileAttributes.h"
+#include "system/InstallationFolder.h"
+#include "system/NoFollow.h"
 #include "system/RunningProgram.h"
 
 namespace {
@@ -42,6 +43,7 @@ void SetupRun::Install() {
   // Both versions of the editor carry files of the same names.
   if (Delphi1And2Clash(Model)) throw EOptionsClash();
   InstallationDir = InstallationDirOf(Model);
+  ClaimInstallationDirectory(InstallationDir);  // Setup's own, or refused before anything changes
   if (!FilesFree(FilesInstallReplaces(std::nullopt))) return;
   ShowBusyPage();
   ExtractPackages();
@@ -103,10 +105,7 @@ void SetupRun::CopySetupProgram() {
   StatusChanged("Copying Setup.exe");
   const std::string program = RunningProgramPath();
   const std::string copy = InstallationDir + RunningProgramName();
-  MakeWritable(copy);
-  if (CopyFileA(program.c_str(), copy.c_str(), FALSE) && ActionLogOpen())
-    FileWritten(copy, SetupFileSize, FileCrc(program));
-  MakeWritable(copy);
+  if (CopyWithoutFollowing(program, copy) && ActionLogOpen()) FileWritten(copy, SetupFileSize, FileCrc(program));
   feedback_.AdvanceGauge(SetupFileSize);
 }
 

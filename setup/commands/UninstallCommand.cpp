@@ -11,8 +11,8 @@
 #include "stores/Shortcuts.h"
 #include "stores/ToolsMenu.h"
 #include "system/ActionLog.h"
-#include "system/FileAttributes.h"
 #include "system/RunningProgram.h"
+#include "system/NoFollow.h"
 
 namespace {
 const char NoRecordError[] = "Cannot uninstall!\rUninstall data has been removed from the registry.";
@@ -21,11 +21,11 @@ const char FinalCaption[] = "Uninstall complete";
 
 void DeleteFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths)
-    if (DeleteFileA(path.c_str())) LogAction("File deleted: " + path);  // a missing file is no concern
+    if (DeleteWithoutFollowing(path)) LogAction("File deleted: " + path);  // a missing file is no concern
 }
 
 void RemoveLoggedDirectory(const std::string& path) {
-  if (RemoveDirectoryA(path.c_str())) LogAction("Directory removed: " + path);  // only empty ones go
+  if (RemoveFolderWithoutFollowing(path)) LogAction("Directory removed: " + path);  // only empty ones go
 }
 
 }  // namespace
@@ -55,8 +55,7 @@ void SetupRun::Uninstall() {
   status("Deleting files");
   DeleteFiles(FilesToDelete(InstallFileList, installDir, HelpIndexRule::DeleteAlongside));
   InstallFileList.Clear();
-  MakeWritable(setupCopy);
-  const bool needSweeper = !DeleteFileA(setupCopy.c_str());
+  const bool needSweeper = !DeleteWithoutFollowing(setupCopy, ReadOnlyFiles::Delete);
   if (!needSweeper) LogAction("File deleted: " + setupCopy);
   for (int i = 0; i < IdeOptionCount; ++i) {
     // The list's files go only from the directory the record names (start-up shows the same

@@ -3,22 +3,13 @@
 #include <algorithm>
 
 #include "UninstallPlan.h"
-#include "archive/AsciiCase.h"
 #include "archive/DestinationPath.h"
+#include "archive/FinalPath.h"
 
 namespace {
 const char HelperPrefix[] = "QmSweeper-";
 constexpr size_t HelperPrefixLength = sizeof HelperPrefix - 1;
 const char HexDigits[] = "0123456789abcdef";
-
-bool EqualNoCase(const std::string& a, const std::string& b) { return AsciiLower(a) == AsciiLower(b); }
-
-// "\\?\C:\x" is "C:\x"; "\\?\UNC\server\share" is "\\server\share".
-std::string WithoutLongPrefix(const std::string& path) {
-  if (path.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + path.substr(8);
-  if (path.compare(0, 4, "\\\\?\\") == 0) return path.substr(4);
-  return path;
-}
 }  // namespace
 
 FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
@@ -33,11 +24,7 @@ FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
 }
 
 bool SameFinalPath(const std::string& finalPath, const std::string& path) {
-  const auto trimmed = [](std::string text) {
-    while (text.size() > 3 && EndsWithAscii(text, '\\')) text.pop_back();
-    return text;
-  };
-  return !path.empty() && EqualNoCase(trimmed(WithoutLongPrefix(finalPath)), trimmed(path));
+  return SameFinalPath(finalPath.c_str(), path.c_str());
 }
 
 std::string HexText(const uint8_t (&random)[16]) {

@@ -27,8 +27,7 @@ public:
 enum class FolderCheck { Safe, Missing, Redirected };
 FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener);
 
-// Whether a handle's final path ("\\?\C:\...", "\\?\UNC\server\share\...") names path: ASCII
-// letters compared without case, a trailing backslash ignored.
+// archive/FinalPath.h's SameFinalPath for texts.
 bool SameFinalPath(const std::string& finalPath, const std::string& path);
 
 // 16 random bytes as 32 lower-case hexadecimal digits: names no one can foresee.

@@ -23,6 +23,9 @@ constexpr const char* AppPathsKey = "Software\\Microsoft\\Windows\\CurrentVersio
 constexpr const char* AppPathKey = "Quillmk.exe";
 constexpr const char* ProgramsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr const char* ProgramKey = "Quillmark";
+// The file type goes to the machine's classes explicitly: written through HKEY_CLASSES_ROOT it
+// lands in the administrator's own HKEY_CURRENT_USER\Software\Classes when that key exists.
+constexpr const char* ClassesKey = "Software\\Classes";
 constexpr const char* FileTypeKey = ".qmp";
 constexpr const char* ProjectKey = "QuillmarkProject";
 
@@ -84,13 +87,13 @@ std::string LocalDateText() {
 void WriteShellRegistration(const std::string& d, const std::string& version, int64_t installedBytes) {
   // Quoted: unquoted, "C:\Program Files\..." would first run "C:\Program.exe".
   const std::string openCommand = Quoted(d + "Quillmk.exe") + " \"%1\"";
-  const std::string project = ProjectKey;
-  WriteShellValue(HKEY_CLASSES_ROOT, FileTypeKey, "", project);
-  WriteShellValue(HKEY_CLASSES_ROOT, project, "", "Quillmark Project");
-  WriteShellValue(HKEY_CLASSES_ROOT, project + "\\DefaultIcon", "", CutToRecordText(d + "Quillmk.exe,0"));
-  WriteShellValue(HKEY_CLASSES_ROOT, project + "\\Shell", "", "Open");
-  WriteShellValue(HKEY_CLASSES_ROOT, project + "\\Shell\\Open\\Command", "", CutToRecordText(openCommand));
-  WriteShellValue(HKEY_CLASSES_ROOT, project + "\\Shell\\Compile\\Command", "", CutToRecordText(openCommand + " /C"));
+  const std::string project = Below(ClassesKey, ProjectKey);
+  WriteShellValue(HKEY_LOCAL_MACHINE, Below(ClassesKey, FileTypeKey), "", ProjectKey);
+  WriteShellValue(HKEY_LOCAL_MACHINE, project, "", "Quillmark Project");
+  WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\DefaultIcon", "", CutToRecordText(d + "Quillmk.exe,0"));
+  WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\Shell", "", "Open");
+  WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\Shell\\Open\\Command", "", CutToRecordText(openCommand));
+  WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\Shell\\Compile\\Command", "", CutToRecordText(openCommand + " /C"));
   WriteShellValue(HKEY_LOCAL_MACHINE, Below(AppPathsKey, AppPathKey), "", CutToRecordText(d + "Quillmk.exe"));
   const RegKey uninstall = RegKey::Create(HKEY_LOCAL_MACHINE, Below(ProgramsKey, ProgramKey), KEY_ALL_ACCESS);
   uninstall.WriteString("DisplayName", "Quillmark");
@@ -114,15 +117,15 @@ void WriteShellRegistration(const std::string& d, const std::string& version, in
 // has subkeys, and the record lies below the product's key).
 struct KeyToDelete {
   HKEY Root;
-  const char* Parent;  // nullptr: the key lies straight below its root
+  const char* Parent;
   const char* Subkey;
 };
 const KeyToDelete KeysToDelete[] = {
     {HKEY_LOCAL_MACHINE, VendorKey, ProductKey},
     {HKEY_CURRENT_USER, VendorKey, ProductKey},
     {HKEY_LOCAL_MACHINE, AppPathsKey, AppPathKey},
-    {HKEY_CLASSES_ROOT, nullptr, FileTypeKey},
-    {HKEY_CLASSES_ROOT, nullptr, ProjectKey},
+    {HKEY_LOCAL_MACHINE, ClassesKey, FileTypeKey},
+    {HKEY_LOCAL_MACHINE, ClassesKey, ProjectKey},
     {HKEY_LOCAL_MACHINE, ProgramsKey, ProgramKey},
 };
 
@@ -175,15 +178,9 @@ std::optional<InstallationContents> ReadInstallationContents() {
 
 namespace {
 void DeleteKeyOfRow(const KeyToDelete& row) {
-  const std::string path = row.Parent ? Below(row.Parent, row.Subkey) : row.Subkey;
-  bool deleted = false;
-  if (row.Parent == nullptr) {
-    deleted = DeleteKeyTree(row.Root, row.Subkey);
-  } else {
-    const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
-    deleted = parent && DeleteKeyTree(parent.Handle(), row.Subkey);
-  }
-  if (deleted) LogAction("Registry key deleted: " + RootKeyName(row.Root) + "\\" + path);
+  const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
+  if (parent && DeleteKeyTree(parent.Handle(), row.Subkey))
+    LogAction("Registry key deleted: " + RootKeyName(row.Root) + "\\" + Below(row.Parent, row.Subkey));
 }
 }  // namespace
 

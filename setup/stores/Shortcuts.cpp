@@ -49,23 +49,6 @@ std::array<std::optional<std::string>, PlaceCount> FolderPaths(ShortcutFolders s
   return paths;
 }
 
-// The folder belongs to the user, who may have made "Quillmark.lnk" a link to a system file:
-// the shortcut is saved under a name no one can foresee, then that very file is renamed over
-// "Quillmark.lnk", which replaces a link of that name instead of writing through it. The
-// folder's levels stay held (checked) meanwhile.
-void SaveShortcut(const TShellLink& link, const std::string& folder) {
-  const std::string target = folder + ShortcutName;
-  const std::string fresh = folder + UnforeseeableName("Quillmark-", ".tmp");
-  link.SaveToFile(fresh);
-  const OwnedHandle file = OpenPlainFile(fresh, DELETE, FILE_SHARE_READ);
-  if (file && RenameOpenFile(file.Get(), target)) return;
-  if (file) {
-    FILE_DISPOSITION_INFO disposition = {TRUE};
-    SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition);
-  }
-  throw std::runtime_error("Cannot save " + target);
-}
-
 }  // namespace
 
 void AddShortcuts(const ShortcutChoices& choices, const std::string& installationDir, ShortcutFolders source) {
@@ -85,7 +68,9 @@ void AddShortcuts(const ShortcutChoices& choices, const std::string& installatio
     const FolderCheck check = CheckFolder(folder, levels);
     if (check == FolderCheck::Redirected) continue;
     if (check == FolderCheck::Missing) throw std::runtime_error("Cannot save " + folder + ShortcutName);
-    SaveShortcut(link, folder);
+    // The first shortcut that cannot be saved ends the step. The folder may be the user's, who
+    // may have made "Quillmark.lnk" a link to a system file: it is replaced, never written through.
+    SaveInHeldFolder(levels, folder, ShortcutName, [&](const std::string& path) { link.SaveToFile(path); });
     LogAction("Shortcut created: " + folder + ShortcutName);
   }
 }

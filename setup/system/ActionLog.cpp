@@ -7,6 +7,8 @@
 #include "ProgramText.h"
 #include "archive/CodePage.h"
 
+#include "NoFollow.h"
+
 namespace {
 
 HANDLE logFile = INVALID_HANDLE_VALUE;
@@ -20,9 +22,8 @@ std::string Utf8(const std::string& text) {
 }  // namespace
 
 bool OpenActionLog(const std::string& path) {
-  // Append rights only: whatever the file held stays as it was.
-  logFile = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Append rights only: whatever the file held stays as it was. No link on its way is followed.
+  logFile = OpenForAppending(path).Release();
   return logFile != INVALID_HANDLE_VALUE;
 }
 

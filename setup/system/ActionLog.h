@@ -5,7 +5,7 @@
 // open log every call does nothing, so a plain run writes no file.
 
 // Opens the file for appending (it is created when missing, never cut short). False when it
-// cannot be opened.
+// cannot be opened, or only through a junction or link, or it has a second name (a hard link).
 bool OpenActionLog(const std::string& path);
 // Appends "<date> <time>  <text>" as UTF-8. The text is in the program's code page (UTF-8, or
 // the system's code page on Windows before 10 1903), or already in UTF-8 where it names what

@@ -1,10 +1,9 @@
 #include "NoFollow.h"
 
-#include <ntsecapi.h>
+#include "archive/CodePage.h"
 
 #include <stdexcept>
-
-#include "archive/CodePage.h"
+#include <vector>
 
 namespace {
 constexpr DWORD NoFollowFlags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
@@ -18,24 +17,27 @@ bool IsLink(HANDLE handle, DWORD attributes) {
          IsReparseTagNameSurrogate(tag.ReparseTag);
 }
 
-std::string Folder(const std::string& path) { return path.substr(0, FindLastAscii(path, '\\') + 1); }
+bool SingleName(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION info;
+  return GetFileInformationByHandle(file, &info) && info.nNumberOfLinks == 1;
+}
+
+std::string FullPath(const std::string& path) {
+  char buffer[MAX_PATH];
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
+// A plain file with one name whose handle names path, or an invalid handle.
+OwnedHandle Checked(OwnedHandle file, const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file || !GetFileInformationByHandle(file.Get(), &info) ||
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+      info.nNumberOfLinks != 1 || !SameFinalPath(FinalPathOf(file.Get()), path))
+    return OwnedHandle();
+  return file;
+}
 }  // namespace
-
-OwnedHandle::~OwnedHandle() {
-  if (*this) CloseHandle(handle_);
-}
-
-std::string FinalPathOf(HANDLE handle) {
-  std::string path(MAX_PATH, '\0');
-  DWORD length = GetFinalPathNameByHandleA(handle, path.data(), static_cast<DWORD>(path.size()), 0);
-  if (length >= path.size()) {
-    path.resize(length);
-    length = GetFinalPathNameByHandleA(handle, path.data(), static_cast<DWORD>(path.size()), 0);
-  }
-  if (length == 0 || length >= path.size()) return std::string();
-  path.resize(length);
-  return path;
-}
 
 LevelFacts HeldLevels::Open(const std::string& level) {
   // No FILE_SHARE_DELETE: while it is held, the level cannot be renamed or replaced.
@@ -68,36 +70,53 @@ OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share) {
   return handle;
 }
 
-bool DeleteWithoutFollowing(const std::string& path) {
+void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const std::string& name,
+                      const std::function<void(const std::string& path)>& save) {
+  const std::string fresh = folder + UnforeseeableName("Quillmark-", ".tmp");
+  save(fresh);
+  const OwnedHandle file = OpenPlainFile(fresh, DELETE, FILE_SHARE_READ);
+  std::string why;
+  if (file && SingleName(file.Get()) && PutInPlace(file.Get(), levels.Deepest(), folder, name, why)) return;
+  if (file) MarkForDeletion(file.Get());
+  throw std::runtime_error("Cannot save " + folder + name);
+}
+
+bool CopyWithoutFollowing(const std::string& from, const std::string& to) {
+  const OwnedHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  FILETIME written;
+  if (!source || !GetFileTime(source.Get(), nullptr, nullptr, &written)) return false;
+  // A read-only copy (from a CD) is made writable by handle, so that it can be replaced.
+  if (const OwnedHandle old = OpenPlainFile(to, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_DELETE)) {
+    FILE_BASIC_INFO basic = {};
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    SetFileInformationByHandle(old.Get(), FileBasicInfo, &basic, sizeof basic);
+  }
+  std::string why;
+  const OwnedHandle target = CreateFileInPlace(to, why);
+  if (!target) return false;
+  std::vector<char> buffer(65536);
+  for (;;) {
+    DWORD read = 0, put = 0;
+    if (!ReadFile(source.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+    if (read == 0) break;
+    if (!WriteFile(target.Get(), buffer.data(), read, &put, nullptr) || put != read) return false;
+  }
+  return SetFileTime(target.Get(), nullptr, nullptr, &written) != FALSE;
+}
+
+OwnedHandle OpenForAppending(const std::string& path) {
+  const std::string full = FullPath(path);
   HeldLevels levels;
-  if (CheckFolder(Folder(path), levels) != FolderCheck::Safe) return false;
-  // A symbolic link named like the file is itself the file here: it goes, its target stays.
-  const OwnedHandle file = OpenPlainFile(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-  if (!file) return false;
-  FILE_DISPOSITION_INFO disposition = {TRUE};
-  return SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
-}
-
-void RandomBytes(uint8_t (&random)[16]) {
-  if (!RtlGenRandom(random, sizeof random)) throw std::runtime_error("No random numbers for a private name");
-}
-
-std::string UnforeseeableName(const std::string& prefix, const std::string& suffix) {
-  uint8_t random[16];
-  RandomBytes(random);
-  return prefix + HexText(random) + suffix;
-}
-
-bool RenameOpenFile(HANDLE file, const std::string& newPath) {
-  // The kernel takes the new name as a full NT path.
-  const std::string ntPath = "\\??\\" + newPath;
-  const int wideLength = MultiByteToWideChar(CP_ACP, 0, ntPath.c_str(), -1, nullptr, 0);
-  if (wideLength <= 0) return false;
-  std::vector<uint8_t> buffer(sizeof(FILE_RENAME_INFO) + sizeof(wchar_t) * wideLength);
-  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-  rename->ReplaceIfExists = TRUE;
-  rename->RootDirectory = nullptr;
-  rename->FileNameLength = static_cast<DWORD>(sizeof(wchar_t) * (wideLength - 1));
-  MultiByteToWideChar(CP_ACP, 0, ntPath.c_str(), -1, rename->FileName, wideLength);
-  return SetFileInformationByHandle(file, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) != FALSE;
+  if (full.empty() || CheckFolder(full.substr(0, FindLastAscii(full, '\\') + 1), levels) != FolderCheck::Safe)
+    return OwnedHandle();
+  constexpr DWORD access = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
+  // An existing file is opened, never created through: a dangling link of that name would make
+  // its target. Then a new one, which fails where any name (a link too) is in the way.
+  OwnedHandle file(CreateFileA(full.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file && GetLastError() == ERROR_FILE_NOT_FOUND)
+    file = OwnedHandle(CreateFileA(full.c_str(), access, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  return Checked(std::move(file), full);
 }

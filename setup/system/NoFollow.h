@@ -1,55 +1,48 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "NoFollowDelete.h"
+#include "archive/NoFollowWin32.h"
 #include "logic/NoFollowPath.h"
-
-// A kernel handle, closed when it goes.
-class OwnedHandle {
-public:
-  explicit OwnedHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-  ~OwnedHandle();
-  OwnedHandle(OwnedHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = INVALID_HANDLE_VALUE; }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE Get() const { return handle_; }
-
-private:
-  HANDLE handle_;
-};
-
-// The path the handle really names ("\\?\C:\..."); empty when the system cannot say.
-std::string FinalPathOf(HANDLE handle);
 
 // Opens the levels of a folder without following links and holds them open (no one may
 // delete or rename them) for as long as it lives.
 class HeldLevels : public LevelOpener {
 public:
   LevelFacts Open(const std::string& level) override;
+  // The deepest level opened; null when none was.
+  HANDLE Deepest() const { return held_.empty() ? nullptr : held_.back().Get(); }
 
 private:
   std::vector<OwnedHandle> held_;
 };
 
-// Deletes a file through a handle on the file itself (a link is removed, never its target),
-// after checking its folder level by level and the handle's final path. False when refused
-// or failed.
-bool DeleteWithoutFollowing(const std::string& path);
+inline bool DeleteWithoutFollowing(const std::string& path, ReadOnlyFiles readOnly = ReadOnlyFiles::Keep) {
+  return DeleteWithoutFollowing(path.c_str(), readOnly);
+}
+inline bool RemoveFolderWithoutFollowing(const std::string& path) { return RemoveFolderWithoutFollowing(path.c_str()); }
 
 // Opens an existing file itself (a link is not followed) for access; the handle is invalid
 // when the file is missing, is not a plain file, or its final path is not path.
 OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share);
 
-// 16 bytes from the system's cryptographic generator. Raises when it has none to give.
-void RandomBytes(uint8_t (&random)[16]);
+// Writes name into a folder held by levels (checked, folder its path ending in a backslash)
+// with a writer that only takes a path, as IPersistFile::Save does: it saves under a name no
+// one can foresee, then that very file, checked by its final path and a link count of 1, is put
+// in place by handle (PutInPlace). Raises "Cannot save <path>" when that fails.
+void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const std::string& name,
+                      const std::function<void(const std::string& path)>& save);
 
-// A name no one can foresee: "prefix" + 32 hexadecimal digits + "suffix". Raises when the
-// system has no random bytes to give.
-std::string UnforeseeableName(const std::string& prefix, const std::string& suffix);
+// Copies a file to a path in place of any file of that name, which may be read-only (a copy from
+// a CD), without following a link there (ByteFile's Create). The copy keeps the last-write time.
+// False when it could not be made.
+bool CopyWithoutFollowing(const std::string& from, const std::string& to);
 
-// Gives the open file the name newPath (in its own folder), replacing a file of that name; a
-// link of that name is replaced, not followed.
-bool RenameOpenFile(HANDLE file, const std::string& newPath);
+// Opens a file for appending, created when missing, without following a link anywhere on its
+// path, and only when it has no second name (a hard link) and its handle names path. Invalid
+// otherwise.
+OwnedHandle OpenForAppending(const std::string& path);

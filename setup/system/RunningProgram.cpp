@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ChildStart.h"
 #include "ProgramText.h"
 #include "archive/CodePage.h"
 
@@ -38,4 +39,15 @@ std::string LongPath(const std::string& path) {
   std::vector<char> buffer(MAX_PATH * 3);  // 260 characters of up to three bytes each in UTF-8
   const DWORD length = GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
   return (length > 0 && length < buffer.size()) ? std::string(buffer.data(), length) : path;
+}
+
+std::string HelpViewerPath() {
+  char windows[MAX_PATH], system[MAX_PATH];
+  const UINT windowsLength = GetWindowsDirectoryA(windows, sizeof windows);
+  const UINT systemLength = GetSystemDirectoryA(system, sizeof system);
+  return HelpViewer(windowsLength > 0 && windowsLength < sizeof windows ? windows : "",
+                    systemLength > 0 && systemLength < sizeof system ? system : "", [](const std::string& path) {
+                      const DWORD attributes = GetFileAttributesA(path.c_str());
+                      return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+                    });
 }

@@ -3,6 +3,7 @@
 #include "UnattendedFeedback.h"
 #include "commands/SetupRun.h"
 #include "system/ActionLog.h"
+#include "system/InstallationFolder.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
   if (!applied) return ExitPackageMissing;  // an option that cannot be installed: nothing changed
 
   bool filesInUse = false;
+  bool refused = false;  // an installation directory Setup refuses: nothing changed
   feedback.Guarded([&] {
     try {
       switch (command) {
@@ -65,11 +67,15 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
       }
     } catch (const EFilesInUse&) {
       filesInUse = true;  // each file is in the log already
+    } catch (const EUnsafeFolder&) {
+      refused = true;
+      throw;
     }
   });
   if (filesInUse) {
     LogAction("Files in use: nothing changed");
     return ExitFilesInUse;
   }
+  if (refused) return ExitBadCommandLine;
   return feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
 }

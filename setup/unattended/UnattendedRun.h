@@ -3,7 +3,8 @@
 
 #include "logic/SetupSwitches.h"
 
-// The exit codes of a run with switches.
+// The exit codes of a run with switches. ExitBadCommandLine also stands for a log that cannot
+// be opened and an installation directory that Setup refuses: nothing changed.
 enum ExitCode {
   ExitDone = 0,
   ExitBadCommandLine = 1,

@@ -1,18 +1,18 @@
 // The Finished page's buttons and every quit button.
 #include "SetupMainForm.h"
-#include "logic/QuotedPath.h"
+#include "StartChild.h"
+#include "system/RunningProgram.h"
 
 void TSetupForm::RunBtnClick() {
-  // Quoted, so that a directory with blanks cannot start another program first.
-  const std::string commandLine = Quoted(run_.InstallationDir + "Quillmk.exe");
-  // Show command 0: the product shows its own window. Whether it started is not examined.
-  WinExec(commandLine.c_str(), SW_HIDE);
+  // As the user who started Setup, not with its rights; show command 0: the product shows its
+  // own window. Whether it started is not examined.
+  StartChild(ProductStart(run_.InstallationDir), handle_);
   Close();
 }
 
 void TSetupForm::HelpBtnClick() {
-  const std::string helpFile = run_.InstallationDir + "Quillmk.hlp";
-  WinHelpA(handle_, helpFile.c_str(), HELP_CONTENTS, 0);
+  // The system's viewer by its full path, as the user, with the help file.
+  StartChild(HelpStart(HelpViewerPath(), run_.InstallationDir), handle_);
 }
 
 void TSetupForm::QuitBtnClick() { Close(); }

@@ -167,8 +167,8 @@ inline std::map<std::string, std::string> ReadInstallation(const std::string& di
       {HKEY_LOCAL_MACHINE, "Software\\Penwright"},
       {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quillmk.exe"},
       {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark"},
-      {HKEY_CLASSES_ROOT, ".qmp"},
-      {HKEY_CLASSES_ROOT, "QuillmarkProject"},
+      {HKEY_LOCAL_MACHINE, "Software\\Classes\\.qmp"},
+      {HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject"},
       {HKEY_CURRENT_USER, "Software\\Borland"},
   };
   for (const auto& key : keys) ReadKeyTree(key.first, key.second, items);

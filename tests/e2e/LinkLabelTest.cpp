@@ -20,11 +20,12 @@ protected:
       lines.push_back(ran.substr(start, end - start));
     return lines;
   }
+  std::string Browser() const { return browserDir_ + "Quillmk.exe"; }
   void PrepareBrowser() {
     browserDir_ = Root + "browser\\";
     CreateDirectories(browserDir_);
-    CopyOneFile(BuildDistDir() + "Quillmk.exe", browserDir_ + "Quillmk.exe");
-    handler_ = std::make_unique<UrlHandler>(browserDir_ + "Quillmk.exe");
+    CopyOneFile(BuildDistDir() + "Quillmk.exe", Browser());
+    handler_ = std::make_unique<UrlHandler>(Browser());
   }
   void Do(const WindowDriver& window, Step step) const {
     RECT client{};
@@ -81,6 +82,10 @@ TEST_F(LinkLabelTest, OpensTheHomePageOnlyWhenPressAndReleaseAreBothOnTheLink) {
   for (const std::string& opened : Openings()) {
     EXPECT_NE(opened.find(TURLLabel::MakerHomePage), std::string::npos) << "opened: " << opened;
   }
+  // Through the desktop's shell, as the user: Setup starts no browser with its rights.
+  const std::vector<DWORD> starters = StartersOf(Browser());
+  EXPECT_FALSE(starters.empty()) << "no browser runs";
+  for (const DWORD starter : starters) EXPECT_NE(starter, Process().Id()) << "the browser runs with Setup's rights";
 }
 
 // The colours a user sees: blue ink at rest, red while pressed.

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "CaseName.h"
 #include "InstallChecks.h"
 
 namespace e2e {
@@ -36,7 +37,9 @@ protected:
 // update with a newer package and an uninstall from the installed copy leave nothing behind.
 TEST_F(SilentTest, InstallsAsTheWindowDoesThenUpdatesAndUninstallsFromItsCopy) {
   LayOutSampleDistribution();
-  const std::string dir = Root + "My Apps\\Quill mark\\";
+  // Below the test's Program Files, which Setup trusts; under Wine every folder a test makes reads
+  // as the user's own, which Setup refuses (README, Security).
+  const std::string dir = ProgramFiles + "My Apps\\Quill mark\\";
   const std::vector<std::string> shortcutFolders = {Desktop, StartMenu, Programs};
   {
     Start();
@@ -51,7 +54,7 @@ TEST_F(SilentTest, InstallsAsTheWindowDoesThenUpdatesAndUninstallsFromItsCopy) {
   }
   const auto byWindow = ReadInstallation(dir, shortcutFolders);
   ASSERT_TRUE(byWindow.count("file BCB30\\QMHCEdit.pas") && byWindow.count("link " + Programs));
-  RemoveTree(dir);
+  RemoveTree(ProgramFiles + "My Apps\\");
   RemoveSetupState();
   for (const std::string& folder : shortcutFolders) DeleteFileA((folder + "Quillmark.lnk").c_str());
 
@@ -93,7 +96,7 @@ TEST_F(SilentTest, InstallsAsTheWindowDoesThenUpdatesAndUninstallsFromItsCopy) {
     EXPECT_TRUE(count) << item.first << " is left";
   }
   EXPECT_TRUE(LogHas("Case found: D"));
-  EXPECT_TRUE(LogHas("Registry key deleted: HKEY_CLASSES_ROOT\\.qmp"));
+  EXPECT_TRUE(LogHas("Registry key deleted: HKEY_LOCAL_MACHINE\\Software\\Classes\\.qmp"));
   EXPECT_TRUE(LogHas("Message box \"Uninstall complete\": Quillmark has been successfully uninstalled."));
   EXPECT_TRUE(LogHas("Case found: A")) << "the log was cut short";
 }
@@ -168,6 +171,103 @@ TEST_F(SilentTest, SilentShowsProgressAndLogsTheErrorBoxInstead) {
   EXPECT_TRUE(LogHas("Error box \"Quillmark Setup\": CRC error in PAK file Quillmk.pak is corrupt"));
   EXPECT_TRUE(FileExists(ProgramFiles + "Quillmark\\Setup.exe")) << "the rest of the installation goes on";
 }
+
+// Links and folders a user may lay in the way of an elevated Setup: Unix symbolic links, which
+// Windows programs see as junctions and symbolic links (Wine's CreateSymbolicLink makes nothing,
+// so the driver has Wine start /bin/ln), and a folder the user made. In each, the run ends with
+// its exit code and the victim folder behind the link stays as it was.
+enum class Trap { InstallDirBehindLink, InstallDirAUserMade, IdeFolderLinkOnInstall, IdeFolderLinkOnUninstall,
+                  LogFolderLink, LogFileLink };
+
+struct TrapCase {
+  const char* why;
+  Trap trap;
+  DWORD exitCode;
+  const char* logged;  // nullptr: no log is written at all
+};
+
+class TrapTest : public SilentTest, public testing::WithParamInterface<TrapCase> {
+protected:
+  void TearDown() override {
+    for (const std::string& link : links_) RemoveUnixLink(link);
+    SilentTest::TearDown();
+  }
+  void LinkTo(const std::string& link, const std::string& target) {
+    MakeUnixLink(link, target);
+    links_.push_back(link);
+  }
+
+private:
+  std::vector<std::string> links_;
+};
+
+TEST_P(TrapTest, NothingBehindTheLinkIsWrittenOrDeleted) {
+  LayOutSampleDistribution();
+  const std::string victim = Root + "Victim\\";
+  CreateDirectories(victim);
+  WriteTextFile(victim + "QMHCEdit.pas", "not Quillmark's");  // a name Delphi 3's package holds
+  WriteTextFile(victim + "setup log.txt", "not Quillmark's log");
+  const std::string log = "\"/LOG=" + Log + "\"";
+  std::string arguments;
+  switch (GetParam().trap) {
+    case Trap::InstallDirBehindLink:
+      LinkTo(ProgramFiles + "Linked", victim);
+      arguments = "/VERYSILENT \"/DIR=" + ProgramFiles + "Linked\\Quillmark\" /COMPONENTS=none " + log;
+      break;
+    case Trap::InstallDirAUserMade:
+      CreateDirectories(ProgramFiles + "Mine\\");
+      arguments = "/VERYSILENT \"/DIR=" + ProgramFiles + "Mine\\Quillmark\" /COMPONENTS=none " + log;
+      break;
+    case Trap::IdeFolderLinkOnInstall:
+      CreateDirectories(Root + "Delphi3\\");
+      LinkTo(Root + "Delphi3\\Lib", victim);
+      WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Borland\\Delphi\\3.0", "RootDir", Root + "Delphi3");
+      arguments = "/VERYSILENT /COMPONENTS=Delphi30 " + log;
+      break;
+    case Trap::IdeFolderLinkOnUninstall:
+      CreateDirectories(Root + "Delphi3\\");
+      LinkTo(Root + "Delphi3\\Lib", victim);
+      RecordInstallation("0.1 older", ProgramFiles + "Quillmark\\");
+      WriteRegDword(HKEY_LOCAL_MACHINE, RecordKey, "InstallFilesSize", 16);
+      WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, "InstallFiles", ListBytes({"QUILLMK.EXE"}));
+      WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, "Delphi30Dir", LengthPrefixed(Root + "Delphi3\\Lib"));
+      WriteRegDword(HKEY_LOCAL_MACHINE, RecordKey, "Delphi30FilesSize", 16);
+      WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, "Delphi30Files", ListBytes({"QMHCEDIT.PAS"}));
+      arguments = "/VERYSILENT /UNINSTALL " + log;
+      break;
+    case Trap::LogFolderLink:
+      LinkTo(Root + "Logs", victim);
+      arguments = "/VERYSILENT \"/LOG=" + Root + "Logs\\setup log.txt\"";
+      break;
+    case Trap::LogFileLink:
+      LinkTo(Log, victim + "setup log.txt");
+      arguments = "/VERYSILENT " + log;
+      break;
+  }
+  const std::string before = FolderContents(victim);
+  RunWithoutWindows(arguments);
+  EXPECT_EQ(Process().ExitCode(), GetParam().exitCode);
+  EXPECT_EQ(FolderContents(victim), before);
+  if (GetParam().logged) {
+    EXPECT_TRUE(LogHas(GetParam().logged)) << ReadTextFile(Log);
+  } else {
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey)) << "the run went on";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Traps, TrapTest,
+    testing::Values(
+        TrapCase{"installation directory behind a link", Trap::InstallDirBehindLink, 1,
+                 "Linked is a junction or symbolic link, or lies behind one"},
+        TrapCase{"installation directory in a folder a user made", Trap::InstallDirAUserMade, 1,
+                 ", not to the administrators."},
+        TrapCase{"IDE folder that is a link, on install", Trap::IdeFolderLinkOnInstall, 3,
+                 "It lies behind a junction or symbolic link"},
+        TrapCase{"IDE folder that is a link, on uninstall", Trap::IdeFolderLinkOnUninstall, 0, "Case found: B"},
+        TrapCase{"log folder that is a link", Trap::LogFolderLink, 1, nullptr},
+        TrapCase{"log file that is a link", Trap::LogFileLink, 1, nullptr}),
+    NamedByWhy());
 
 // A measurement, run by hand (README): the sample distribution installed through the window
 // and silently, alternately, each timed from the start of Setup to its end; the window's also

@@ -19,8 +19,8 @@ const RegistryItem Registration[] = {
     {HKEY_LOCAL_MACHINE, "Software\\Penwright\\Quillmark"},
     {HKEY_CURRENT_USER, "Software\\Penwright\\Quillmark"},
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quillmk.exe"},
-    {HKEY_CLASSES_ROOT, ".qmp"},
-    {HKEY_CLASSES_ROOT, "QuillmarkProject"},
+    {HKEY_LOCAL_MACHINE, "Software\\Classes\\.qmp"},
+    {HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject"},
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark"},
 };
 
@@ -97,8 +97,8 @@ protected:
     WriteRegBinary(HKEY_LOCAL_MACHINE, RecordKey, "InstallFiles", list);
     WriteRegString(HKEY_CURRENT_USER, "Software\\Penwright\\Quillmark\\Options", "Last", "x");
     WriteRegString(HKEY_LOCAL_MACHINE, Registration[2].Path, "", Dir + "Quillmk.exe");
-    WriteRegString(HKEY_CLASSES_ROOT, ".qmp", "", "QuillmarkProject");
-    WriteRegString(HKEY_CLASSES_ROOT, "QuillmarkProject\\Shell\\Open\\Command", "", Dir + "Quillmk.exe \"%1\"");
+    WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.qmp", "", "QuillmarkProject");
+    WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject\\Shell\\Open\\Command", "", Dir + "Quillmk.exe \"%1\"");
     WriteRegString(HKEY_LOCAL_MACHINE, Registration[5].Path, "UninstallString", Dir + "Setup.exe");
     for (const std::string& folder : {Desktop, StartMenu, Programs}) WriteTextFile(folder + "Quillmark.lnk", "link");
   }
@@ -392,7 +392,7 @@ TEST_F(UninstallTest, WithoutTheRecordReportsAndStaysUsable) {
   EXPECT_EQ(window.Text(LabelBusy2), "Reading uninstall information");
   EXPECT_TRUE(FileExists(Dir + "QUILLMK.EXE"));
   EXPECT_TRUE(FileExists(Dir + "Setup.exe"));
-  EXPECT_TRUE(RegKeyExists(HKEY_CLASSES_ROOT, ".qmp"));
+  EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, "Software\\Classes\\.qmp"));
 
   DeleteRegTree(HKEY_LOCAL_MACHINE, RecordKey);
   Remove(window, IDNO);  // the page is still usable

@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include "ControlIds.h"
@@ -208,13 +210,55 @@ int EndProcessesBelow(const std::string& folder) {
   });
 }
 
-int EndChildProcesses(DWORD parentId) {
-  return EndProcessesWhere([&](const PROCESSENTRY32& entry, HANDLE) { return entry.th32ParentProcessID == parentId; });
+namespace {
+bool Runs(HANDLE process, const std::string& program) {
+  char image[MAX_PATH] = "";
+  DWORD size = sizeof image;
+  return QueryFullProcessImageNameA(process, 0, image, &size) &&
+         CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, image, static_cast<int>(size), program.c_str(),
+                        static_cast<int>(program.size())) == CSTR_EQUAL;
+}
+}  // namespace
+
+std::vector<DWORD> StartersOf(const std::string& program) {
+  std::vector<DWORD> starters;
+  EndProcessesWhere(
+      [&](const PROCESSENTRY32& entry, HANDLE process) {
+        if (Runs(process, program)) starters.push_back(entry.th32ParentProcessID);
+        return false;
+      },
+      false);
+  return starters;
 }
 
-int ChildProcessCount(DWORD parentId) {
-  return EndProcessesWhere([&](const PROCESSENTRY32& entry, HANDLE) { return entry.th32ParentProcessID == parentId; },
-                           false);
+int EndProcessesOf(const std::string& program) {
+  return EndProcessesWhere([&](const PROCESSENTRY32&, HANDLE process) { return Runs(process, program); });
 }
+
+namespace {
+uint64_t CreationTime(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return static_cast<uint64_t>(created.dwHighDateTime) << 32 | created.dwLowDateTime;
+}
+
+// A process the one of parentId started. Process ids are used again, and a process keeps the id
+// of its parent after that has ended: one older than the parent was started by another. Wine's
+// desktop (explorer.exe) is started by whichever program first shows a window, Setup too, and
+// serves every later one: it is no child of the test's.
+std::function<bool(const PROCESSENTRY32&, HANDLE)> StartedBy(DWORD parentId) {
+  HANDLE parent = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parentId);
+  const uint64_t parentCreated = parent ? CreationTime(parent) : 0;
+  if (parent) CloseHandle(parent);
+  return [=](const PROCESSENTRY32& entry, HANDLE process) {
+    return entry.th32ParentProcessID == parentId && CreationTime(process) >= parentCreated &&
+           lstrcmpiA(entry.szExeFile, "explorer.exe") != 0;
+  };
+}
+}  // namespace
+
+int EndChildProcesses(DWORD parentId) { return EndProcessesWhere(StartedBy(parentId)); }
+
+int ChildProcessCount(DWORD parentId) { return EndProcessesWhere(StartedBy(parentId), false); }
 
 }  // namespace e2e

@@ -65,6 +65,11 @@ std::string StoredWindowText(HWND window);
 // Ends every process whose program lies below folder (what a test has started indirectly,
 // such as the installed product). Returns how many it ended.
 int EndProcessesBelow(const std::string& folder);
+// The ids of the processes that started each running copy of program (its full path): who
+// started a child, and so with whose rights.
+std::vector<DWORD> StartersOf(const std::string& program);
+// Ends every running copy of program (its full path). Returns how many it ended.
+int EndProcessesOf(const std::string& program);
 // Ends every process that the process parentId started. Returns how many it ended.
 int EndChildProcesses(DWORD parentId);
 // How many processes that the process parentId started still run.

@@ -138,6 +138,19 @@ TEST_F(PaktoolTest, CreateRefusesBadNamesAndLongOnesUnlessAllowed) {
   EXPECT_NE(bad.err.find("a\\b.txt"), std::string::npos) << bad.err;
   EXPECT_FALSE(std::filesystem::exists(dir.Path("bad.pak")));
 
+  // Names Windows would take for another file or a device: create refuses them, test reports them.
+  for (const std::string name : {"x.", "QUILLM~1.EXE", "nul .txt"}) {
+    const ToolRun refusedName = Paktool({"create", dir.Path("bad.pak"), "--version", "1", Input(name, Text(5))});
+    EXPECT_EQ(refusedName.status, 1) << name;
+    EXPECT_NE(refusedName.err.find("member " + name + ": not a plain file name"), std::string::npos) << refusedName.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("bad.pak")));
+  PackageBytes device;
+  device.Header("Quillmark", "1", false).Int32(1).ShortText("COM1.txt").EntryFields(0, 0, 0, 0, 0, 0);
+  const ToolRun tested = Paktool({"test", Input("device.pak", device.bytes)});
+  EXPECT_EQ(tested.status, 1);
+  EXPECT_NE(tested.err.find("member COM1.txt: not a plain file name"), std::string::npos) << tested.err;
+
   const ToolRun twice = Paktool({"create", dir.Path("twice.pak"), "--version", "1", Input("same.txt", Text(5)),
                              Input("SAME.TXT", Text(6))});
   EXPECT_EQ(twice.status, 1);

@@ -1,0 +1,242 @@
+#include "NoFollowWin32.h"
+
+#include <ntsecapi.h>
+#include <winternl.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "CodePage.h"
+#include "FinalPath.h"
+
+namespace {
+
+const char ThroughALink[] = "It lies behind a junction or symbolic link";
+
+// ntdll is always loaded; looked up so that the programs import only what they must.
+template <class Function>
+Function FromNtdll(const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
+}
+
+using NtCreateFileCall = LONG(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER,
+                                      ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+using NtSetInformationFileCall = LONG(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FILE_INFORMATION_CLASS);
+using RtlNtStatusToDosErrorCall = ULONG(NTAPI*)(LONG);
+
+DWORD ErrorOf(LONG status) {
+  const auto convert = FromNtdll<RtlNtStatusToDosErrorCall>("RtlNtStatusToDosError");
+  return convert ? convert(status) : ERROR_GEN_FAILURE;
+}
+
+std::wstring Wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+  wide.resize(static_cast<size_t>(length - 1));
+  return wide;
+}
+
+// name inside folder, by handle: disposition FILE_CREATE or FILE_OPEN, never following a link.
+OwnedHandle NtOpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, ULONG share, ULONG disposition,
+                           ULONG options, PSECURITY_DESCRIPTOR security, DWORD& error) {
+  const auto create = FromNtdll<NtCreateFileCall>("NtCreateFile");
+  std::wstring wide = Wide(name);
+  if (!create || wide.empty() || wide.find(L'\\') != std::wstring::npos) {
+    error = ERROR_INVALID_NAME;
+    return OwnedHandle();
+  }
+  UNICODE_STRING unicode;
+  unicode.Buffer = &wide[0];
+  unicode.Length = static_cast<USHORT>(wide.size() * sizeof(wchar_t));
+  unicode.MaximumLength = unicode.Length;
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &unicode, OBJ_CASE_INSENSITIVE, folder, security);
+  IO_STATUS_BLOCK io;
+  HANDLE handle = nullptr;
+  const LONG status = create(&handle, access | SYNCHRONIZE, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, share,
+                             disposition, options | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT, nullptr, 0);
+  if (status < 0) {
+    error = ErrorOf(status);
+    return OwnedHandle();
+  }
+  return OwnedHandle(handle);
+}
+
+std::string Folder(const std::string& path) { return path.substr(0, FindLastAscii(path, '\\') + 1); }
+
+std::string LongPath(const std::string& path) {
+  const DWORD length = GetLongPathNameA(path.c_str(), nullptr, 0);
+  if (length == 0) return path;
+  std::string text(length, '\0');
+  const DWORD written = GetLongPathNameA(path.c_str(), &text[0], length);
+  if (written == 0 || written >= length) return path;
+  text.resize(written);
+  return text;
+}
+
+std::string FullPath(const std::string& path) {
+  const DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return path;
+  std::string text(length, '\0');
+  const DWORD written = GetFullPathNameA(path.c_str(), length, &text[0], nullptr);
+  if (written == 0 || written >= length) return path;
+  text.resize(written);
+  return text;
+}
+
+bool Names(HANDLE handle, const std::string& path) {
+  const std::string finalPath = FinalPathOf(handle);
+  return SameFinalPath(finalPath.c_str(), path.c_str()) || SameFinalPath(finalPath.c_str(), LongPath(path).c_str());
+}
+
+}  // namespace
+
+OwnedHandle::~OwnedHandle() {
+  if (*this) CloseHandle(handle_);
+}
+
+OwnedHandle& OwnedHandle::operator=(OwnedHandle&& other) noexcept {
+  if (this != &other) {
+    if (*this) CloseHandle(handle_);
+    handle_ = other.Release();
+  }
+  return *this;
+}
+
+HANDLE OwnedHandle::Release() {
+  const HANDLE handle = handle_;
+  handle_ = INVALID_HANDLE_VALUE;
+  return handle;
+}
+
+std::string FinalPathOf(HANDLE handle) {
+  std::string path(MAX_PATH, '\0');
+  DWORD length = GetFinalPathNameByHandleA(handle, &path[0], static_cast<DWORD>(path.size()), 0);
+  if (length >= path.size()) {
+    path.resize(length + 1);  // Wine counts no zero here
+    length = GetFinalPathNameByHandleA(handle, &path[0], static_cast<DWORD>(path.size()), 0);
+  }
+  if (length == 0 || length >= path.size()) return std::string();
+  path.resize(length);
+  return path;
+}
+
+void RandomBytes(uint8_t (&random)[16]) {
+  if (!RtlGenRandom(random, sizeof random)) throw std::runtime_error("No random numbers for a private name");
+}
+
+std::string UnforeseeableName(const std::string& prefix, const std::string& suffix) {
+  uint8_t random[16];
+  RandomBytes(random);
+  const char digits[] = "0123456789abcdef";
+  std::string name = prefix;
+  for (const uint8_t byte : random) {
+    name += digits[byte >> 4];
+    name += digits[byte & 15];
+  }
+  return name + suffix;
+}
+
+bool MarkForDeletion(HANDLE handle) {
+  FILE_DISPOSITION_INFO disposition = {TRUE};
+  return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+}
+
+std::string SystemErrorText(DWORD code) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+      reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = length ? std::string(text, length) : "System error " + std::to_string(code);
+  if (text) LocalFree(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) result.pop_back();
+  return result;
+}
+
+OwnedHandle OpenCheckedFolder(const std::string& folder, std::string& why) {
+  // No FILE_SHARE_DELETE: while it is held, the folder cannot be renamed or replaced.
+  OwnedHandle handle(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES | FILE_TRAVERSE | SYNCHRONIZE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!handle) {
+    why = SystemErrorText(GetLastError());
+    return handle;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle.Get(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !Names(handle.Get(), folder)) {
+    why = ThroughALink;
+    return OwnedHandle();
+  }
+  return handle;
+}
+
+OwnedHandle CreateInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, bool directory,
+                           PSECURITY_DESCRIPTOR security, DWORD& error) {
+  return NtOpenInFolder(folder, name, access, 0, FILE_CREATE, directory ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE,
+                        security, error);
+}
+
+bool PutInPlace(HANDLE file, HANDLE folder, const std::string& folderPath, const std::string& name, std::string& why) {
+  DWORD error = 0;
+  const std::string path = folderPath + (folderPath.empty() || folderPath.back() != '\\' ? "\\" : "") + name;
+  {
+    const OwnedHandle existing =
+        NtOpenInFolder(folder, name, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       FILE_OPEN, FILE_NON_DIRECTORY_FILE, nullptr, error);
+    // Where a link is followed all the same (Wine follows a file symlink), the handle names its
+    // target: that is left alone, and the rename below replaces the link itself.
+    if (existing && Names(existing.Get(), path) && !MarkForDeletion(existing.Get())) {
+      why = SystemErrorText(GetLastError());
+      return false;
+    }
+  }
+  const auto setInformation = FromNtdll<NtSetInformationFileCall>("NtSetInformationFile");
+  const std::wstring wide = Wide(name);
+  if (!setInformation || wide.empty()) {
+    why = SystemErrorText(ERROR_INVALID_NAME);
+    return false;
+  }
+  // The name relative to the folder's handle: the kernel looks up no path of ours again.
+  std::vector<uint8_t> buffer(sizeof(FILE_RENAME_INFORMATION) + wide.size() * sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFORMATION*>(buffer.data());
+  rename->ReplaceIfExists = TRUE;
+  rename->RootDirectory = folder;
+  rename->FileNameLength = static_cast<ULONG>(wide.size() * sizeof(wchar_t));
+  CopyMemory(rename->FileName, wide.data(), rename->FileNameLength);
+  IO_STATUS_BLOCK io;
+  const LONG status = setInformation(file, &io, rename, static_cast<ULONG>(buffer.size()), FileRenameInformation);
+  if (status < 0) {
+    why = SystemErrorText(ErrorOf(status));
+    return false;
+  }
+  return true;
+}
+
+OwnedHandle CreateFileInPlace(const std::string& path, std::string& why) {
+  const std::string full = FullPath(path);
+  const std::string folderPath = Folder(full);
+  const std::string name = full.substr(folderPath.size());
+  const OwnedHandle folder = OpenCheckedFolder(folderPath, why);
+  if (!folder) return OwnedHandle();
+  const std::string fresh = UnforeseeableName("QmNew-", ".tmp");
+  DWORD error = 0;
+  OwnedHandle file = CreateInFolder(folder.Get(), fresh, GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, false,
+                                    nullptr, error);
+  if (!file) {
+    why = SystemErrorText(error);
+    return file;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool ours = GetFileInformationByHandle(file.Get(), &info) && info.nNumberOfLinks == 1 &&
+                    Names(file.Get(), folderPath + fresh);
+  if (!ours) why = ThroughALink;
+  if (!ours || !PutInPlace(file.Get(), folder.Get(), folderPath, name, why)) {
+    MarkForDeletion(file.Get());
+    return OwnedHandle();
+  }
+  return file;
+}

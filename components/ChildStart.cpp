@@ -1,0 +1,31 @@
+#include "ChildStart.h"
+
+namespace {
+constexpr int Hidden = 0;  // SW_HIDE
+constexpr int Normal = 1;  // SW_SHOWNORMAL
+
+std::string WithBackslash(const std::string& dir) {
+  return dir.empty() || dir.back() == '\\' ? dir : dir + '\\';
+}
+}  // namespace
+
+ChildStart ProductStart(const std::string& installationDir) { return {installationDir + "Quillmk.exe", "", Hidden}; }
+
+std::string HelpViewer(const std::string& windowsDir, const std::string& systemDir,
+                       const std::function<bool(const std::string& path)>& exists) {
+  for (const std::string& folder : {windowsDir, systemDir}) {
+    const std::string viewer = WithBackslash(folder) + "winhlp32.exe";
+    if (!folder.empty() && exists(viewer)) return viewer;
+  }
+  return std::string();
+}
+
+ChildStart HelpStart(const std::string& viewer, const std::string& installationDir) {
+  return {viewer, viewer.empty() ? std::string() : "\"" + installationDir + "Quillmk.hlp\"", Normal};
+}
+
+ChildStart PageStart(const std::string& address) { return {address, "", Normal}; }
+
+ChildRoute ChooseChildRoute(bool elevated, bool desktopShellFound) {
+  return elevated && desktopShellFound ? ChildRoute::DesktopShell : ChildRoute::Directly;
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <functional>
+#include <string>
+
+// What the window starts for the user: the product, its help, the home page. Setup runs with
+// administrator rights, which the user who started it usually lacks; a program started with
+// them would hand them on (a product that opens files, a browser). So a child is started as
+// that user, through the desktop's shell, where there is one.
+
+// A program (a full path) or a web address, with its parameters and show command.
+struct ChildStart {
+  std::string File;
+  std::string Parameters;  // a path among them is quoted
+  int Show = 1;            // SW_SHOWNORMAL
+};
+
+// The product, hidden (show command 0: it shows its own window), in the installation directory
+// (ending in a backslash).
+ChildStart ProductStart(const std::string& installationDir);
+// The help viewer by its full path, never by its bare name, which would be looked up in Setup's
+// own folder (a download folder) first: winhlp32.exe of the Windows directory, where Windows
+// keeps it, else of the system directory, where Wine does. Empty when neither holds one.
+std::string HelpViewer(const std::string& windowsDir, const std::string& systemDir,
+                       const std::function<bool(const std::string& path)>& exists);
+// That viewer with the product's help file; nothing is started for an empty viewer.
+ChildStart HelpStart(const std::string& viewer, const std::string& installationDir);
+// A web address for the user's browser.
+ChildStart PageStart(const std::string& address);
+
+enum class ChildRoute {
+  DesktopShell,  // through the shell of the desktop, which runs as the user
+  Directly,      // with Setup's own rights
+};
+// Through the desktop's shell when Setup runs elevated and that shell answers; directly when
+// Setup has no rights to drop, or no desktop shell of the user is there (under SYSTEM, or in a
+// session without Explorer), so that the child still starts.
+ChildRoute ChooseChildRoute(bool elevated, bool desktopShellFound);

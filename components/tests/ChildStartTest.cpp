@@ -1,0 +1,64 @@
+#include "ChildStart.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(ChildStart, StartsEachChildByItsFullPathAndQuotesPathsInParameters) {
+  const struct {
+    const char* why;
+    ChildStart start;
+    ChildStart expected;
+  } cases[] = {
+      {"the product, hidden", ProductStart("C:\\Program Files\\Quillmark\\"),
+       {"C:\\Program Files\\Quillmark\\Quillmk.exe", "", 0}},
+      {"help by the viewer's full path", HelpStart("C:\\Windows\\winhlp32.exe", "C:\\Program Files\\Quillmark\\"),
+       {"C:\\Windows\\winhlp32.exe", "\"C:\\Program Files\\Quillmark\\Quillmk.hlp\"", 1}},
+      {"no viewer, nothing", HelpStart("", "D:\\Q\\"), {"", "", 1}},
+      {"the home page", PageStart("http://penwright.com/"), {"http://penwright.com/", "", 1}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.start.File, c.expected.File) << c.why;
+    EXPECT_EQ(c.start.Parameters, c.expected.Parameters) << c.why;
+    EXPECT_EQ(c.start.Show, c.expected.Show) << c.why;
+  }
+}
+
+TEST(ChildStart, TheHelpViewerIsTheSystemsOwn) {
+  const struct {
+    const char* why;
+    std::vector<std::string> present;
+    std::string viewer;
+  } cases[] = {
+      {"where Windows keeps it", {"C:\\WINDOWS\\winhlp32.exe", "C:\\WINDOWS\\system32\\winhlp32.exe"},
+       "C:\\WINDOWS\\winhlp32.exe"},
+      {"where Wine keeps it", {"C:\\WINDOWS\\system32\\winhlp32.exe"}, "C:\\WINDOWS\\system32\\winhlp32.exe"},
+      {"none at all: never a bare name", {}, ""},
+  };
+  for (const auto& c : cases) {
+    const auto exists = [&](const std::string& path) {
+      return std::find(c.present.begin(), c.present.end(), path) != c.present.end();
+    };
+    EXPECT_EQ(HelpViewer("C:\\WINDOWS", "C:\\WINDOWS\\system32\\", exists), c.viewer) << c.why;
+  }
+}
+
+TEST(ChildStart, DropsSetupsRightsWhereTheUsersShellIsThere) {
+  const struct {
+    bool elevated, shellFound;
+    ChildRoute route;
+  } cases[] = {
+      {true, true, ChildRoute::DesktopShell},
+      {true, false, ChildRoute::Directly},   // SYSTEM, no Explorer: still started
+      {false, true, ChildRoute::Directly},   // no rights to drop
+      {false, false, ChildRoute::Directly},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ChooseChildRoute(c.elevated, c.shellFound), c.route) << c.elevated << c.shellFound;
+}
+
+}  // namespace
