@@ -65,7 +65,7 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
   for (int32_t slot = 0; slot < entryCount; ++slot) {
     // The whole entry before its file (the names were checked before the first file).
     PackageMember member;
-    ReadTableEntry(PakFile, info.HasExtraText, MemberTexts::Read, member);
+    ReadTableEntry(PakFile, info.HasExtraText, member);
     const int64_t nextEntryPos = PakFile.Position();
     const std::string& name = member.Name;
     PakRemaining = member.PackedSize;

@@ -45,8 +45,6 @@ std::string ReadShortText(ByteFile& file) {
   return text;
 }
 
-void SkipShortText(ByteFile& file) { file.Skip(file.ReadByte()); }
-
 // Sums with the wrap of the stored signed 32-bit fields, never undefined behaviour.
 int32_t AddWrapping(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
@@ -71,16 +69,11 @@ std::string FileNameOf(const std::string& path) { return path.substr(path.find_l
 
 }  // namespace
 
-void ReadTableEntry(ByteFile& file, bool hasExtraText, MemberTexts texts, PackageMember& member,
+void ReadTableEntry(ByteFile& file, bool hasExtraText, PackageMember& member,
                     const std::function<void(const std::string& name)>& checkName) {
-  if (texts == MemberTexts::Skip) {
-    SkipShortText(file);
-    if (hasExtraText) SkipShortText(file);
-  } else {
-    member.Name = ReadShortText(file);
-    if (checkName) checkName(member.Name);
-    if (hasExtraText) member.ExtraText = ReadShortText(file);
-  }
+  member.Name = ReadShortText(file);
+  if (checkName) checkName(member.Name);
+  if (hasExtraText) member.ExtraText = ReadShortText(file);
   member.FileTime = static_cast<uint32_t>(file.ReadInt32());
   member.UnpackedSize = file.ReadInt32();
   member.DataOffset = file.ReadInt32();
@@ -95,7 +88,7 @@ void ScanPackageTable(ByteFile& file, PackageInfo& info) {
   for (int32_t i = 0; i < entryCount; ++i) {
     PackageMember entry;
     try {
-      ReadTableEntry(file, info.HasExtraText, MemberTexts::Read, entry, PlainNameCheck(packageName));
+      ReadTableEntry(file, info.HasExtraText, entry, PlainNameCheck(packageName));
     } catch (const EFileError&) {
       // What was filled before a failure is kept: a size read before the end counts.
       info.TotalSize = AddWrapping(info.TotalSize, entry.UnpackedSize);
@@ -137,7 +130,7 @@ void CheckMemberNames(ByteFile& file, const PackageInfo& info, const std::string
   const auto check = PlainNameCheck(packageName);
   for (int32_t i = 0; i < entryCount; ++i) {
     PackageMember entry;
-    ReadTableEntry(file, info.HasExtraText, MemberTexts::Read, entry, check);
+    ReadTableEntry(file, info.HasExtraText, entry, check);
   }
   file.Seek(info.TablePos);
 }
@@ -179,7 +172,7 @@ PackageDirectory ReadPackageDirectory(ByteFile& file) {
   const int32_t entryCount = ReadTableStart(file, directory.HasExtraText, directory.TablePos);
   for (int32_t i = 0; i < entryCount; ++i) {
     PackageMember member;
-    ReadTableEntry(file, directory.HasExtraText, MemberTexts::Read, member);
+    ReadTableEntry(file, directory.HasExtraText, member);
     directory.Members.push_back(member);
   }
   return directory;

@@ -55,13 +55,10 @@ struct PackageMember {
 // The smallest table entry: the name's length byte and the six 32-bit fields.
 constexpr int32_t MinimumTableEntrySize = 1 + 6 * 4;
 
-// The start-up scan seeks past the names and extra texts; the other readers keep them.
-enum class MemberTexts { Skip, Read };
-
 // Reads the table entry at the file's position and leaves the file at the next one: the one
 // reader of an entry's layout. checkName, when given, sees the name before anything after it
 // is read. Read errors raise EFileError, with member keeping the fields read before the end.
-void ReadTableEntry(ByteFile& file, bool hasExtraText, MemberTexts texts, PackageMember& member,
+void ReadTableEntry(ByteFile& file, bool hasExtraText, PackageMember& member,
                     const std::function<void(const std::string& name)>& checkName = nullptr);
 
 // From the HasExtraText byte on: fills HasExtraText and TablePos and adds every entry's
