@@ -1,5 +1,7 @@
 #include "FilesInUse.h"
 
+#include "ProgramText.h"
+
 #include <windows.h>
 
 namespace {
@@ -44,7 +46,7 @@ public:
   // Restart Manager is not there.
   std::string ProgramsHolding(const std::string& path) const {
     if (!start_ || !end_ || !register_ || !list_) return std::string();
-    const std::wstring wide = Wide(path);
+    const std::wstring wide = WideText(path);
     DWORD session = 0;
     WCHAR key[33] = {};
     if (start_(&session, 0, key) != ERROR_SUCCESS) return std::string();
@@ -62,7 +64,7 @@ public:
       }
       if (result == ERROR_SUCCESS)
         for (UINT i = 0; i < count && i < infos.size(); ++i) {
-          std::string name = Narrow(infos[i].AppName);
+          std::string name = ProgramText(infos[i].AppName).value_or("?");
           if (name.empty()) name = "process " + std::to_string(infos[i].Process.ProcessId);
           programs += (programs.empty() ? "" : ", ") + name;
         }
@@ -72,23 +74,6 @@ public:
   }
 
 private:
-  static std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-  }
-  static std::string Narrow(const WCHAR* text) {
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return std::string();
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &narrow[0], length, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(length - 1));
-    return narrow;
-  }
-
   HMODULE library_;
   RmStartSessionFn start_ = nullptr;
   RmEndSessionFn end_ = nullptr;
