@@ -13,7 +13,8 @@ const char* const SwitchHelpText =
     "/UNINSTALL\tuninstall Quillmark\r"
     "/LOG=file\tappend every action to this file\r"
     "/? or /HELP\tthis list\r\r"
-    "Exit codes: 0 done, 1 bad command line or log, 2 nothing to do, 3 done with errors";
+    "Exit codes: 0 done, 1 bad command line, log or installation directory, 2 nothing to do, 3 done with "
+    "errors";
 
 namespace {
 
