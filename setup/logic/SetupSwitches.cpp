@@ -22,7 +22,7 @@ const char* const SwitchHelpText =
     "/SUPPRESSMSGBOXES, /NORESTART, /NOCANCEL, /SP-\taccepted; they change nothing\r\r"
     "Exit codes:\r"
     "0\tdone\r"
-    "1\tbad command line, or the log cannot be opened\r"
+    "1\tbad command line, the log cannot be opened, or the installation directory is refused\r"
     "2\tthe application package or a named option's package is missing or corrupt\r"
     "3\tdone with errors (see the log)\r"
     "4\tnothing to do: this version is installed, or nothing is installed to remove\r"
