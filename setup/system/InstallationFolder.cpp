@@ -139,6 +139,9 @@ std::string AccountName(const std::string& sid) {
 }  // namespace
 
 void ClaimInstallationDirectory(const std::string& installDir) {
+  // A path no folder can have (no drive or share, a "?" for what an old code page lacks) is
+  // said as such, before its folders are judged.
+  CompleteDestination(installDir, PathStyle::Windows);
   HeldFolders folders;
   if (const std::optional<FolderRefusal> refusal = CheckInstallationFolder(installDir, folders))
     throw EUnsafeFolder(FolderRefusalText(installDir, *refusal, AccountName(refusal->Why.Account)));

@@ -25,7 +25,7 @@ protected:
   // product started from the installation.
   void SetUp() override {
     SetupTest::SetUp();
-    Dir = Root + "Installed\\";
+    Dir = ProgramFiles + "Installed\\";  // a new folder there: Setup refuses folders a user made
     Log = Root + "setup log.txt";
     LayOutSampleDistribution();
     Start(std::string(), "/VERYSILENT \"/DIR=" + Dir + "\"");

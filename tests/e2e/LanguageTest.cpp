@@ -45,7 +45,8 @@ TEST_P(LanguageTest, InstallsAndUninstallsInAFolderOfThatName) {
     Dist().AddSetupInOldCodePage();
   }
   Dist().AddSamplePackages();
-  const std::string dir = Root + row.folder;
+  // Below the test's Program Files: an existing folder a user made is no place Setup installs to.
+  const std::string dir = ProgramFiles + row.folder;
   const std::string desktopLink = ChineseDesktop + "Quillmark.lnk";
 
   const DWORD installed = RunSilently(Dist().SetupPath(), {"/DIR=" + dir});

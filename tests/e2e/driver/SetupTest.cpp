@@ -73,6 +73,12 @@ void SetupTest::SetUp() {
 void SetupTest::TearDown() {
   process_.reset();
   EndProcessesBelow(Root);
+  // The help viewer starts through the desktop's shell, no child of Setup: left running, it
+  // would outlive the test and hold the test program's output open.
+  for (const auto folderOf : {GetWindowsDirectoryA, GetSystemDirectoryA}) {
+    char folder[MAX_PATH] = "";
+    if (folderOf(folder, sizeof folder) > 0) EndProcessesOf(JoinPath(folder, "winhlp32.exe"));
+  }
   RemoveSetupState();
   for (const SavedValue& saved : savedShellFolders_)
     RestoreRawValue(HKEY_CURRENT_USER, saved.Key, saved.Name, saved.Value);
