@@ -56,3 +56,8 @@ execute_process(
 if(failed)
   message(FATAL_ERROR "cannot write the load configuration entry of ${PROGRAM}")
 endif()
+# The header changed after the linker summed it: its checksum is summed again.
+execute_process(COMMAND python3 ${CMAKE_CURRENT_LIST_DIR}/PeChecksum.py ${PROGRAM} RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot write the checksum of ${PROGRAM}")
+endif()

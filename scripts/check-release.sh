@@ -9,8 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
 jobs=${QM_JOBS:-2}  # build jobs; scripts/test-all.sh passes its own count
-# The schemas lie in the shared folder beside the repository (its copy beside the clone in CI).
-schemas=$repo/../shared/winget-schemas
+# winget's own schemas, kept in the repository so that the check needs no network.
+schemas=$repo/tests/release/winget-schemas
 # Debian's interpreter: python3-jsonschema and python3-yaml are its modules.
 python=/usr/bin/python3
 unsigned=$repo/build/win32

@@ -39,7 +39,7 @@ copy() {
     return
   fi
   trap 'rm -f "$part" "$stripped"' EXIT
-  local args=(sign -pkcs12 "$pfx" -readpass - -h sha256 -n "$name")
+  local args=(sign -pkcs12 "$pfx" -readpass /dev/stdin -h sha256 -n "$name")
   [ -z "$timestamp" ] || args+=(-ts "$timestamp")
   # The password goes through a pipe from a shell builtin: it is on no command line that ps
   # shows and in no file.
