@@ -54,26 +54,10 @@ std::vector<std::string> SplitItems(const std::string& line) {
   return items;
 }
 
-bool ParseComponents(const std::string& list, std::array<bool, IdeOptionCount>& ticked) {
-  ticked.fill(false);
-  if (AsciiUpper(list) == "NONE") return true;
-  size_t start = 0;
-  while (true) {
-    const size_t comma = list.find(',', start);
-    const std::string key = AsciiUpper(list.substr(start, comma == std::string::npos ? comma : comma - start));
-    bool known = false;
-    for (int i = 0; i < IdeOptionCount; ++i)
-      if (key == AsciiUpper(IdeOptions[i].Key)) ticked[i] = known = true;
-    if (!known) return false;
-    if (comma == std::string::npos) return true;
-    start = comma + 1;
-  }
-}
-
-// The names of the shortcut places, in ShortcutPlaceCount order.
-const char* const ShortcutPlaceNames[ShortcutPlaceCount] = {"DESKTOP", "STARTMENU", "PROGRAMS"};
-
-bool ParseShortcuts(const std::string& list, std::array<bool, ShortcutPlaceCount>& chosen) {
+// A comma-separated list of names (any letter case) or "none": which of names it holds. False
+// for a name that is not among them.
+template <size_t N, class NameOf>
+bool ParseNameList(const std::string& list, NameOf nameOf, std::array<bool, N>& chosen) {
   chosen.fill(false);
   if (AsciiUpper(list) == "NONE") return true;
   size_t start = 0;
@@ -81,12 +65,23 @@ bool ParseShortcuts(const std::string& list, std::array<bool, ShortcutPlaceCount
     const size_t comma = list.find(',', start);
     const std::string name = AsciiUpper(list.substr(start, comma == std::string::npos ? comma : comma - start));
     bool known = false;
-    for (int i = 0; i < ShortcutPlaceCount; ++i)
-      if (name == ShortcutPlaceNames[i]) chosen[i] = known = true;
+    for (size_t i = 0; i < N; ++i)
+      if (name == AsciiUpper(nameOf(i))) chosen[i] = known = true;
     if (!known) return false;
     if (comma == std::string::npos) return true;
     start = comma + 1;
   }
+}
+
+bool ParseComponents(const std::string& list, std::array<bool, IdeOptionCount>& ticked) {
+  return ParseNameList(list, [](size_t i) { return std::string(IdeOptions[i].Key); }, ticked);
+}
+
+// The names of the shortcut places, in ShortcutPlaceCount order.
+const char* const ShortcutPlaceNames[ShortcutPlaceCount] = {"DESKTOP", "STARTMENU", "PROGRAMS"};
+
+bool ParseShortcuts(const std::string& list, std::array<bool, ShortcutPlaceCount>& chosen) {
+  return ParseNameList(list, [](size_t i) { return std::string(ShortcutPlaceNames[i]); }, chosen);
 }
 
 // Only a full path below a drive or share is taken: a relative one would land wherever the
