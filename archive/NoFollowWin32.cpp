@@ -9,6 +9,7 @@
 
 #include "CodePage.h"
 #include "FinalPath.h"
+#include "HexText.h"
 
 namespace {
 
@@ -131,13 +132,7 @@ void RandomBytes(uint8_t (&random)[16]) {
 std::string UnforeseeableName(const std::string& prefix, const std::string& suffix) {
   uint8_t random[16];
   RandomBytes(random);
-  const char digits[] = "0123456789abcdef";
-  std::string name = prefix;
-  for (const uint8_t byte : random) {
-    name += digits[byte >> 4];
-    name += digits[byte & 15];
-  }
-  return name + suffix;
+  return prefix + HexText(random) + suffix;
 }
 
 bool MarkForDeletion(HANDLE handle) {

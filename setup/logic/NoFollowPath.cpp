@@ -9,7 +9,6 @@
 namespace {
 const char HelperPrefix[] = "QmSweeper-";
 constexpr size_t HelperPrefixLength = sizeof HelperPrefix - 1;
-const char HexDigits[] = "0123456789abcdef";
 }  // namespace
 
 FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
@@ -25,15 +24,6 @@ FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener) {
 
 bool SameFinalPath(const std::string& finalPath, const std::string& path) {
   return SameFinalPath(finalPath.c_str(), path.c_str());
-}
-
-std::string HexText(const uint8_t (&random)[16]) {
-  std::string text;
-  for (uint8_t byte : random) {
-    text += HexDigits[byte >> 4];
-    text += HexDigits[byte & 15];
-  }
-  return text;
 }
 
 std::string HelperFolderName(const uint8_t (&random)[16]) { return HelperPrefix + HexText(random); }

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "archive/HexText.h"
+
 // Setup runs elevated and must not be steered by folders the user owns: a path from the
 // user's side is walked level by level, each level opened without following a junction or
 // symbolic link and kept open, and checked by what the open handle says it is.
@@ -30,8 +32,6 @@ FolderCheck CheckFolder(const std::string& folder, LevelOpener& opener);
 // archive/FinalPath.h's SameFinalPath for texts.
 bool SameFinalPath(const std::string& finalPath, const std::string& path);
 
-// 16 random bytes as 32 lower-case hexadecimal digits: names no one can foresee.
-std::string HexText(const uint8_t (&random)[16]);
 
 // The private folder of one run of the cleanup helper: a fixed prefix and 32 hexadecimal
 // digits of random bytes, so that no one can claim it in advance, and a later run can
