@@ -1,6 +1,7 @@
 // The program's code page on Windows: UTF-8 where the manifest's declaration is honoured,
 // otherwise the system's, with its lead bytes.
 #include "CodePage.h"
+#include "WideText.h"
 
 #include <windows.h>
 
@@ -21,4 +22,13 @@ CodePage CodePageOf(UINT number) {
 const CodePage& ProgramCodePage() {
   static const CodePage page = CodePageOf(GetACP());
   return page;
+}
+
+std::wstring WideText(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+  return wide;
 }

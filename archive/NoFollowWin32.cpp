@@ -10,6 +10,7 @@
 #include "CodePage.h"
 #include "FinalPath.h"
 #include "HexText.h"
+#include "WideText.h"
 
 namespace {
 
@@ -31,20 +32,11 @@ DWORD ErrorOf(LONG status) {
   return convert ? convert(status) : ERROR_GEN_FAILURE;
 }
 
-std::wstring Wide(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-  wide.resize(static_cast<size_t>(length - 1));
-  return wide;
-}
-
 // name inside folder, by handle: disposition FILE_CREATE or FILE_OPEN, never following a link.
 OwnedHandle NtOpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, ULONG share, ULONG disposition,
                            ULONG options, PSECURITY_DESCRIPTOR security, DWORD& error) {
   const auto create = FromNtdll<NtCreateFileCall>("NtCreateFile");
-  std::wstring wide = Wide(name);
+  std::wstring wide = WideText(name);
   if (!create || wide.empty() || wide.find(L'\\') != std::wstring::npos) {
     error = ERROR_INVALID_NAME;
     return OwnedHandle();
@@ -190,7 +182,7 @@ bool PutInPlace(HANDLE file, HANDLE folder, const std::string& folderPath, const
     }
   }
   const auto setInformation = FromNtdll<NtSetInformationFileCall>("NtSetInformationFile");
-  const std::wstring wide = Wide(name);
+  const std::wstring wide = WideText(name);
   if (!setInformation || wide.empty()) {
     why = SystemErrorText(ERROR_INVALID_NAME);
     return false;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "ComRef.h"
+#include "archive/WideText.h"
 
 void TShellLink::SaveToFile(const std::string& fileName) const {
   ComRef<IShellLinkA> link;
@@ -27,7 +28,5 @@ void TShellLink::SaveToFile(const std::string& fileName) const {
   link->SetShowCmd(ShowCmd);
   link->SetWorkingDirectory(WorkingDirectory.c_str());
 
-  wchar_t wideName[MAX_PATH + 1] = {};
-  MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, wideName, MAX_PATH);
-  if (FAILED(file->Save(wideName, TRUE))) throw std::runtime_error("Cannot save " + fileName);
+  if (FAILED(file->Save(WideText(fileName).c_str(), TRUE))) throw std::runtime_error("Cannot save " + fileName);
 }

@@ -36,8 +36,6 @@ bool IsAscii(const std::string& text) {
 
 }  // namespace
 
-std::wstring WideText(const std::string& text) { return FromCodePage(CP_ACP, text); }
-
 std::optional<std::string> ProgramText(const std::wstring& text) {
   if (text.empty()) return std::string();
   const bool utf8 = ProgramCodePage().IsUtf8();

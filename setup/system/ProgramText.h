@@ -2,10 +2,11 @@
 #include <optional>
 #include <string>
 
+#include "archive/WideText.h"
+
 // Texts between Windows' UTF-16 and the program's code page: UTF-8 where Windows honours our
 // manifest (Windows 10 1903 and later), the system's code page on older Windows.
 
-std::wstring WideText(const std::string& text);
 // Nothing when the program's code page cannot represent every character (only an old one).
 std::optional<std::string> ProgramText(const std::wstring& text);
 // The text in UTF-8, as the log keeps it.
