@@ -33,10 +33,12 @@ void CreateDirectoryPath(const std::string& destDir, ExtractionObserver& observe
   }
 }
 
+// Raised from the write event to stop a decode at the member's declared size.
+struct DeclaredSizeReached {};
+
 }  // namespace
 
-PackageExtractor::PackageExtractor(std::string sourceDir, ExtractionObserver& observer)
-    : sourceDir_(std::move(sourceDir)), observer_(observer) {
+PackageExtractor::PackageExtractor(ExtractionObserver& observer) : observer_(observer) {
   Decoder.SetInBufferSize(DecoderBufferSize);
   Decoder.SetOutBufferSize(DecoderBufferSize);
   Decoder.OnReadBlock = [this](uint8_t* buffer, uint16_t count, uint16_t& done) {
@@ -47,29 +49,28 @@ PackageExtractor::PackageExtractor(std::string sourceDir, ExtractionObserver& ob
   };
 }
 
-void PackageExtractor::ExtractPackage(const std::string& packageName, std::string destDir,
+void PackageExtractor::ExtractPackage(ByteFile& package, const std::string& packageName, std::string destDir,
                                       const PackageInfo& info, FileList& list) {
   list = FileList();
   destDir = CompleteDestination(destDir, NativePathStyle());
-  const CloseOnExit closePak(PakFile);
+  PakFile = &package;
   const CloseOnExit closeDest(DestFile);
-  PakFile.Open(sourceDir_ + packageName, ByteFile::Mode::Read);
-  CheckMemberNames(PakFile, info, packageName);  // the whole table, before anything is written
+  CheckMemberNames(package, info, packageName);  // the whole table, before anything is written
 
   observer_.StatusChanged("Creating directory structure...");
   CreateDirectoryPath(destDir, observer_, newDirectories_);
 
-  const int32_t entryCount = PakFile.ReadInt32();
-  CheckEntryCount(PakFile, entryCount);
+  const int32_t entryCount = package.ReadInt32();
+  CheckEntryCount(package, entryCount);
   list = FileList(entryCount);
   for (int32_t slot = 0; slot < entryCount; ++slot) {
     // The whole entry before its file (the names were checked before the first file).
     PackageMember member;
-    ReadTableEntry(PakFile, info.HasExtraText, member);
-    const int64_t nextEntryPos = PakFile.Position();
+    ReadTableEntry(package, info.HasExtraText, member);
+    const int64_t nextEntryPos = package.Position();
     const std::string& name = member.Name;
     PakRemaining = member.PackedSize;
-    PakFile.Seek(member.DataOffset);
+    package.Seek(member.DataOffset);
 
     observer_.MemberStarted(name);
     observer_.StatusChanged("Decompressing " + name + "...");
@@ -78,29 +79,44 @@ void PackageExtractor::ExtractPackage(const std::string& packageName, std::strin
     SrcCrc = 0;
     DestCrc = 0;
     DestSize = 0;
-    Decoder.Decompress();
+    DecodeRemaining = std::max<int32_t>(member.UnpackedSize, 0);
+    DecodedTooMuch = false;
+    try {
+      Decoder.Decompress();
+    } catch (const DeclaredSizeReached&) {
+      // The rest of the stream is never decoded: its size was a lie.
+    }
     // Through the open file: by its name it could be another file by now.
     DestFile.SetDosTime(member.FileTime);
     DestFile.Close();
     observer_.FileWritten(destDir + name, DestSize, DestCrc);
 
-    // A damaged package is named as such even when the written file is wrong as well.
-    if (SrcCrc != member.PackedCrc) throw EPackageError(PackageCrcErrorText(packageName));
+    // A damaged package is named as such even when the written file is wrong as well. A stream
+    // that decodes to another size than its entry declares is a damaged package too.
+    if (SrcCrc != member.PackedCrc || DecodedTooMuch || DecodeRemaining != 0)
+      throw EPackageError(PackageCrcErrorText(packageName));
     if (DestCrc != member.DataCrc) throw EPackageError(DestinationCrcErrorText());
-    PakFile.Seek(nextEntryPos);
+    package.Seek(nextEntryPos);
   }
 }
 
 void PackageExtractor::ReadPakBlock(uint8_t* buffer, uint16_t count, uint16_t& done) {
   const int32_t wanted = std::min<int32_t>(count, std::max<int32_t>(PakRemaining, 0));
-  done = static_cast<uint16_t>(PakFile.Read(buffer, static_cast<uint32_t>(wanted)));
+  done = static_cast<uint16_t>(PakFile->Read(buffer, static_cast<uint32_t>(wanted)));
   PakRemaining -= done;
   SrcCrc = UpdateCrc(buffer, done, SrcCrc);
 }
 
 void PackageExtractor::WriteDestBlock(uint8_t* buffer, uint16_t count, uint16_t& done) {
-  done = static_cast<uint16_t>(DestFile.Write(buffer, count));
+  // Up to the declared size: a block that would pass it ends the decoding there.
+  const uint16_t allowed = static_cast<uint16_t>(std::min<int64_t>(count, DecodeRemaining));
+  DecodeRemaining -= allowed;
+  done = static_cast<uint16_t>(DestFile.Write(buffer, allowed));
   DestCrc = UpdateCrc(buffer, done, DestCrc);
   DestSize += done;
   observer_.BytesWritten(done);
+  if (allowed < count) {
+    DecodedTooMuch = true;
+    throw DeclaredSizeReached();
+  }
 }

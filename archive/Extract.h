@@ -23,17 +23,19 @@ public:
 // Installs packages into directories: one decoder, reused for every member of every package.
 class PackageExtractor {
 public:
-  PackageExtractor(std::string sourceDir, ExtractionObserver& observer);
+  explicit PackageExtractor(ExtractionObserver& observer);
 
-  // Extracts SourceDir + packageName into destDir. The list is set (all slots empty) before
-  // the first member, so after an error it still holds the slots of the members reached.
-  // Raises EFileError or EPackageError with the texts the user sees. destDir must be rooted
-  // (a drive or share on Windows, "/" on Linux). A package with a member name that is no plain
-  // file name is refused whole, before anything is created or written.
-  void ExtractPackage(const std::string& packageName, std::string destDir,
+  // Extracts the open package into destDir; packageName is what the errors call it. The
+  // package is read only through this file, which its caller opened once (a second open by
+  // name could find another file). The list is set (all slots empty) before the first member,
+  // so after an error it still holds the slots of the members reached. Raises EFileError or
+  // EPackageError with the texts the user sees. destDir must be rooted (a drive or share on
+  // Windows, "/" on Linux). A package with a member name that is no plain file name, or two
+  // that name one file, is refused whole, before anything is created or written. A member is
+  // decoded up to its declared size and no further: a stream that ends before it, or has more
+  // to give, is the package's CRC error.
+  void ExtractPackage(ByteFile& package, const std::string& packageName, std::string destDir,
                       const PackageInfo& info, FileList& list);
-
-  const std::string& SourceDir() const { return sourceDir_; }
 
   // How the directories that extraction creates are secured (Inherited unless set).
   void SetNewDirectoryAccess(FileSystem::DirectoryAccess access) { newDirectories_ = access; }
@@ -42,14 +44,15 @@ private:
   void ReadPakBlock(uint8_t* buffer, uint16_t count, uint16_t& done);
   void WriteDestBlock(uint8_t* buffer, uint16_t count, uint16_t& done);
 
-  std::string sourceDir_;
   ExtractionObserver& observer_;
   FileSystem::DirectoryAccess newDirectories_ = FileSystem::DirectoryAccess::Inherited;
   TLZHCompressor Decoder;
-  ByteFile PakFile;
+  ByteFile* PakFile = nullptr;  // the package being extracted, its caller's
   ByteFile DestFile;
   int32_t PakRemaining = 0;
   uint32_t SrcCrc = 0;
   uint32_t DestCrc = 0;
   int64_t DestSize = 0;
+  int64_t DecodeRemaining = 0;  // of the member's declared size
+  bool DecodedTooMuch = false;
 };

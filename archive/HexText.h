@@ -1,14 +1,21 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
-// 16 random bytes as 32 lower-case hexadecimal digits: names no one can foresee.
-inline std::string HexText(const uint8_t (&random)[16]) {
+// Bytes as lower-case hexadecimal digits, two a byte: names no one can foresee (16 random bytes
+// give 32 digits) and digests as sha256sum prints them.
+inline std::string HexText(const uint8_t* bytes, size_t size) {
   const char digits[] = "0123456789abcdef";
   std::string text;
-  for (const uint8_t byte : random) {
-    text += digits[byte >> 4];
-    text += digits[byte & 15];
+  for (size_t i = 0; i < size; ++i) {
+    text += digits[bytes[i] >> 4];
+    text += digits[bytes[i] & 15];
   }
   return text;
+}
+
+template <size_t N>
+std::string HexText(const uint8_t (&bytes)[N]) {
+  return HexText(bytes, N);
 }

@@ -1,7 +1,10 @@
 #include "Package.h"
 
 #include <cstring>
+#include <map>
+#include <memory>
 
+#include "AsciiCase.h"
 #include "ByteFile.h"
 
 namespace {
@@ -58,10 +61,15 @@ int32_t ReadTableStart(ByteFile& file, bool& hasExtraText, int32_t& tablePos) {
   return file.ReadInt32();
 }
 
-// A member whose name is no plain file name makes the package as corrupt as a damaged table.
-std::function<void(const std::string&)> PlainNameCheck(const std::string& packageName) {
-  return [packageName](const std::string& name) {
+// A member whose name is no plain file name, or names the file of an earlier member in another
+// ASCII case, makes the package as corrupt as a damaged table: Windows would write it to
+// another file than it says, or let the second silently replace the first.
+std::function<void(const std::string&)> MemberNameCheck(const std::string& packageName) {
+  auto seen = std::make_shared<std::map<std::string, std::string>>();  // upper-cased name: as stored
+  return [packageName, seen](const std::string& name) {
     if (!IsPlainFileName(name)) throw EPackageError(NotPlainNameErrorText(packageName, name));
+    const auto [earlier, isNew] = seen->emplace(AsciiUpper(name), name);
+    if (!isNew) throw EPackageError(CaseTwinErrorText(packageName, earlier->second, name));
   };
 }
 
@@ -84,11 +92,11 @@ void ReadTableEntry(ByteFile& file, bool hasExtraText, PackageMember& member,
 
 void ScanPackageTable(ByteFile& file, PackageInfo& info) {
   const int32_t entryCount = ReadTableStart(file, info.HasExtraText, info.TablePos);
-  const std::string packageName = FileNameOf(file.Path());
+  const auto check = MemberNameCheck(FileNameOf(file.Path()));
   for (int32_t i = 0; i < entryCount; ++i) {
     PackageMember entry;
     try {
-      ReadTableEntry(file, info.HasExtraText, entry, PlainNameCheck(packageName));
+      ReadTableEntry(file, info.HasExtraText, entry, check);
     } catch (const EFileError&) {
       // What was filled before a failure is kept: a size read before the end counts.
       info.TotalSize = AddWrapping(info.TotalSize, entry.UnpackedSize);
@@ -118,6 +126,11 @@ std::string NotPlainNameErrorText(const std::string& packageName, const std::str
   return "PAK file " + packageName + " is corrupt: member name \"" + memberName + "\" is not a plain file name";
 }
 
+std::string CaseTwinErrorText(const std::string& packageName, const std::string& first, const std::string& second) {
+  return "PAK file " + packageName + " is corrupt: member names \"" + first + "\" and \"" + second +
+         "\" name one file";
+}
+
 void CheckEntryCount(const ByteFile& file, int32_t entryCount) {
   const int64_t tableBytes = file.Size() - file.Position();
   if (entryCount > 0 && tableBytes / MinimumTableEntrySize < entryCount) throw EPackageError("PAK file corrupt");
@@ -127,7 +140,7 @@ void CheckMemberNames(ByteFile& file, const PackageInfo& info, const std::string
   file.Seek(info.TablePos);
   const int32_t entryCount = file.ReadInt32();
   CheckEntryCount(file, entryCount);
-  const auto check = PlainNameCheck(packageName);
+  const auto check = MemberNameCheck(packageName);
   for (int32_t i = 0; i < entryCount; ++i) {
     PackageMember entry;
     ReadTableEntry(file, info.HasExtraText, entry, check);
@@ -149,9 +162,13 @@ AppPackageHeader ReadAppPackageHeader(ByteFile& file) {
 }
 
 bool ScanPackageFile(const std::string& path, PackageInfo& info) {
+  ByteFile file;
+  return file.TryOpen(path, ByteFile::Mode::Read) && ScanPackage(file, info);
+}
+
+bool ScanPackage(ByteFile& file, PackageInfo& info) {
   try {
-    ByteFile file;
-    file.Open(path, ByteFile::Mode::Read);
+    file.Seek(0);
     CheckMagicAndSkipReserved(file);
     file.Skip(ReadTextLength(file));
     file.Skip(ReadTextLength(file));

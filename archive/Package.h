@@ -27,6 +27,8 @@ std::string PackageCrcErrorText(const std::string& packageName);
 std::string DestinationCrcErrorText();
 // A member name that is no plain file name (PlainFileName.h): the package counts as corrupt.
 std::string NotPlainNameErrorText(const std::string& packageName, const std::string& memberName);
+// Two member names that differ only in ASCII case: one file, the package counts as corrupt.
+std::string CaseTwinErrorText(const std::string& packageName, const std::string& first, const std::string& second);
 
 // Result of reading the application package's header at start-up.
 struct AppPackageHeader {
@@ -63,7 +65,8 @@ void ReadTableEntry(ByteFile& file, bool hasExtraText, PackageMember& member,
 
 // From the HasExtraText byte on: fills HasExtraText and TablePos and adds every entry's
 // UnpackedSize to info.TotalSize (reading the names, never the data). Read errors raise
-// EFileError; a member name that is no plain file name raises EPackageError.
+// EFileError; a member name that is no plain file name, or one that differs from an earlier
+// member's only in ASCII case, raises EPackageError.
 void ScanPackageTable(ByteFile& file, PackageInfo& info);
 
 // An entry count that the rest of the file (from its position) cannot hold is a damaged
@@ -71,13 +74,16 @@ void ScanPackageTable(ByteFile& file, PackageInfo& info);
 void CheckEntryCount(const ByteFile& file, int32_t entryCount);
 
 // Reads every member name of the table at info.TablePos and raises EPackageError at the first
-// that is no plain file name (or at an entry count the file cannot hold), so that a package is
+// that is no plain file name or names an earlier member's file in another ASCII case (or at an
+// entry count the file cannot hold), so that a package is
 // refused whole, before its first file is written. Leaves the file at info.TablePos.
 void CheckMemberNames(ByteFile& file, const PackageInfo& info, const std::string& packageName);
 
-// The light scan of a property-editor package. Returns false on any failure (missing,
-// unreadable, truncated, wrong signature, a member name that is no plain file name); info
-// keeps what was filled before the failure.
+// The light scan of a property-editor package, from the start of an open file. Returns false on
+// any failure (unreadable, truncated, wrong signature, a member name that is no plain file name
+// or names an earlier member's file); info keeps what was filled before the failure.
+bool ScanPackage(ByteFile& file, PackageInfo& info);
+// The same for a file by its path; false also when it cannot be opened.
 bool ScanPackageFile(const std::string& path, PackageInfo& info);
 
 // A whole header and table, for paktool's list and for tests.

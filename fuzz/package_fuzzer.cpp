@@ -12,6 +12,7 @@
 #include "ByteFile.h"
 #include "Extract.h"
 #include "Package.h"
+#include "PackageDigests.h"
 
 namespace {
 
@@ -74,10 +75,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   });
   IgnoringPackageErrors([&] {
     BoundedObserver observer;
-    PackageExtractor extractor(dir + "/", observer);
+    PackageExtractor extractor(observer);
+    ByteFile file;
+    file.Open(pakPath, ByteFile::Mode::Read);
     FileList list;
-    extractor.ExtractPackage("fuzz.pak", destDir, info, list);
+    extractor.ExtractPackage(file, "fuzz.pak", destDir, info, list);
   });
+  // The same bytes as a digest table: one it accepts, it writes back to the letter.
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  if (const std::optional<PackageDigests> table = PackageDigests::Parse(text))
+    if (table->Text() != text) std::abort();
 
   std::error_code ignored;
   std::filesystem::remove_all(destDir, ignored);

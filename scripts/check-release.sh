@@ -132,6 +132,17 @@ unpacked() {
   (cd "$folder" && "$python" -m zipfile -e Quillmark-*.zip . && sha256sum --check --strict SHA256SUMS)
 }
 
+# pinned RELEASE: the unpacked zip's packages are those its Setup.exe pins (paktool verify), and
+# a package with one byte changed is not.
+pinned() {
+  local folder
+  folder=$(mktemp -d "$work/pinned.XXXXXX")
+  (cd "$folder" && "$python" -m zipfile -e "$1"/Quillmark-*.zip .)
+  "$paktool" verify "$folder/Setup.exe" "$folder" || return 1
+  printf '\x55' | dd of="$folder/Delphi30.pak" bs=1 seek=100 conv=notrunc status=none
+  ! "$paktool" verify "$folder/Setup.exe" "$folder"
+}
+
 # unsigned_again SIGNED UNSIGNED: removing the signature of SIGNED gives the bytes of UNSIGNED.
 unsigned_again() {
   local stripped
@@ -179,24 +190,25 @@ for build in "$unsigned" "$signed"; do
   check "$name: the zip holds Setup.exe and the seven packages of dist, SHA256SUMS names them" \
     checks members "$build/release" "$build/dist"
   check "$name: sha256sum -c SHA256SUMS passes on the unpacked zip" unpacked "$build/release"
+  check "$name: Setup.exe pins the zip's packages, and no package changed by a byte" pinned "$build/release"
 done
 
 check "build/win32: Sweeper.exe is embedded unsigned, as linked" \
   cmp "$unsigned/sweeper/embedded/Sweeper.exe" "$unsigned/sweeper/Sweeper.exe"
 check "build/win32: Setup.exe is released unsigned, as linked" \
-  cmp "$unsigned/dist/Setup.exe" "$unsigned/setup/Setup.exe"
+  cmp "$unsigned/dist/Setup.exe" "$unsigned/sample/pinned/Setup.exe"
 check "build/win32: Setup.exe carries the unsigned Sweeper.exe" \
-  checks contains "$unsigned/setup/Setup.exe" "$unsigned/sweeper/Sweeper.exe"
+  checks contains "$unsigned/sample/pinned/Setup.exe" "$unsigned/sweeper/Sweeper.exe"
 check "build/win32-signed: osslsigncode verifies the signed Sweeper.exe" \
   osslsigncode verify -CAfile "$work/certificate.pem" -in "$signed/sweeper/embedded/Sweeper.exe"
 check "build/win32-signed: osslsigncode verifies the signed Setup.exe" \
   osslsigncode verify -CAfile "$work/certificate.pem" -in "$signed/dist/Setup.exe"
 check "build/win32-signed: Setup.exe carries the signed Sweeper.exe" \
-  checks contains "$signed/setup/Setup.exe" "$signed/sweeper/embedded/Sweeper.exe"
+  checks contains "$signed/sample/pinned/Setup.exe" "$signed/sweeper/embedded/Sweeper.exe"
 check "the signed Sweeper.exe without its signature is the unsigned build's Sweeper.exe" \
   unsigned_again "$signed/sweeper/embedded/Sweeper.exe" "$unsigned/sweeper/Sweeper.exe"
 check "the signed Setup.exe without its signature is Setup.exe as linked around the signed helper" \
-  unsigned_again "$signed/dist/Setup.exe" "$signed/setup/Setup.exe"
+  unsigned_again "$signed/dist/Setup.exe" "$signed/sample/pinned/Setup.exe"
 check "the password is on no command line of osslsigncode" \
   bash -c '[ -s "$2" ] && ! grep -F -e "$1" "$2"' - "$password" "$work/osslsigncode-commands"
 check "the password is nowhere in the signed build's folder or log" \

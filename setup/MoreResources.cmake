@@ -1,2 +1,2 @@
-# The cleanup helper of the same build rides inside Setup as its resource SWEEPER.
-embed_sweeper(Setup)
+# The cleanup helper of the same build rides inside both Setup programs as its resource SWEEPER.
+embed_sweeper(setup_objects)

@@ -7,6 +7,7 @@
 
 #include "system/Account.h"
 #include "system/ActionLog.h"
+#include "system/OwnImage.h"
 #include "system/RunningProgram.h"
 #include "system/SingleInstance.h"
 #include "window/SetupMainForm.h"
@@ -109,6 +110,7 @@ int Run(HINSTANCE instance, const std::string& arguments) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   RestrictLibrarySearch();  // before anything can load a library
+  HoldOwnImage();           // before a user could rename it and put another file in its place
   TrustNoUsersJunctions();
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

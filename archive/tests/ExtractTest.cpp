@@ -47,10 +47,12 @@ protected:
   void Extract(const std::string& destDir) {
     WriteBytes(source.Path(name), image);  // tests may have altered it after packing
     // A damaged table fails the scan, but TablePos and HasExtraText are found before it.
+    ByteFile package;
+    package.Open(source.Path(name), ByteFile::Mode::Read);
     PackageInfo info;
-    ScanPackageFile(source.Path(name), info);
-    PackageExtractor extractor(source.Dir(), recorder);
-    extractor.ExtractPackage(name, destDir, info, list);
+    ScanPackage(package, info);
+    PackageExtractor extractor(recorder);
+    extractor.ExtractPackage(package, name, destDir, info, list);
   }
   std::string Dest() const { return target.Path("Program Files/Quillmark"); }
   PackageMember Member(size_t index) {
@@ -196,6 +198,26 @@ TEST_F(ExtractTest, WrongDecodedOutputIsADestinationError) {
   EXPECT_EQ(ReadBytes(Dest() + "/a.txt"), TextData(99));
 }
 
+// A member is decoded up to the size its entry declares and no further: a stream with more to
+// give, or one that ends before it, is the package's fault, whatever the CRCs say.
+TEST_F(ExtractTest, TheDeclaredSizeBoundsTheDecoding) {
+  const std::string pakError =
+      "CRC error in PAK file\rDelphi30.pak is corrupt\rPlease obtain the original QmkSetup.exe file";
+  for (const int32_t declared : {10, 99, 101, 20000}) {
+    Pack({{"a.txt", TextData(100), Time1, ""}});
+    PutInt32(Member(0).DataOffset - 20, static_cast<uint32_t>(declared));  // UnpackedSize of the only entry
+    recorder = Recorder();
+    try {
+      Extract(Dest());
+      ADD_FAILURE() << declared;
+    } catch (const EPackageError& error) {
+      EXPECT_EQ(error.what(), pakError) << declared;
+    }
+    EXPECT_EQ(ReadBytes(Dest() + "/a.txt").size(), std::min<size_t>(declared, 100)) << declared;
+    EXPECT_EQ(recorder.bytes, std::min<int64_t>(declared, 100)) << declared;
+  }
+}
+
 // The whole table is checked first: a bad second name keeps the first file from being written.
 TEST_F(ExtractTest, MemberNamesThatLeaveTheDirectoryAreRefused) {
   const struct {
@@ -203,6 +225,7 @@ TEST_F(ExtractTest, MemberNamesThatLeaveTheDirectoryAreRefused) {
     bool endsAfterName;  // the name is judged before the rest of its entry is read
   } cases[] = {{"..", false},     {"../escaped.txt", false}, {"sub/file.txt", false},
                {"C:evil", false}, {"NUL ", false},           {"QUILLM~1.EXE", false},
+               {"FIRST.TXT", false},  // the first member's file in another case
                {"../" + std::string(30, 'x'), true}};
   for (const auto& [bad, endsAfterName] : cases) {
     PackageBytes pak;
@@ -232,10 +255,7 @@ TEST_F(ExtractTest, RelativeDestinationIsRefusedBeforeAnythingIsMade) {
   EXPECT_EQ(list.ByteSize(), 0);
 }
 
-TEST_F(ExtractTest, MissingPackageOrDirectoryIsAFileError) {
-  PackageInfo info;
-  PackageExtractor extractor(source.Dir(), recorder);
-  EXPECT_THROW(extractor.ExtractPackage("BCB10.pak", Dest(), info, list), EFileError);
+TEST_F(ExtractTest, ALevelThatIsAFileIsAFileError) {
   Pack({{"a.txt", TextData(10), Time1, ""}});
   WriteBytes(target.Path("Program Files"), TextData(1));  // a file where a level should be
   EXPECT_THROW(Extract(Dest()), EFileError);

@@ -122,10 +122,10 @@ TEST(ScanPackage, EmptyExtraTextsScanLikeNone) {
   without.Header("x", "y", false).Int32(2);
   emptyExtras.Header("x", "y", true).Int32(2);
   extras.Header("x", "y", true).Int32(2);
-  for (int32_t size : {7, 9}) {
-    without.ShortText("F.TXT").EntryFields(0, size, 0, 0, 0, 0);
-    emptyExtras.ShortText("F.TXT").ShortText("").EntryFields(0, size, 0, 0, 0, 0);
-    extras.ShortText("F.TXT").ShortText("some extra text").EntryFields(0, size, 0, 0, 0, 0);
+  for (const auto& [name, size] : {std::pair<const char*, int32_t>{"F.TXT", 7}, {"G.TXT", 9}}) {
+    without.ShortText(name).EntryFields(0, size, 0, 0, 0, 0);
+    emptyExtras.ShortText(name).ShortText("").EntryFields(0, size, 0, 0, 0, 0);
+    extras.ShortText(name).ShortText("some extra text").EntryFields(0, size, 0, 0, 0, 0);
   }
   ScratchDir dir;
   PackageInfo results[3];
@@ -155,22 +155,31 @@ TEST(ScanPackage, FailsOnEveryTruncationAndKeepsWhatItFilled) {
   }
 }
 
-// A member name that is no plain file name makes the package corrupt where a damaged table does:
-// at start-up (the application's package) and in the light scan (an option's).
-TEST(ScanPackage, AMemberNameThatIsNotPlainIsACorruptTable) {
-  PackageBytes pak;
-  pak.Header("Quillmark", "1.0", false).Int32(2);
-  pak.ShortText("A.TXT").EntryFields(0, 100, 0, 0, 0, 0);
-  pak.ShortText("CON.TXT").EntryFields(0, 23, 0, 0, 0, 0);
-  ScratchDir dir;
-  WriteBytes(dir.Path("Delphi30.pak"), pak.bytes);
-  PackageInfo info;
-  EXPECT_FALSE(ScanPackageFile(dir.Path("Delphi30.pak"), info));
-  try {
-    ReadAppHeader(pak.bytes);
-    ADD_FAILURE() << "accepted";
-  } catch (const EPackageError& error) {
-    EXPECT_STREQ(error.what(), "PAK file Quillmk.pak is corrupt: member name \"CON.TXT\" is not a plain file name");
+// A member name that is no plain file name, or one that names an earlier member's file in another
+// case, makes the package corrupt where a damaged table does: at start-up (the application's
+// package) and in the light scan (an option's).
+TEST(ScanPackage, AMemberNameThatIsNotPlainOrATwinIsACorruptTable) {
+  const struct {
+    std::string second, error;
+  } cases[] = {
+      {"CON.TXT", "PAK file Quillmk.pak is corrupt: member name \"CON.TXT\" is not a plain file name"},
+      {"a.txt", "PAK file Quillmk.pak is corrupt: member names \"A.TXT\" and \"a.txt\" name one file"},
+  };
+  for (const auto& c : cases) {
+    PackageBytes pak;
+    pak.Header("Quillmark", "1.0", false).Int32(2);
+    pak.ShortText("A.TXT").EntryFields(0, 100, 0, 0, 0, 0);
+    pak.ShortText(c.second).EntryFields(0, 23, 0, 0, 0, 0);
+    ScratchDir dir;
+    WriteBytes(dir.Path("Delphi30.pak"), pak.bytes);
+    PackageInfo info;
+    EXPECT_FALSE(ScanPackageFile(dir.Path("Delphi30.pak"), info)) << c.second;
+    try {
+      ReadAppHeader(pak.bytes);
+      ADD_FAILURE() << "accepted " << c.second;
+    } catch (const EPackageError& error) {
+      EXPECT_EQ(error.what(), c.error);
+    }
   }
 }
 

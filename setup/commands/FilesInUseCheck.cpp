@@ -4,16 +4,18 @@
 
 #include "SetupRun.h"
 #include "archive/AsciiCase.h"
+#include "logic/ProductFiles.h"
 #include "logic/UninstallPlan.h"
 #include "system/ActionLog.h"
 #include "system/RunningProgram.h"
 
 namespace {
-void AddMembers(const std::string& packagePath, const std::string& directory, std::vector<std::string>& paths) {
-  ByteFile file;
-  if (!file.TryOpen(packagePath, ByteFile::Mode::Read)) return;
+// The members of a package, read through the file held since start-up.
+void AddMembers(SourcePackage& package, const std::string& directory, std::vector<std::string>& paths) {
+  if (!package.File.IsOpen()) return;
   try {
-    for (const PackageMember& member : ReadPackageDirectory(file).Members)
+    package.File.Seek(0);
+    for (const PackageMember& member : ReadPackageDirectory(package.File).Members)
       if (IsPlainFileName(member.Name)) paths.push_back(WithTrailingBackslash(directory) + member.Name);
   } catch (const std::exception&) {
     // A damaged package is the extraction's to report.
@@ -21,12 +23,12 @@ void AddMembers(const std::string& packagePath, const std::string& directory, st
 }
 }  // namespace
 
-std::vector<std::string> SetupRun::FilesInstallReplaces(const std::optional<InstallationContents>& old) const {
+std::vector<std::string> SetupRun::FilesInstallReplaces(const std::optional<InstallationContents>& old) {
   std::vector<std::string> paths;
-  AddMembers(SourceDir + "Quillmk.pak", InstallationDir, paths);
+  AddMembers(AppPackage, InstallationDir, paths);
   for (int i = 0; i < IdeOptionCount; ++i)
-    if (Model.Ide[i].Chosen) AddMembers(SourceDir + IdeOptions[i].Package, Model.Ide[i].Directory, paths);
-  paths.push_back(InstallationDir + RunningProgramName());
+    if (Model.Ide[i].Chosen) AddMembers(IdePackages[i], Model.Ide[i].Directory, paths);
+  paths.push_back(InstallationDir + SetupCopyName);
   if (old) {
     // An update also deletes the old files the new packages no longer carry.
     for (const std::string& path : FilesToDelete(old->InstallFiles, InstallationDir, HelpIndexRule::Keep))

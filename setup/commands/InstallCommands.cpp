@@ -3,6 +3,7 @@
 
 #include "SetupRun.h"
 #include "archive/CrcUnit.h"
+#include "logic/ProductFiles.h"
 #include "logic/RecordKeeping.h"
 #include "stores/InstallationRecord.h"
 #include "stores/Shortcuts.h"
@@ -10,17 +11,17 @@
 #include "system/ActionLog.h"
 #include "system/InstallationFolder.h"
 #include "system/NoFollow.h"
-#include "system/RunningProgram.h"
+#include "system/OwnImage.h"
 
 namespace {
 
-// For the log: an unreadable file gives 0.
-uint32_t FileCrc(const std::string& path) {
-  ByteFile file;
+// For the log: the CRC of a whole open file, read from its start; one that cannot be read gives 0.
+uint32_t FileCrc(HANDLE file) {
   uint32_t crc = 0;
-  if (!file.TryOpen(path, ByteFile::Mode::Read)) return crc;
+  LARGE_INTEGER start = {};
+  if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return crc;
   uint8_t buffer[32768];
-  for (uint32_t count; (count = file.Read(buffer, sizeof buffer)) > 0;)
+  for (DWORD count; ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0;)
     crc = UpdateCrc(buffer, static_cast<uint16_t>(count), crc);
   return crc;
 }
@@ -42,6 +43,7 @@ std::array<bool, IdeOptionCount> ChosenOptions(const RunModel& model) {
 void SetupRun::Install() {
   // Both versions of the editor carry files of the same names.
   if (Delphi1And2Clash(Model)) throw EOptionsClash();
+  RefuseUnpinnedPackages();
   InstallationDir = InstallationDirOf(Model);
   ClaimInstallationDirectory(InstallationDir);  // Setup's own, or refused before anything changes
   if (!FilesFree(FilesInstallReplaces(std::nullopt))) return;
@@ -68,6 +70,7 @@ void SetupRun::Install() {
 }
 
 void SetupRun::Update() {
+  RefuseUnpinnedPackages();
   InstallationDir = InstallationDirOf(Model);
   // Read before the update rewrites it: its lists name what the new packages may drop.
   const std::optional<InstallationContents> old = ReadInstallationContents();
@@ -80,32 +83,45 @@ void SetupRun::Update() {
   feedback_.ShowFinished();
 }
 
+void SetupRun::RefuseUnpinnedPackages() const {
+  if (AppPackage.Refused) throw EUnpinnedPackage(AppPackage.Why);
+  for (int i = 0; i < IdeOptionCount; ++i)
+    if (Model.Ide[i].Chosen && IdePackages[i].Refused) throw EUnpinnedPackage(IdePackages[i].Why);
+}
+
 void SetupRun::ShowBusyPage() { feedback_.ShowBusy(SpaceNeeded()); }
 
 // Each package by itself: an error is shown and the next package follows.
 void SetupRun::ExtractPackages() {
   AppExtracted = false;
   feedback_.Guarded([&] {
-    Extractor->ExtractPackage("Quillmk.pak", InstallationDir, AppPackageInfo, InstallFileList);
+    Extractor->ExtractPackage(AppPackage.Opened(), AppPackage.Name, InstallationDir, AppPackageInfo, InstallFileList);
     AppExtracted = true;
   });
   for (int i = 0; i < IdeOptionCount; ++i) {
     IdeExtracted[i] = false;
     if (!Model.Ide[i].Chosen) continue;
     feedback_.Guarded([&] {
-      Extractor->ExtractPackage(IdeOptions[i].Package, Model.Ide[i].Directory, IdePackageInfo[i], IdeFileList[i]);
+      Extractor->ExtractPackage(IdePackages[i].Opened(), IdePackages[i].Name, Model.Ide[i].Directory, IdePackageInfo[i],
+                                IdeFileList[i]);
       IdeExtracted[i] = true;
     });
   }
 }
 
 // The copy is the uninstaller; a failure shows later, when there is nothing to run. It must
-// stay writable, or a later Update cannot replace it and Uninstall cannot delete it.
+// stay writable, or a later Update cannot replace it and Uninstall cannot delete it. Its bytes
+// come from the file held since start, proved to be the running image: by name, the download
+// folder could hold another program by now. Its name is always the one the record names.
 void SetupRun::CopySetupProgram() {
   StatusChanged("Copying Setup.exe");
-  const std::string program = RunningProgramPath();
-  const std::string copy = InstallationDir + RunningProgramName();
-  if (CopyWithoutFollowing(program, copy) && ActionLogOpen()) FileWritten(copy, SetupFileSize, FileCrc(program));
+  const std::string copy = InstallationDir + SetupCopyName;
+  try {
+    const HANDLE program = OwnImageFile();
+    if (CopyWithoutFollowing(program, copy) && ActionLogOpen()) FileWritten(copy, SetupFileSize, FileCrc(program));
+  } catch (const std::exception& error) {
+    LogAction(std::string("Setup.exe not copied: ") + error.what());
+  }
   feedback_.AdvanceGauge(SetupFileSize);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CommandFeedback.h"
+#include "SourcePackage.h"
 #include "archive/Extract.h"
 #include "archive/FileList.h"
 #include "archive/Package.h"
@@ -19,6 +20,13 @@
 class EOptionsClash : public std::runtime_error {
 public:
   EOptionsClash();
+};
+
+// A package the distribution's Setup does not pin, among those a command would install: the
+// command is refused before anything changes (unattended: exit code 2).
+class EUnpinnedPackage : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
 };
 
 // One run of Setup: what start-up finds, the model of what the run is about, and the commands
@@ -69,16 +77,23 @@ private:
   // the user has freed them and pressed Retry; false when the user cancels. Unattended, the
   // files go to the log and EFilesInUse is raised.
   bool FilesFree(std::vector<std::string> paths);
-  std::vector<std::string> FilesInstallReplaces(const std::optional<InstallationContents>& old) const;
+  std::vector<std::string> FilesInstallReplaces(const std::optional<InstallationContents>& old);
   // After an update's extraction (DroppedFiles.cpp): the old files the new packages no longer
   // carry are deleted; those that stay join the new lists.
   void RemoveDroppedFiles(const std::optional<InstallationContents>& old);
+
+  // Before anything changes: the distribution's Setup refuses to start a command with a package
+  // that is not the one it pins, instead of stopping in a CRC error half way.
+  void RefuseUnpinnedPackages() const;
 
   CommandFeedback& feedback_;
   bool AppExtracted = false;
   std::array<bool, IdeOptionCount> IdeExtracted{};
   std::string SourceDir;  // ends in a backslash
   std::unique_ptr<PackageExtractor> Extractor;  // holds the one decoder
+  std::optional<PackageDigests> Pins;  // the distribution's copy only: the packages it may open
+  SourcePackage AppPackage;
+  std::array<SourcePackage, IdeOptionCount> IdePackages;
   PackageInfo AppPackageInfo;
   std::array<PackageInfo, IdeOptionCount> IdePackageInfo;
   int32_t SetupFileSize = 0;

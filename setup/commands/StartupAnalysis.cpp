@@ -3,12 +3,15 @@
 
 #include "SetupRun.h"
 #include "logic/DiskSpace.h"
+#include "logic/ProductFiles.h"
 #include "logic/SearchPath.h"
 #include "logic/UninstallPlan.h"
 #include "stores/InstallationRecord.h"
 #include "system/Account.h"
 #include "system/ActionLog.h"
 #include "system/Registry.h"
+#include "system/CarriedDigests.h"
+#include "system/OwnImage.h"
 #include "system/RunningProgram.h"
 #include "archive/CodePage.h"
 
@@ -44,33 +47,36 @@ EOptionsClash::EOptionsClash()
     : std::runtime_error("Sorry, but you cannot install the Delphi 1.0 and 2.0 versions of the property editor "
                          "in the same directory") {}
 
-SetupRun::SetupRun(CommandFeedback& feedback) : feedback_(feedback) {}
+SetupRun::SetupRun(CommandFeedback& feedback) : feedback_(feedback) {
+  AppPackage.Name = AppPackageName;
+  for (int i = 0; i < IdeOptionCount; ++i) IdePackages[i].Name = IdeOptions[i].Package;
+}
 
 bool SetupRun::Analyse() {
   const std::string programPath = RunningProgramPath();
   SourceDir = programPath.substr(0, FindLastAscii(programPath, '\\') + 1);
-  Extractor = std::make_unique<PackageExtractor>(SourceDir, static_cast<ExtractionObserver&>(*this));
+  Extractor = std::make_unique<PackageExtractor>(static_cast<ExtractionObserver&>(*this));
   // Setup runs elevated: what it creates for the product, no user may change.
   Extractor->SetNewDirectoryAccess(FileSystem::DirectoryAccess::Protected);
+  Pins = CarriedPackageDigests();
+  if (Pins) LogAction("Packages pinned by this Setup: " + std::to_string(Pins->Entries().size()));
 
-  // Every package and the program's own file are opened read-only (ByteFile's Read mode),
-  // so that read-only media and the running program can be read.
-  ByteFile package;
-  PackageFound = package.TryOpen(SourceDir + "Quillmk.pak", ByteFile::Mode::Read);
+  // Every package is opened once, read-only (ByteFile's Read mode), so that read-only media can
+  // be read and no one can change it while Setup holds it.
+  PackageFound = OpenSourcePackage(AppPackage, SourceDir, Pins ? &*Pins : nullptr) || AppPackage.Refused;
   if (PackageFound) {
+    // A package that is not the one pinned is as corrupt as a damaged table.
+    ByteFile& package = AppPackage.Opened();
     const AppPackageHeader header = ReadAppPackageHeader(package);
     if (!header.ProductIsQuillmark) {
-      feedback_.Message("File Quillmk.pak is corrupt", "Quillmark Setup", MB_OK);
+      feedback_.Message("File Quillmk.pak is corrupt", ApplicationTitle, MB_OK);
       return false;
     }
     Model.PackageVersion = header.VersionText;
     ScanPackageTable(package, AppPackageInfo);
-    package.Close();
 
-    ByteFile program;
-    program.Open(programPath, ByteFile::Mode::Read);
-    SetupFileSize = static_cast<int32_t>(program.Size());
-    program.Close();
+    // Measured through the file held since start: the copy Install makes is read from it too.
+    SetupFileSize = static_cast<int32_t>(OwnImageSize());
 
     for (int i = 0; i < IdeOptionCount; ++i) ScanPackage(i);
     ProposeDirectories();
@@ -88,7 +94,10 @@ bool SetupRun::Analyse() {
 }
 
 void SetupRun::ScanPackage(int option) {
-  if (ScanPackageFile(SourceDir + IdeOptions[option].Package, IdePackageInfo[option])) return;
+  SourcePackage& package = IdePackages[option];
+  if (OpenSourcePackage(package, SourceDir, Pins ? &*Pins : nullptr) && ::ScanPackage(package.File, IdePackageInfo[option]))
+    return;
+  if (package.Refused) LogAction(package.Why);
   Model.Ide[option].PackageUsable = false;
   Model.Ide[option].Chosen = false;
 }

@@ -5,6 +5,7 @@
 
 #include "SetupRun.h"
 #include "Sweeper.h"
+#include "logic/ProductFiles.h"
 #include "logic/RecordKeeping.h"
 #include "logic/UninstallPlan.h"
 #include "stores/InstallationRecord.h"
@@ -42,7 +43,7 @@ void SetupRun::Uninstall() {
   InstallFileList = recorded->InstallFiles;
   for (int i = 0; i < IdeOptionCount; ++i) IdeFileList[i] = recorded->Options[i].Files;
   const std::string& installDir = Model.InstallDir;
-  const std::string setupCopy = WithTrailingBackslash(installDir) + "Setup.exe";
+  const std::string setupCopy = WithTrailingBackslash(installDir) + SetupCopyName;
   {
     std::vector<std::string> paths = FilesToDelete(InstallFileList, installDir, HelpIndexRule::Keep);
     paths.push_back(setupCopy);

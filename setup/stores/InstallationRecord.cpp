@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "URLLabel.h"
+#include "logic/ProductFiles.h"
 #include "logic/QuotedPath.h"
 #include "logic/RecordText.h"
 #include "logic/UninstallPlan.h"
@@ -97,7 +98,7 @@ void WriteShellRegistration(const std::string& d, const std::string& version, in
   WriteShellValue(HKEY_LOCAL_MACHINE, Below(AppPathsKey, AppPathKey), "", CutToRecordText(d + "Quillmk.exe"));
   const RegKey uninstall = RegKey::Create(HKEY_LOCAL_MACHINE, Below(ProgramsKey, ProgramKey), KEY_ALL_ACCESS);
   uninstall.WriteString("DisplayName", "Quillmark");
-  uninstall.WriteString("UninstallString", CutToRecordText(Quoted(d + "Setup.exe")));
+  uninstall.WriteString("UninstallString", CutToRecordText(Quoted(d + SetupCopyName)));
   // What detection rules, inventories and package managers read.
   uninstall.WriteString("DisplayVersion", version);
   uninstall.WriteString("Publisher", "Penwright");
@@ -110,7 +111,7 @@ void WriteShellRegistration(const std::string& d, const std::string& version, in
   uninstall.WriteDword("NoModify", 1);
   uninstall.WriteDword("NoRepair", 1);
   uninstall.WriteString("URLInfoAbout", TURLLabel::MakerHomePage);
-  uninstall.WriteString("QuietUninstallString", CutToRecordText(Quoted(d + "Setup.exe") + " /UNINSTALL /VERYSILENT"));
+  uninstall.WriteString("QuietUninstallString", CutToRecordText(Quoted(d + SetupCopyName) + " /UNINSTALL /VERYSILENT"));
 }
 
 // What Uninstall deletes, each key with its whole subtree (the platform refuses a key that

@@ -81,11 +81,11 @@ void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const
   throw std::runtime_error("Cannot save " + folder + name);
 }
 
-bool CopyWithoutFollowing(const std::string& from, const std::string& to) {
-  const OwnedHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+bool CopyWithoutFollowing(HANDLE source, const std::string& to) {
   FILETIME written;
-  if (!source || !GetFileTime(source.Get(), nullptr, nullptr, &written)) return false;
+  LARGE_INTEGER start = {};
+  if (!GetFileTime(source, nullptr, nullptr, &written) || !SetFilePointerEx(source, start, nullptr, FILE_BEGIN))
+    return false;
   // A read-only copy (from a CD) is made writable by handle, so that it can be replaced.
   if (const OwnedHandle old = OpenPlainFile(to, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_DELETE)) {
     FILE_BASIC_INFO basic = {};
@@ -98,7 +98,7 @@ bool CopyWithoutFollowing(const std::string& from, const std::string& to) {
   std::vector<char> buffer(65536);
   for (;;) {
     DWORD read = 0, put = 0;
-    if (!ReadFile(source.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+    if (!ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
     if (read == 0) break;
     if (!WriteFile(target.Get(), buffer.data(), read, &put, nullptr) || put != read) return false;
   }

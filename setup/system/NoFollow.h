@@ -37,10 +37,10 @@ OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share);
 void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const std::string& name,
                       const std::function<void(const std::string& path)>& save);
 
-// Copies a file to a path in place of any file of that name, which may be read-only (a copy from
-// a CD), without following a link there (ByteFile's Create). The copy keeps the last-write time.
-// False when it could not be made.
-bool CopyWithoutFollowing(const std::string& from, const std::string& to);
+// Copies an open file, from its start, to a path in place of any file of that name, which may be
+// read-only (a copy from a CD), without following a link there (ByteFile's Create). The copy
+// keeps the last-write time. False when it could not be made.
+bool CopyWithoutFollowing(HANDLE source, const std::string& to);
 
 // Opens a file for appending, created when missing, without following a link anywhere on its
 // path, and only when it has no second name (a hard link) and its handle names path. Invalid

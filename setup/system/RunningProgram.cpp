@@ -30,11 +30,6 @@ std::string RunningProgramPath() {
                            "named in that code page, or use Windows 10 version 1903 or later");
 }
 
-std::string RunningProgramName() {
-  const std::string path = RunningProgramPath();
-  return path.substr(FindLastAscii(path, '\\') + 1);
-}
-
 std::string LongPath(const std::string& path) {
   std::vector<char> buffer(MAX_PATH * 3);  // 260 characters of up to three bytes each in UTF-8
   const DWORD length = GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));

@@ -5,9 +5,6 @@
 // program's code page cannot represent it (only an old one can fail so).
 std::string RunningProgramPath();
 
-// The running program's file name, without its folder.
-std::string RunningProgramName();
-
 // The long form of an existing path, so that an 8.3 spelling compares equal; the path itself
 // when the system cannot say.
 std::string LongPath(const std::string& path);

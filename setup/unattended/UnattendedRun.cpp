@@ -58,6 +58,7 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
 
   bool filesInUse = false;
   bool refused = false;  // an installation directory Setup refuses: nothing changed
+  bool unpinned = false;  // a package the distribution's Setup does not pin: nothing changed
   feedback.Guarded([&] {
     try {
       switch (command) {
@@ -70,6 +71,9 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
     } catch (const EUnsafeFolder&) {
       refused = true;
       throw;
+    } catch (const EUnpinnedPackage&) {
+      unpinned = true;
+      throw;
     }
   });
   if (filesInUse) {
@@ -77,5 +81,6 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
     return ExitFilesInUse;
   }
   if (refused) return ExitBadCommandLine;
+  if (unpinned) return ExitPackageMissing;
   return feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
 }

@@ -190,8 +190,9 @@ TEST_F(InstallTest, InstallingTwiceAddsASecondEntryAndReplacesTheShortcuts) {
   EXPECT_EQ(ReadShortcut(Desktop + "Quillmark.lnk").Path, d + "Quillmk.exe");
 }
 
-// Delphi 3's package fails at its second member; C++Builder 3's, replaced after start-up,
-// names a device in its table, which is checked whole before anything of it is written.
+// Delphi 3's package fails at its second member. C++Builder 3's names a device in its table:
+// the scan refuses it, but the environment is found on the machine, so its box stays ticked,
+// and the extraction checks the table whole before anything of it is written.
 TEST_F(InstallTest, DamagedIdePackagesAreReportedAndTheRestGoesOn) {
   const CustomPackages packages;
   packages.LayOut(Dist());
@@ -200,14 +201,17 @@ TEST_F(InstallTest, DamagedIdePackagesAreReportedAndTheRestGoesOn) {
   std::vector<uint8_t> image = PackageImage("x", members);
   image[image.size() - 1] ^= 0xFF;  // inside the second member's stream, written last
   Dist().WriteFile("Delphi30.pak", image);
-  Start();
-  WindowDriver window = WaitForMainWindow();
-  TickAllOptions(window);
   // The writer refuses the name itself: packed as "AUY.dcu", then made "AUX.dcu" in the table.
   std::vector<uint8_t> device = PackageImage("x", {TextMember("First.dcu", "first"), TextMember("AUY.dcu", "aux")});
   const std::string packed = "AUY.dcu";
   *(std::search(device.begin(), device.end(), packed.begin(), packed.end()) + 2) = 'X';
   Dist().WriteFile("BCB30.pak", device);
+  WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Borland\\C++Builder\\3.0", "RootDir", Root + "CBuilder3");
+  Start();
+  WindowDriver window = WaitForMainWindow();
+  EXPECT_TRUE(window.Checked(CheckBCB30));
+  EXPECT_FALSE(window.Enabled(CheckBCB30));
+  TickAllOptions(window);
   window.Click(NowBtn2);
   std::vector<MessageBoxContent> boxes;
   for (HWND box = nullptr, answered = nullptr; boxes.size() < 2; answered = box) {
@@ -221,7 +225,7 @@ TEST_F(InstallTest, DamagedIdePackagesAreReportedAndTheRestGoesOn) {
   EXPECT_EQ(boxes[1].Text, "PAK file BCB30.pak is corrupt: member name \"AUX.dcu\" is not a plain file name.");
   WaitForFinished(window);
   const std::string d = ProgramFiles + "Quillmark\\";
-  EXPECT_FALSE(DirectoryExists(d + "BCB30"));
+  EXPECT_FALSE(DirectoryExists(Root + "CBuilder3\\Lib"));
   ExpectValue(HKEY_LOCAL_MACHINE, RecordKey, "BCB30FilesSize", REG_DWORD, DwordBytes(0));
   EXPECT_EQ(ReadFileBytes(d + "Delphi30\\First.dcu"), members[0].Data);
   ExpectInstalled(packages.Ide[4], d + "BCB10\\");

@@ -14,6 +14,8 @@ int CreateCommand(const std::vector<std::string>& args, CommandContext& context)
 int ListCommand(const std::vector<std::string>& args, CommandContext& context);
 int TestCommand(const std::vector<std::string>& args, CommandContext& context);
 int ExtractCommand(const std::vector<std::string>& args, CommandContext& context);
+int DigestsCommand(const std::vector<std::string>& args, CommandContext& context);
+int VerifyCommand(const std::vector<std::string>& args, CommandContext& context);
 
 // A wrong command line: main prints the message and the usage.
 struct UsageError {

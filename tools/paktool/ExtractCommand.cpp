@@ -43,24 +43,19 @@ private:
 int ExtractCommand(const std::vector<std::string>& args, CommandContext& context) {
   if (args.size() != 2) throw UsageError{"extract takes a package file and a directory"};
   context.File = args[0];
+  ByteFile file;
+  file.Open(args[0], ByteFile::Mode::Read);
+  const PackageDirectory directory = ReadPackageDirectory(file);
   PackageInfo info;
-  {
-    ByteFile file;
-    file.Open(args[0], ByteFile::Mode::Read);
-    const PackageDirectory directory = ReadPackageDirectory(file);
-    info.TablePos = directory.TablePos;
-    info.HasExtraText = directory.HasExtraText;
-  }
-  const std::filesystem::path package(args[0]);
-  const std::string sourceDir =
-      package.has_parent_path() ? (package.parent_path() / "").string() : std::string();
+  info.TablePos = directory.TablePos;
+  info.HasExtraText = directory.HasExtraText;
   // The engine takes only rooted destinations; a tool may resolve what its user typed.
   const std::string destDir = std::filesystem::absolute(args[1]).string();
 
   ConsoleObserver observer(context);
-  PackageExtractor extractor(sourceDir, observer);
+  PackageExtractor extractor(observer);
   FileList list;
-  extractor.ExtractPackage(package.filename().string(), destDir, info, list);
+  extractor.ExtractPackage(file, std::filesystem::path(args[0]).filename().string(), destDir, info, list);
   context.Member.clear();
   std::printf("%s: %d members, %lld bytes extracted to %s\n", args[0].c_str(), observer.Members(),
               static_cast<long long>(observer.Total()), destDir.c_str());

@@ -23,6 +23,9 @@ std::vector<uint8_t> ReadStream(ByteFile& file, const PackageMember& member) {
   return stream;
 }
 
+// Ends a decode at the member's declared size.
+struct DeclaredSizePassed {};
+
 }  // namespace
 
 int TestCommand(const std::vector<std::string>& args, CommandContext& context) {
@@ -32,6 +35,11 @@ int TestCommand(const std::vector<std::string>& args, CommandContext& context) {
   file.Open(args[0], ByteFile::Mode::Read);
   const PackageDirectory directory = ReadPackageDirectory(file);
   const std::string packageName = std::filesystem::path(args[0]).filename().string();
+  // The table as Setup judges it before writing a file: plain names, no two naming one file.
+  PackageInfo info;
+  info.TablePos = directory.TablePos;
+  info.HasExtraText = directory.HasExtraText;
+  CheckMemberNames(file, info, packageName);
 
   TLZHCompressor decoder;
   decoder.SetInBufferSize(32768);
@@ -40,21 +48,26 @@ int TestCommand(const std::vector<std::string>& args, CommandContext& context) {
   for (const PackageMember& member : directory.Members) {
     context.Member = member.Name;
     progress.Show("Testing " + member.Name);
-    if (!IsPlainFileName(member.Name)) throw EPackageError("not a plain file name");
     const std::vector<uint8_t> stream = ReadStream(file, member);
-    // Only the CRC and the size are kept: a damaged stream may decode to far more than it holds.
+    // Only the CRC and the size are kept, and no more than the declared size is decoded, as
+    // Setup decodes: a damaged stream may decode to far more than it holds.
+    const int64_t declared = std::max<int32_t>(member.UnpackedSize, 0);
     uint32_t decodedCrc = 0;
     int64_t decodedSize = 0;
-    DecodeStreamInBlocks(decoder, stream.data(), stream.size(), [&](const uint8_t* block, uint16_t count) {
-      decodedCrc = UpdateCrc(block, count, decodedCrc);
-      decodedSize += count;
-    });
-    if (CrcOfBytes(stream.data(), stream.size()) != member.PackedCrc)
+    bool tooLong = false;
+    try {
+      DecodeStreamInBlocks(decoder, stream.data(), stream.size(), [&](const uint8_t* block, uint16_t count) {
+        const uint16_t kept = static_cast<uint16_t>(std::min<int64_t>(count, declared - decodedSize));
+        decodedCrc = UpdateCrc(block, kept, decodedCrc);
+        decodedSize += kept;
+        if (kept < count) throw DeclaredSizePassed();
+      });
+    } catch (const DeclaredSizePassed&) {
+      tooLong = true;
+    }
+    if (CrcOfBytes(stream.data(), stream.size()) != member.PackedCrc || tooLong || decodedSize != declared)
       throw EPackageError(PackageCrcErrorText(packageName));
     if (decodedCrc != member.DataCrc) throw EPackageError(DestinationCrcErrorText());
-    if (decodedSize != member.UnpackedSize)
-      throw EPackageError("decodes to " + std::to_string(decodedSize) + " bytes, not " +
-                          std::to_string(member.UnpackedSize));
   }
   context.Member.clear();
   std::printf("%s: %zu members OK\n", args[0].c_str(), directory.Members.size());

@@ -13,6 +13,8 @@ const char* const Usage =
     "       paktool list PAK\n"
     "       paktool test PAK\n"
     "       paktool extract PAK DIR\n"
+    "       paktool digests OUT PAK...\n"
+    "       paktool verify SETUP.EXE DIR\n"
     "In --name and --version, \\r and \\n stand for CR and LF.\n";
 
 int RunCommand(const std::string& command, const std::vector<std::string>& args,
@@ -21,6 +23,8 @@ int RunCommand(const std::string& command, const std::vector<std::string>& args,
   if (command == "list") return ListCommand(args, context);
   if (command == "test") return TestCommand(args, context);
   if (command == "extract") return ExtractCommand(args, context);
+  if (command == "digests") return DigestsCommand(args, context);
+  if (command == "verify") return VerifyCommand(args, context);
   throw UsageError{command.empty() ? "no command given" : "unknown command " + command};
 }
 

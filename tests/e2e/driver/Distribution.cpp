@@ -17,7 +17,9 @@ std::string Distribution::SetupPath() const { return PathOf("Setup.exe"); }
 
 std::string Distribution::PathOf(const std::string& name) const { return dir_ + name; }
 
-void Distribution::AddSetup() { CopyOneFile(BuildDistDir() + "Setup.exe", SetupPath()); }
+void Distribution::AddSetup() { CopyOneFile(BuiltGenericSetup(), SetupPath()); }
+
+void Distribution::AddPinnedSetup() { CopyOneFile(BuildDistDir() + "Setup.exe", SetupPath()); }
 
 void Distribution::AddSetupInOldCodePage() {
   AddSetup();

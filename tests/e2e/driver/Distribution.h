@@ -20,7 +20,10 @@ public:
   std::string SetupPath() const;
   std::string PathOf(const std::string& name) const;
 
-  void AddSetup();                                // Setup.exe of the build
+  // The generic Setup.exe, which reads any packages beside it: what most tests lay out their own.
+  void AddSetup();
+  // The distribution's Setup.exe, which opens only the sample packages it pins.
+  void AddPinnedSetup();
   // Setup.exe without its UTF-8 declaration: as Windows before 10 1903 run it, in the
   // system's code page.
   void AddSetupInOldCodePage();

@@ -6,14 +6,20 @@
 
 namespace e2e {
 
-std::string BuildDistDir() {
-  // The build passes a Linux path; Wine shows the Linux root as drive Z:.
-  std::string path = std::string("Z:") + QM_BUILD_DIST_DIR;
+namespace {
+// The build passes Linux paths; Wine shows the Linux root as drive Z:.
+std::string FromLinux(const char* linuxPath) {
+  std::string path = std::string("Z:") + linuxPath;
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
-  return WithBackslash(path);
+  return path;
 }
+}  // namespace
+
+std::string BuildDistDir() { return WithBackslash(FromLinux(QM_BUILD_DIST_DIR)); }
+
+std::string BuiltGenericSetup() { return FromLinux(QM_GENERIC_SETUP); }
 
 std::string BuiltSweeper() { return BuildDistDir() + "..\\sweeper\\Sweeper.exe"; }
 

@@ -6,8 +6,11 @@
 // File helpers of the test process. Paths are Windows paths as the ...A calls take them.
 namespace e2e {
 
-// The build's distribution folder (Setup.exe and the sample packages), ending in a backslash.
+// The build's distribution folder (the pinned Setup.exe and the sample packages), ending in a
+// backslash.
 std::string BuildDistDir();
+// The generic Setup.exe, which pins no package.
+std::string BuiltGenericSetup();
 // The cleanup helper as the build made it (beside the distribution folder).
 std::string BuiltSweeper();
 

@@ -1,8 +1,10 @@
 // paktool end to end: its real binary, its exit status and its output.
 #include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -103,20 +105,32 @@ TEST_F(PaktoolTest, CreateListTestExtractRoundTrip) {
             FileSystem::GetFileDosTime(dir.Path("Quillmk.hlp")));
 }
 
+// A damaged stream, and a declared size the stream does not decode to (one byte more or less,
+// every CRC sound), fail test and extract alike, as Setup's extraction fails them.
 TEST_F(PaktoolTest, DamagedPackageFailsWithOneLineNamingFileAndMember) {
   const std::string pak = MakePackage();
-  std::vector<uint8_t> image = ReadBytes(pak);
+  const std::vector<uint8_t> original = ReadBytes(pak);
   ByteFile file;
   file.Open(pak, ByteFile::Mode::Read);
   const PackageMember second = ReadPackageDirectory(file).Members.at(1);
-  image.at(second.DataOffset + 40) ^= 0x55;
-  WriteBytes(pak, image);
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"test", pak}, {"extract", pak, dir.Path("out")}}) {
-    const ToolRun run = Paktool(args);
-    EXPECT_NE(run.status, 0);
-    EXPECT_EQ(run.err, "paktool: " + pak + ": member Quillmk.hlp: CRC error in PAK file / Quillmk.pak is "
-                       "corrupt / Please obtain the original QmkSetup.exe file\n");
+  file.Close();
+  // The entry's UnpackedSize follows its name and its FileTime.
+  const std::string name = "Quillmk.hlp";
+  const size_t sizeAt = std::search(original.begin(), original.end(), name.begin(), name.end()) - original.begin() +
+                        name.size() + 4;
+  for (const int damage : {0, 1, 2}) {
+    std::vector<uint8_t> image = original;
+    if (damage == 0) image.at(second.DataOffset + 40) ^= 0x55;
+    if (damage > 0) image.at(sizeAt) += damage == 1 ? 1 : -1;
+    WriteBytes(pak, image);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"test", pak}, {"extract", pak, dir.Path("out")}}) {
+      const ToolRun run = Paktool(args);
+      EXPECT_NE(run.status, 0) << damage;
+      EXPECT_EQ(run.err, "paktool: " + pak + ": member Quillmk.hlp: CRC error in PAK file / Quillmk.pak is "
+                         "corrupt / Please obtain the original QmkSetup.exe file\n")
+          << damage;
+    }
   }
 }
 
@@ -149,11 +163,22 @@ TEST_F(PaktoolTest, CreateRefusesBadNamesAndLongOnesUnlessAllowed) {
   device.Header("Quillmark", "1", false).Int32(1).ShortText("COM1.txt").EntryFields(0, 0, 0, 0, 0, 0);
   const ToolRun tested = Paktool({"test", Input("device.pak", device.bytes)});
   EXPECT_EQ(tested.status, 1);
-  EXPECT_NE(tested.err.find("member COM1.txt: not a plain file name"), std::string::npos) << tested.err;
+  EXPECT_NE(tested.err.find("member name \"COM1.txt\" is not a plain file name"), std::string::npos) << tested.err;
 
   const ToolRun twice = Paktool({"create", dir.Path("twice.pak"), "--version", "1", Input("same.txt", Text(5)),
                              Input("SAME.TXT", Text(6))});
   EXPECT_EQ(twice.status, 1);
+  PackageBytes twins;
+  twins.Header("Quillmark", "1", false).Int32(2).ShortText("same.txt").EntryFields(0, 0, 0, 0, 0, 0);
+  twins.ShortText("SAME.TXT").EntryFields(0, 0, 0, 0, 0, 0);
+  for (const char* command : {"test", "extract"}) {
+    std::vector<std::string> args = {command, Input("twins.pak", twins.bytes)};
+    if (args[0] == "extract") args.push_back(dir.Path("twins"));
+    const ToolRun run = Paktool(args);
+    EXPECT_EQ(run.status, 1) << command;
+    EXPECT_NE(run.err.find("member names \"same.txt\" and \"SAME.TXT\" name one file"), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("twins")));
 
   const std::string longInput = Input("SixteenCharName1", Text(5));
   const ToolRun refused = Paktool({"create", dir.Path("long.pak"), "--version", "1", Input("Fifteen_Chars.1", Text(5)),
