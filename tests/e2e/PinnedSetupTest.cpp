@@ -85,12 +85,7 @@ TEST_F(PinnedSetupTest, ARenamedSetupLeavesSetupExeWhichRemovesEverything) {
   EXPECT_EQ(ReadFileBytes(Dir + "Setup.exe"), ReadFileBytes(renamed));
   EXPECT_FALSE(FileExists(Dir + "QuillmarkSetup-1.0.exe"));
 
-  std::string quiet;
-  ASSERT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, UninstallKey, "QuietUninstallString", quiet));
-  char system[MAX_PATH];
-  GetSystemDirectoryA(system, MAX_PATH);
-  Start(std::string(system) + "\\cmd.exe", "/c " + quiet);
-  ASSERT_TRUE(Process().WaitForExit(60000));
+  RunQuietUninstallString();
   EXPECT_EQ(Process().ExitCode(), 0u);
   EXPECT_TRUE(WaitUntil([&] { return !DirectoryExists(Dir); }, 30000));
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, UninstallKey));

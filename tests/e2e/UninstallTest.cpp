@@ -217,12 +217,7 @@ TEST_F(UninstallTest, QuietUninstallStringThroughCmdRemovesEverything) {
   Start(std::string(), "/VERYSILENT");
   ASSERT_TRUE(Process().WaitForExit(60000));
   ASSERT_EQ(Process().ExitCode(), 0u);
-  std::string quiet;
-  ASSERT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, Registration[5].Path, "QuietUninstallString", quiet));
-  char system[MAX_PATH];
-  GetSystemDirectoryA(system, MAX_PATH);
-  Start(std::string(system) + "\\cmd.exe", "/c " + quiet);
-  ASSERT_TRUE(Process().WaitForExit(60000));
+  RunQuietUninstallString();
   EXPECT_EQ(Process().ExitCode(), 0u);
   EXPECT_TRUE(WaitUntil([&] { return !DirectoryExists(Dir); }, 30000));
   ExpectRegistrationGone();

@@ -127,6 +127,16 @@ void SetupTest::InstallAndWaitForFinished(const WindowDriver& window) {
   if (HWND box = Process().MessageBoxWindow()) FAIL() << "Install showed: " << ReadMessageBox(box).Text;
 }
 
+void SetupTest::RunQuietUninstallString() {
+  std::string quiet;
+  ASSERT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark",
+                            "QuietUninstallString", quiet));
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  Start(std::string(system) + "\\cmd.exe", "/c " + quiet);
+  ASSERT_TRUE(Process().WaitForExit(60000));
+}
+
 void SetupTest::RecordInstallation(const std::string& version, const std::string& installDir) {
   CreateDirectories(installDir);
   CopyOneFile(BuildDistDir() + "Quillmk.exe", JoinPath(installDir, "Quillmk.exe"));

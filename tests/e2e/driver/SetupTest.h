@@ -41,6 +41,10 @@ protected:
   // version in the registry.
   void RecordInstallation(const std::string& version, const std::string& installDir);
 
+  // Runs what a deployment tool runs to remove the product, the installation's
+  // "QuietUninstallString", through cmd /c, to its end; the test fails without the value.
+  void RunQuietUninstallString();
+
   // Points one shell-folder value ("Desktop", "Start Menu", "Programs") elsewhere, or removes
   // it, in both keys alike, as Wine rewrites one from the other. Put back after the test.
   void SetShellFolder(const std::string& name, const std::string& folder);
