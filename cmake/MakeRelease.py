@@ -21,7 +21,11 @@ import zipfile
 PACKAGE_IDENTIFIER = "Penwright.Quillmark"
 
 # What winget needs to run Setup unattended. The return codes are Setup's own (README, exit
-# codes); winget retries 1618 and tells the user what the others mean.
+# codes). 4 ("nothing to do": this version is already there) is a success: winget reports
+# alreadyInstalled as a failure. The expected codes only give winget the words for its message:
+# 1 a command line, log or installation directory Setup refused, 5 files in use (the product
+# runs), 1618 another Setup running; each changed nothing, and trying again later is the cure.
+# ProductCode is the name of Setup's Add/Remove Programs key, which ties the package to it.
 INSTALLER = """\
 # yaml-language-server: $schema=https://aka.ms/winget-manifest.installer.1.10.0.schema.json
 PackageIdentifier: Penwright.Quillmark
@@ -37,11 +41,11 @@ InstallerSwitches:
   SilentWithProgress: /SILENT
   Log: '/LOG="<LOGPATH>"'
   InstallLocation: '/DIR="<INSTALLPATH>"'
+ProductCode: Quillmark
+InstallerSuccessCodes: [4]
 ExpectedReturnCodes:
   - InstallerReturnCode: 1
     ReturnResponse: invalidParameter
-  - InstallerReturnCode: 4
-    ReturnResponse: alreadyInstalled
   - InstallerReturnCode: 5
     ReturnResponse: packageInUse
   - InstallerReturnCode: 1618
@@ -51,6 +55,7 @@ AppsAndFeaturesEntries:
   - DisplayName: Quillmark
     DisplayVersion: @VERSION@
     Publisher: Penwright
+    ProductCode: Quillmark
 Installers:
   - Architecture: x86
     InstallerUrl: @URL@
