@@ -4,6 +4,7 @@
 #include "SetupRun.h"
 #include "archive/CrcUnit.h"
 #include "logic/RecordKeeping.h"
+#include "stores/EveryUsersShare.h"
 #include "stores/InstallationRecord.h"
 #include "stores/Shortcuts.h"
 #include "stores/ToolsMenu.h"
@@ -49,7 +50,7 @@ void SetupRun::Install() {
   ExtractPackages();
   CopySetupProgram();
 
-  const AccountPlaces places = PlacesFor(Model.Account);
+  const AccountPlaces places = PlacesFor(Model.Account, Model.Scope);
   StatusChanged("Adding shortcuts");
   try {
     AddShortcuts(Model.Shortcuts, InstallationDir, places.Shortcuts);
@@ -59,8 +60,12 @@ void SetupRun::Install() {
 
   StatusChanged("Updating registry");
   WriteInstallationRecord();
+  if (places.EveryUser) RegisterEveryUsersShare(InstallationDir + "Setup.exe", Model.PackageVersion);
   try {
-    if (places.ToolsMenuEntries) AddToolsMenuEntries(ChosenOptions(Model), InstallationDir);
+    // Made for everyone, the person's own entries may come again at their next logon: once.
+    if (places.ToolsMenuEntries)
+      AddToolsMenuEntries(ChosenOptions(Model), InstallationDir,
+                          places.EveryUser ? ToolsEntryAdding::Once : ToolsEntryAdding::EveryTime);
   } catch (const std::exception&) {
     // Nor is a Tools-menu list that cannot be read or written.
   }
@@ -77,6 +82,9 @@ void SetupRun::Update() {
   RemoveDroppedFiles(old);
   CopySetupProgram();
   WriteInstallationRecord();
+  // A new version for everyone's logon: their entries are checked once more.
+  if (PlacesFor(Model.Account, Model.Scope).EveryUser || EveryUsersShareRegistered())
+    RegisterEveryUsersShare(InstallationDir + "Setup.exe", Model.PackageVersion);
   feedback_.ShowFinished();
 }
 
