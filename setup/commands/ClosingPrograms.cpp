@@ -40,7 +40,16 @@ void SetupRun::CloseHolders(const std::vector<std::string>& paths, const std::ve
     LogAction("No program that holds these files can be closed");
     return;
   }
-  for (const HoldingProgram& program : toClose) LogAction("Asking to close: " + Described(program));
+  // Only a program of this session can be started again for its user; one of another
+  // session (another user on a terminal server) is closed and stays so.
+  DWORD ownSession = 0;
+  ProcessIdToSessionId(GetCurrentProcessId(), &ownSession);
+  std::vector<bool> restartable;
+  for (const HoldingProgram& program : toClose) {
+    DWORD session = 0;
+    restartable.push_back(ProcessIdToSessionId(program.Id, &session) && session == ownSession);
+    LogAction("Asking to close: " + Described(program));
+  }
   const std::vector<CloseResult> results = ClosePrograms(toClose, CloseWaitMs, Model.Closing.Force);
   for (size_t i = 0; i < toClose.size(); ++i) {
     const std::string name = Described(toClose[i]);
@@ -49,7 +58,7 @@ void SetupRun::CloseHolders(const std::vector<std::string>& paths, const std::ve
       case CloseResult::Ended: LogAction("Program ended by force: " + name); break;
       case CloseResult::StillRunning: LogAction("Program did not close: " + name); break;
     }
-    if (results[i] != CloseResult::StillRunning && !toClose[i].Image.empty())
+    if (results[i] != CloseResult::StillRunning && !toClose[i].Image.empty() && restartable[i])
       closedPrograms_.push_back(toClose[i].Image);
   }
 }

@@ -17,7 +17,7 @@ struct HoldingProgram {
   bool NamedAsHolder = false;  // the Restart Manager names it for one of the files
 };
 
-// The programs to close, each once, in the order given: those named as holders, or whose image
+// The programs to close, each once, in the order given (the first entry of a process decides): those named as holders, or whose image
 // is one of paths (ASCII letters in any case; Windows' Restart Manager names them, Wine's
 // names none, and a running program's image is held by the program itself). Never Setup
 // itself (selfId), and never a service, the desktop's shell or a program Windows cannot do

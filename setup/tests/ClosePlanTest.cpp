@@ -21,12 +21,13 @@ TEST(ProgramsToClose, OnlyHoldersOfTheFilesSetupReplaces) {
       {0, "", ProgramKind::Application, true},                      // no process
       {12, "", ProgramKind::Application, true},                     // named twice
       {18, "C:\\Program Files\\Quillmark\\Quillmk.exe.bak", ProgramKind::Application, false},
+      {14, "C:\\Program Files\\Quillmark\\Quillmk.exe", ProgramKind::Application, false},  // still a service
   };
   std::vector<uint32_t> ids;
   for (const HoldingProgram& program : ProgramsToClose(running, paths, 17)) ids.push_back(program.Id);
   EXPECT_EQ(ids, (std::vector<uint32_t>{10, 12, 13}));
   EXPECT_EQ(ProgramsToClose(running, {}, 17).size(), 2u) << "only the named holders without paths";
-  EXPECT_TRUE(ProgramsToClose({running[1], running.back()}, paths, 17).empty());
+  EXPECT_TRUE(ProgramsToClose({running[1], running[10]}, paths, 17).empty());
 }
 
 }  // namespace
