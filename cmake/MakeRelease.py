@@ -21,11 +21,7 @@ import zipfile
 PACKAGE_IDENTIFIER = "Penwright.Quillmark"
 
 # What winget needs to run Setup unattended. The return codes are Setup's own (README, exit
-# codes). 4 ("nothing to do": this version is already there) is a success: winget reports
-# alreadyInstalled as a failure. The expected codes only give winget the words for its message:
-# 1 a command line, log or installation directory Setup refused, 5 files in use (the product
-# runs), 1618 another Setup running; each changed nothing, and trying again later is the cure.
-# ProductCode is the name of Setup's Add/Remove Programs key, which ties the package to it.
+# codes); 4 is a success, since winget reports alreadyInstalled as a failure.
 INSTALLER = """\
 # yaml-language-server: $schema=https://aka.ms/winget-manifest.installer.1.10.0.schema.json
 PackageIdentifier: Penwright.Quillmark
@@ -41,13 +37,19 @@ InstallerSwitches:
   SilentWithProgress: /SILENT
   Log: '/LOG="<LOGPATH>"'
   InstallLocation: '/DIR="<INSTALLPATH>"'
+# The name of Setup's Add/Remove Programs key.
 ProductCode: Quillmark
+# 4: nothing to do, this version is already installed.
 InstallerSuccessCodes: [4]
+# Each of these changed nothing; they only give winget the words for its message.
 ExpectedReturnCodes:
+  # a command line, log or installation directory that Setup refused
   - InstallerReturnCode: 1
     ReturnResponse: invalidParameter
+  # files in use: Quillmark runs (Setup closes it only with /CLOSEAPPLICATIONS)
   - InstallerReturnCode: 5
     ReturnResponse: packageInUse
+  # another Setup is running; try again when it has ended
   - InstallerReturnCode: 1618
     ReturnResponse: installInProgress
 UpgradeBehavior: install
