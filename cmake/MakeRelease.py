@@ -21,7 +21,7 @@ import zipfile
 PACKAGE_IDENTIFIER = "Penwright.Quillmark"
 
 # What winget needs to run Setup unattended. The return codes are Setup's own (README, exit
-# codes); winget retries 1618 and tells the user what the others mean.
+# codes); 4 is a success, since winget reports alreadyInstalled as a failure.
 INSTALLER = """\
 # yaml-language-server: $schema=https://aka.ms/winget-manifest.installer.1.10.0.schema.json
 PackageIdentifier: Penwright.Quillmark
@@ -37,13 +37,19 @@ InstallerSwitches:
   SilentWithProgress: /SILENT
   Log: '/LOG="<LOGPATH>"'
   InstallLocation: '/DIR="<INSTALLPATH>"'
+# The name of Setup's Add/Remove Programs key.
+ProductCode: Quillmark
+# 4: nothing to do, this version is already installed.
+InstallerSuccessCodes: [4]
+# Each of these changed nothing; they only give winget the words for its message.
 ExpectedReturnCodes:
+  # a command line, log or installation directory that Setup refused
   - InstallerReturnCode: 1
     ReturnResponse: invalidParameter
-  - InstallerReturnCode: 4
-    ReturnResponse: alreadyInstalled
+  # files in use: Quillmark runs (Setup closes it only with /CLOSEAPPLICATIONS)
   - InstallerReturnCode: 5
     ReturnResponse: packageInUse
+  # another Setup is running; try again when it has ended
   - InstallerReturnCode: 1618
     ReturnResponse: installInProgress
 UpgradeBehavior: install
@@ -51,6 +57,7 @@ AppsAndFeaturesEntries:
   - DisplayName: Quillmark
     DisplayVersion: @VERSION@
     Publisher: Penwright
+    ProductCode: Quillmark
 Installers:
   - Architecture: x86
     InstallerUrl: @URL@

@@ -94,6 +94,11 @@ def manifest(release):
     assert os.path.basename(zip_path) == "Quillmark-%s.zip" % version, zip_path
     installer = m["installer"]
     assert installer["AppsAndFeaturesEntries"][0]["DisplayVersion"] == version
+    # Tied to Setup's Add/Remove Programs key; "nothing to do" is no failure.
+    assert installer["ProductCode"] == installer["AppsAndFeaturesEntries"][0]["ProductCode"] == "Quillmark"
+    assert installer["InstallerSuccessCodes"] == [4]
+    expected_codes = {c["InstallerReturnCode"]: c["ReturnResponse"] for c in installer["ExpectedReturnCodes"]}
+    assert expected_codes == {1: "invalidParameter", 5: "packageInUse", 1618: "installInProgress"}, expected_codes
     nested = [f["RelativeFilePath"] for f in installer["NestedInstallerFiles"]]
     assert nested == ["Setup.exe"], nested
     assert nested[0] in zipfile.ZipFile(zip_path).namelist()

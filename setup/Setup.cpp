@@ -13,6 +13,8 @@
 #include "window/SetupMainForm.h"
 #include "window/SetupSplash.h"
 #include "unattended/UnattendedRun.h"
+#include "unattended/UserSetup.h"
+#include "logic/LogName.h"
 #include "sweeper/LibrarySearch.h"
 #include "sweeper/RedirectionTrust.h"
 
@@ -61,9 +63,41 @@ void LogHeader() {
   LogAction(std::string("Command line: ") + GetCommandLineA());
 }
 
+// /LOG alone: a new file in the temporary directory, the first number of the day that no file
+// has yet. False when none can be opened.
+bool OpenNewTempLog() {
+  char folder[MAX_PATH + 1] = "";
+  const DWORD length = GetTempPathA(sizeof folder, folder);
+  if (length == 0 || length >= sizeof folder) return false;
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  for (int number = 1; number <= TempLogNumbers; ++number) {
+    const std::string path = folder + TempLogName(today.wYear, today.wMonth, today.wDay, number);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return OpenActionLog(path);
+  }
+  return false;
+}
+
+// What the switches that change no command ask for, in the log.
+void LogSwitchNotes(const SetupSwitches& switches) {
+  for (const std::string& ignored : switches.Ignored) LogAction("Switch " + ignored + " accepted: it changes nothing here");
+  if (switches.RestartExitCode)
+    LogAction("Switch /RESTARTEXITCODE=" + std::to_string(*switches.RestartExitCode) +
+              " accepted: Setup never needs a restart, so it never ends with that code");
+  // SYSTEM's run says its own note at start-up.
+  if (switches.Scope == InstallScope::AllUsers && ProcessAccountKind() == AccountKind::Person)
+    if (const char* note = PlacesFor(AccountKind::Person, switches.Scope).LogNote) LogAction(note);
+  const ApplicationClosing& closing = switches.Closing;
+  if (closing.Close)
+    LogAction(std::string("Programs that hold files will be asked to close") +
+              (closing.Force ? ", and ended after 30 s" : "") +
+              (closing.Restart ? "; they are started again afterwards" : "; they stay closed") +
+              (switches.Unattended() ? "" : " (unattended runs only: the window asks its user)"));
+}
+
 // The switches decide what runs; a line that cannot be understood changes nothing. A box
 // appears only where someone can answer it.
-int RunLine(HINSTANCE instance, const SwitchParse& parse) {
+RunEnd RunLine(HINSTANCE instance, const SwitchParse& parse) {
   const SetupSwitches& switches = parse.Switches;
   if (!parse.Valid || switches.Help) {
     if (!parse.Valid) LogAction("Command line refused: " + parse.Error);
@@ -71,9 +105,12 @@ int RunLine(HINSTANCE instance, const SwitchParse& parse) {
       const std::string text = parse.Valid ? SwitchHelpText : parse.Error + "\r\r" + SwitchHelpText;
       MessageBoxA(nullptr, text.c_str(), ApplicationTitle, MB_OK | (parse.Valid ? MB_ICONINFORMATION : MB_ICONERROR));
     }
-    return parse.Valid ? ExitDone : ExitBadCommandLine;
+    return {parse.Valid ? ExitDone : ExitBadCommandLine};
   }
-  for (const std::string& ignored : switches.Ignored) LogAction("Switch " + ignored + " accepted: it changes nothing here");
+  LogSwitchNotes(switches);
+  // The user's own share needs no lock: it runs without administrator rights, which the lock
+  // requires, and touches only the user's settings.
+  if (switches.UserSetup) return RunUserSetup();
   if (switches.Shortcuts) {
     const auto& chosen = *switches.Shortcuts;
     LogAction(std::string("Shortcuts asked for:") + (chosen[0] ? " desktop" : "") + (chosen[1] ? " startmenu" : "") +
@@ -83,9 +120,9 @@ int RunLine(HINSTANCE instance, const SwitchParse& parse) {
     LogAction("Another Setup is running: nothing changed");
     if (!switches.Unattended())
       MessageBoxA(nullptr, "Quillmark Setup is already running.", ApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
-    return ExitSetupRunning;
+    return {ExitSetupRunning};
   }
-  return switches.Unattended() ? RunUnattended(instance, switches) : RunWindow(instance, switches);
+  return switches.Unattended() ? RunUnattended(instance, switches) : RunEnd{RunWindow(instance, switches)};
 }
 
 int Run(HINSTANCE instance, const std::string& arguments) {
@@ -93,17 +130,18 @@ int Run(HINSTANCE instance, const std::string& arguments) {
   const SetupSwitches& switches = parse.Switches;
   // Found also on a refused line, so that the refusal is logged; one whose log cannot be
   // opened goes on to its refusal without it.
-  if (switches.Log && !OpenActionLog(*switches.Log) && parse.Valid) {
+  const bool logOpened = switches.Log && (switches.Log->empty() ? OpenNewTempLog() : OpenActionLog(*switches.Log));
+  if (switches.Log && !logOpened && parse.Valid) {
     if (!switches.Unattended() && MayShowBox(parse, OnInteractiveDesktop())) {
-      MessageBoxA(nullptr, ("Cannot open the log file " + *switches.Log).c_str(), ApplicationTitle,
-                  MB_OK | MB_ICONERROR);
+      const std::string file = switches.Log->empty() ? "in the temporary directory" : *switches.Log;
+      MessageBoxA(nullptr, ("Cannot open the log file " + file).c_str(), ApplicationTitle, MB_OK | MB_ICONERROR);
     }
     return ExitBadCommandLine;
   }
   if (ActionLogOpen()) LogHeader();
-  const int exitCode = RunLine(instance, parse);
-  LogAction("Finished, exit code " + std::to_string(exitCode) + " (" + ExitCodeMeaning(exitCode) + ")");
-  return exitCode;
+  const RunEnd end = RunLine(instance, parse);
+  LogAction("Finished, exit code " + std::to_string(end.Code) + " (" + ExitMeaning(end) + ")");
+  return end.Code;
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // Every start appends its command line to "Quillmk.ran" beside the program, so that a test can
 // tell that (and how often, and with what) it was started. Started hidden, as Setup's Run
 // button starts it, it still shows its window, as the real product does, and closes after a
-// few seconds by itself.
+// few seconds by itself. Like a real program it closes when asked (WM_CLOSE, or the end of a
+// session).
 #include <windows.h>
 
 namespace {
@@ -56,6 +57,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_TIMER:
       if (wParam == CloseTimer) DestroyWindow(window);
+      return 0;
+    // Asked to close, as at shutdown or by an installer that replaces its files: it has nothing
+    // unsaved, so it agrees and ends. (WM_CLOSE ends it through DefWindowProc.)
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) DestroyWindow(window);
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

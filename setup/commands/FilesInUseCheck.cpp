@@ -47,6 +47,7 @@ bool SetupRun::FilesFree(std::vector<std::string> paths) {
   paths.erase(std::remove_if(paths.begin(), paths.end(),
                              [&](const std::string& p) { return AsciiLower(LongPath(p)) == self; }),
               paths.end());
+  bool closingTried = false;
   for (;;) {
     const std::vector<FileInUse> inUse = FindFilesInUse(paths);
     if (inUse.empty()) return true;
@@ -55,6 +56,12 @@ bool SetupRun::FilesFree(std::vector<std::string> paths) {
       const std::string line = file.Path + (file.Programs.empty() ? "" : " (" + file.Programs + ")");
       LogAction("File in use: " + line);
       list += line + "\r";
+    }
+    // Unattended, the holders may be asked to close once; the window's user closes them.
+    if (feedback_.Unattended() && Model.Closing.Close && !closingTried) {
+      closingTried = true;
+      CloseHolders(paths, inUse);
+      continue;
     }
     if (feedback_.Unattended()) throw EFilesInUse();
     const std::string text = "These files are in use:\r\r" + list +

@@ -5,6 +5,7 @@
 #include "archive/CrcUnit.h"
 #include "logic/ProductFiles.h"
 #include "logic/RecordKeeping.h"
+#include "stores/EveryUsersShare.h"
 #include "stores/InstallationRecord.h"
 #include "stores/Shortcuts.h"
 #include "stores/ToolsMenu.h"
@@ -51,7 +52,7 @@ void SetupRun::Install() {
   ExtractPackages();
   CopySetupProgram();
 
-  const AccountPlaces places = PlacesFor(Model.Account);
+  const AccountPlaces places = PlacesFor(Model.Account, Model.Scope);
   StatusChanged("Adding shortcuts");
   try {
     AddShortcuts(Model.Shortcuts, InstallationDir, places.Shortcuts);
@@ -61,8 +62,12 @@ void SetupRun::Install() {
 
   StatusChanged("Updating registry");
   WriteInstallationRecord();
+  if (places.EveryUser) RegisterEveryUsersShare(InstallationDir + SetupCopyName, Model.PackageVersion);
   try {
-    if (places.ToolsMenuEntries) AddToolsMenuEntries(ChosenOptions(Model), InstallationDir);
+    // Made for everyone, the person's own entries may come again at their next logon: once.
+    if (places.ToolsMenuEntries)
+      AddToolsMenuEntries(ChosenOptions(Model), InstallationDir,
+                          places.EveryUser ? ToolsEntryAdding::Once : ToolsEntryAdding::EveryTime);
   } catch (const std::exception&) {
     // Nor is a Tools-menu list that cannot be read or written.
   }
@@ -80,6 +85,9 @@ void SetupRun::Update() {
   RemoveDroppedFiles(old);
   CopySetupProgram();
   WriteInstallationRecord();
+  // A new version for everyone's logon: their entries are checked once more.
+  if (PlacesFor(Model.Account, Model.Scope).EveryUser || EveryUsersShareRegistered())
+    RegisterEveryUsersShare(InstallationDir + SetupCopyName, Model.PackageVersion);
   feedback_.ShowFinished();
 }
 

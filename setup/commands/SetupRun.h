@@ -54,6 +54,9 @@ public:
   std::string InstallationDir;  // of the running Install or Update; ends in a backslash
   // The bytes an installation of the chosen options needs; also the gauge's maximum.
   int64_t SpaceNeeded() const;
+  // After Install or Update: starts again, as the user, what the files-in-use check closed
+  // (Model.Closing.Restart); ClosingPrograms.cpp.
+  void RestartClosedPrograms();
 
 private:
   // ExtractionObserver: the busy page's status and gauge, and the log.
@@ -78,6 +81,9 @@ private:
   // files go to the log and EFilesInUse is raised.
   bool FilesFree(std::vector<std::string> paths);
   std::vector<std::string> FilesInstallReplaces(const std::optional<InstallationContents>& old);
+  // Unattended with /CLOSEAPPLICATIONS (ClosingPrograms.cpp): asks the programs that hold any
+  // of paths to close, logs each and how it ended, and keeps the closed ones' images.
+  void CloseHolders(const std::vector<std::string>& paths, const std::vector<FileInUse>& inUse);
   // After an update's extraction (DroppedFiles.cpp): the old files the new packages no longer
   // carry are deleted; those that stay join the new lists.
   void RemoveDroppedFiles(const std::optional<InstallationContents>& old);
@@ -99,4 +105,5 @@ private:
   int32_t SetupFileSize = 0;
   FileList InstallFileList;
   std::array<FileList, IdeOptionCount> IdeFileList;
+  std::vector<std::string> closedPrograms_;  // images of the programs CloseHolders closed
 };

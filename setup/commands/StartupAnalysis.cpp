@@ -87,7 +87,7 @@ bool SetupRun::Analyse() {
   Pages = SelectPages(PackageFound, Model.InstalledVersion, Model.PackageVersion);
   Model.Case = Pages.Case;
   Model.Account = ProcessAccountKind();
-  if (const char* note = PlacesFor(Model.Account).LogNote) LogAction(note);
+  if (const char* note = PlacesFor(Model.Account, InstallScope::Unstated).LogNote) LogAction(note);
   LogAction(std::string("Case found: ") + CaseLetter(Model.Case) + ", installed version " + Model.InstalledVersion +
             ", package version " + (PackageFound ? Model.PackageVersion : "none"));
   return true;

@@ -8,6 +8,7 @@
 #include "logic/ProductFiles.h"
 #include "logic/RecordKeeping.h"
 #include "logic/UninstallPlan.h"
+#include "stores/EveryUsersShare.h"
 #include "stores/InstallationRecord.h"
 #include "stores/Shortcuts.h"
 #include "stores/ToolsMenu.h"
@@ -83,11 +84,16 @@ void SetupRun::Uninstall() {
 
   status("Updating registry");
   RemoveShellRegistration();
-  const AccountPlaces places = PlacesFor(Model.Account);
-  if (places.ToolsMenuEntries) RemoveToolsMenuEntries();
+  // No user's logon may run the uninstalled Setup.exe. Other users' entries stay: what could
+  // remove them at their logon would have to outlive the installation.
+  const bool forEveryone = EveryUsersShareRegistered();
+  RemoveEveryUsersShare();
+  if (PlacesFor(Model.Account, Model.Scope).ToolsMenuEntries) RemoveToolsMenuEntries();
 
   status("Destroying shortcuts");
-  RemoveShortcuts(places.Shortcuts);
+  const ShortcutCleaning shortcuts = ShortcutsToRemove(Model.Account, Model.Scope, forEveryone);
+  if (shortcuts.User) RemoveShortcuts(ShortcutFolders::User);
+  if (shortcuts.AllUsers) RemoveShortcuts(ShortcutFolders::AllUsers);
 
   // The record goes last: an Uninstall broken off before here can be run again.
   if (anyLeft) {

@@ -15,6 +15,8 @@ bool Delphi1And2Clash(const RunModel& model) {
 }
 
 void ApplySwitches(RunModel& model, const SetupSwitches& switches) {
+  model.Scope = switches.Scope;
+  model.Closing = switches.Closing;
   if (model.Case != StartupCase::FreshInstall) return;
   if (switches.Components) {
     const auto& ticked = *switches.Components;

@@ -33,6 +33,8 @@ struct RunModel {
   std::array<IdeChoice, IdeOptionCount> Ide;
   ShortcutChoices Shortcuts;
   AccountKind Account = AccountKind::Person;  // decides where shortcuts and Tools entries go
+  InstallScope Scope = InstallScope::Unstated;  // and so does /ALLUSERS or /CURRENTUSER
+  ApplicationClosing Closing;  // unattended: what to do with programs that hold files
 };
 
 // The directory Install and Update write to: the chosen one with a trailing backslash, or the
@@ -43,8 +45,8 @@ std::string InstallationDirOf(const RunModel& model);
 // letters without case) cannot be installed.
 bool Delphi1And2Clash(const RunModel& model);
 
-// The directory, options and shortcuts a command line names, for a fresh installation only: an update
-// keeps the recorded ones, so that no installed option is left out of the new record. Options
+// Whose share and which programs to close, for every command; the directory, options and
+// shortcuts a command line names, for a fresh installation only: an update keeps the recorded ones, so that no installed option is left out of the new record. Options
 // proposed below the installation directory follow it to its new place. Raises when a named
 // option's package cannot be installed (nothing is changed then).
 void ApplySwitches(RunModel& model, const SetupSwitches& switches);

@@ -8,18 +8,28 @@
 
 const char* const SwitchHelpText =
     "Setup [/SILENT | /VERYSILENT] [/DIR=path] [/COMPONENTS=list] [/SHORTCUTS=list | /NOICONS] "
-    "[/UNINSTALL] [/LOG=file]\r\r"
+    "[/ALLUSERS | /CURRENTUSER] [/CLOSEAPPLICATIONS] [/UNINSTALL] [/LOG[=file]]\r\r"
     "/SILENT\tno questions; a small window shows the progress\r"
     "/VERYSILENT\tnothing is shown\r"
-    "/DIR=path\tthe installation directory: a full path (C:\\... or \\\\server\\share\\...)\r"
+    "/DIR=path\tthe installation directory: a full path on a local disk (C:\\...) whose existing "
+    "folders only administrators can change; a share or a folder a user made is refused, since "
+    "anyone who can change it could replace the uninstaller that runs with administrator rights\r"
     "/COMPONENTS=list\tDelphi10, Delphi20, Delphi30, Delphi40, BCB10, BCB30 separated by commas, "
     "or none\r"
     "/SHORTCUTS=list\tdesktop, startmenu, programs separated by commas, or none\r"
     "/NOICONS\tno shortcuts\r"
+    "/ALLUSERS\tshortcuts for all users, and every user's Tools-menu entries at their next logon\r"
+    "/CURRENTUSER\tshortcuts and Tools-menu entries for this user only (the default)\r"
+    "/CLOSEAPPLICATIONS\tunattended, close the programs that hold files Setup replaces\r"
+    "/FORCECLOSEAPPLICATIONS\tthe same, and end those that do not close within 30 s\r"
+    "/NORESTARTAPPLICATIONS\tleave them closed (/RESTARTAPPLICATIONS, the default, starts them again)\r"
+    "/NOCLOSEAPPLICATIONS\tclose nothing (the default)\r"
     "/UNINSTALL\tuninstall Quillmark\r"
-    "/LOG=file\tappend every action to this file\r"
+    "/LOG=file\tappend every action to this file; /LOG alone: a new file in the temporary "
+    "directory\r"
     "/? or /HELP\tthis list\r"
-    "/SUPPRESSMSGBOXES, /NORESTART, /NOCANCEL, /SP-\taccepted; they change nothing\r\r"
+    "/SUPPRESSMSGBOXES, /NORESTART, /NOCANCEL, /SP-, /RESTARTEXITCODE=n\taccepted; they change "
+    "nothing (Setup never needs a restart)\r\r"
     "Exit codes:\r"
     "0\tdone\r"
     "1\tbad command line, the log cannot be opened, or the installation directory is refused\r"
@@ -84,11 +94,12 @@ bool ParseShortcuts(const std::string& list, std::array<bool, ShortcutPlaceCount
   return ParseNameList(list, [](size_t i) { return std::string(ShortcutPlaceNames[i]); }, chosen);
 }
 
-// Only a full path below a drive or share is taken: a relative one would land wherever the
-// process stands, a drive root would make the uninstaller empty the drive's root, "/" is no
-// separator here and "%" is never expanded.
+// Only a full path on a drive is taken: a relative one would land wherever the process
+// stands, a drive root would make the uninstaller empty the drive's root, "/" is no separator
+// here and "%" is never expanded. A share is refused here as the folder rule would refuse it:
+// its permissions are the server's, and whoever can change them could replace the uninstaller.
 bool UsableInstallDir(const std::string& dir) {
-  if (dir.find_first_of("/%") != std::string::npos) return false;
+  if (dir.find_first_of("/%") != std::string::npos || dir.rfind("\\\\", 0) == 0) return false;
   std::string trimmed = dir;
   while (EndsWithAscii(trimmed, '\\')) trimmed.pop_back();
   // "." and ".." levels could climb back to the root.
@@ -115,11 +126,40 @@ SwitchParse Refuse(const std::vector<std::string>& items, const std::string& err
     result.Switches.VerySilent |= AsciiUpper(item) == "/VERYSILENT";
     result.SilentLooking |= LooksSilent(item);
     const size_t equals = item.find('=');
+    if (!result.Switches.Log && AsciiUpper(item) == "/LOG") result.Switches.Log = std::string();
     if (!result.Switches.Log && equals != std::string::npos && equals + 1 < item.size() &&
         AsciiUpper(item.substr(0, equals)) == "/LOG")
       result.Switches.Log = item.substr(equals + 1);
   }
   return result;
+}
+
+// A decimal exit code: digits only, and within 32 bits.
+std::optional<uint32_t> ExitCodeValue(const std::string& text) {
+  if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  const unsigned long long value = std::stoull(text);
+  if (value > 0xFFFFFFFFull) return std::nullopt;
+  return static_cast<uint32_t>(value);
+}
+
+// Pairs that cannot both hold; the first found refuses the line.
+const char* const Contradictions[][2] = {
+    {"/NOICONS", "/SHORTCUTS"},
+    {"/ALLUSERS", "/CURRENTUSER"},
+    {"/CLOSEAPPLICATIONS", "/NOCLOSEAPPLICATIONS"},
+    {"/FORCECLOSEAPPLICATIONS", "/NOCLOSEAPPLICATIONS"},
+    {"/RESTARTAPPLICATIONS", "/NORESTARTAPPLICATIONS"},
+    {"/RESTARTAPPLICATIONS", "/NOCLOSEAPPLICATIONS"},
+};
+
+// What may stand beside /USERSETUP: it runs as the user at logon and only adds that user's
+// entries, so nothing of an installation's choices belongs on its line.
+bool GoesWithUserSetup(const std::string& canonical) {
+  for (const char* name : {"/USERSETUP", "/LOG", "/SILENT", "/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART",
+                           "/NOCANCEL", "/SP-", "/RESTARTEXITCODE"})
+    if (canonical == name) return true;
+  return false;
 }
 
 }  // namespace
@@ -139,15 +179,33 @@ SwitchParse ParseSetupSwitches(const std::string& arguments) {
       if (earlier == canonical) return Refuse(items, "Switch given twice: " + item);
     seen.push_back(canonical);
 
-    bool* flag = canonical == "/SILENT"       ? &s.Silent
-                 : canonical == "/VERYSILENT" ? &s.VerySilent
-                 : canonical == "/UNINSTALL"  ? &s.Uninstall
-                 : canonical == "/HELP"       ? &s.Help
-                                              : nullptr;
+    bool noRestart = false, noClose = false, allUsers = false, currentUser = false;
+    bool* flag = canonical == "/SILENT"                   ? &s.Silent
+                 : canonical == "/VERYSILENT"             ? &s.VerySilent
+                 : canonical == "/UNINSTALL"              ? &s.Uninstall
+                 : canonical == "/HELP"                   ? &s.Help
+                 : canonical == "/USERSETUP"              ? &s.UserSetup
+                 : canonical == "/CLOSEAPPLICATIONS"      ? &s.Closing.Close
+                 : canonical == "/FORCECLOSEAPPLICATIONS" ? &s.Closing.Force
+                 : canonical == "/RESTARTAPPLICATIONS"    ? &s.Closing.Restart
+                 : canonical == "/NORESTARTAPPLICATIONS"  ? &noRestart
+                 : canonical == "/NOCLOSEAPPLICATIONS"    ? &noClose
+                 : canonical == "/ALLUSERS"               ? &allUsers
+                 : canonical == "/CURRENTUSER"            ? &currentUser
+                                                          : nullptr;
     std::optional<std::string>* text = canonical == "/DIR" ? &s.Dir : canonical == "/LOG" ? &s.Log : nullptr;
     if (flag != nullptr) {
       if (hasValue) return Refuse(items, "Switch takes no value: " + item);
       *flag = true;
+      if (noRestart) s.Closing.Restart = false;
+      if (allUsers) s.Scope = InstallScope::AllUsers;
+      if (currentUser) s.Scope = InstallScope::CurrentUser;
+    } else if (canonical == "/LOG" && !hasValue) {
+      s.Log = std::string();  // a new file in the temporary directory
+    } else if (canonical == "/RESTARTEXITCODE") {
+      // Setup never asks for a restart, so the code is only taken note of.
+      s.RestartExitCode = ExitCodeValue(value);
+      if (!s.RestartExitCode) return Refuse(items, "Switch needs a number: " + item);
     } else if (canonical == "/SUPPRESSMSGBOXES" || canonical == "/NORESTART" || canonical == "/NOCANCEL" ||
                canonical == "/SP-") {
       // Setup never restarts Windows, shows no box unattended, and has nothing to cancel then.
@@ -159,8 +217,8 @@ SwitchParse ParseSetupSwitches(const std::string& arguments) {
     } else if (text != nullptr || canonical == "/COMPONENTS" || canonical == "/SHORTCUTS") {
       if (value.empty()) return Refuse(items, "Switch needs a value: " + item);
       if (text == &s.Dir && !UsableInstallDir(value))
-        return Refuse(items, "The directory must be a full path below a drive or share (C:\\... or "
-                             "\\\\server\\share\\...), without / or %: " + item);
+        return Refuse(items, "The directory must be a full path on a local drive (C:\\...), without / or %: " +
+                                 item);
       if (text != nullptr) {
         *text = value;
       } else if (canonical == "/SHORTCUTS") {
@@ -177,7 +235,14 @@ SwitchParse ParseSetupSwitches(const std::string& arguments) {
     }
   }
   const auto given = [&](const char* name) { return std::find(seen.begin(), seen.end(), name) != seen.end(); };
-  if (given("/NOICONS") && given("/SHORTCUTS")) return Refuse(items, "/NOICONS and /SHORTCUTS contradict each other");
+  for (const auto& pair : Contradictions)
+    if (given(pair[0]) && given(pair[1]))
+      return Refuse(items, std::string(pair[0]) + " and " + pair[1] + " contradict each other");
+  // Forcing is a way of closing.
+  if (s.Closing.Force) s.Closing.Close = true;
+  if (s.UserSetup)
+    for (const std::string& name : seen)
+      if (!GoesWithUserSetup(name)) return Refuse(items, "/USERSETUP takes no " + name);
   for (const std::string& item : items) result.SilentLooking |= LooksSilent(item);
   result.Valid = true;
   return result;

@@ -82,6 +82,17 @@ void AddToolsEntry(ToolsListStore& store, ToolsListForm form, const ToolsEntry& 
   WriteCount(store, form, n + 1);
 }
 
+bool AddToolsEntryOnce(ToolsListStore& store, ToolsListForm form, const ToolsEntry& entry) {
+  int32_t count = 0;
+  if (ReadCount(store, form, count)) {
+    count = std::min(count, RemovableToolsEntries);
+    for (int32_t i = 0; i < count; ++i)
+      if (AsciiLower(ReadItem(store, ItemName("Path", i), ItemBytes)) == AsciiLower(entry.Path)) return false;
+  }
+  AddToolsEntry(store, form, entry);
+  return true;
+}
+
 bool RemoveProductToolsEntry(ToolsListStore& store, ToolsListForm form) {
   int32_t count = 0;
   if (!ReadCount(store, form, count)) return false;

@@ -47,6 +47,11 @@ constexpr int32_t RegistryToolsCap = 32;
 // registry lists. A Count that cannot be raised by one raises ECountError, list unchanged.
 void AddToolsEntry(ToolsListStore& store, ToolsListForm form, const ToolsEntry& entry);
 
+// The same, unless an entry of the list already starts entry.Path (ASCII letters in any case):
+// a user's share of a machine-wide installation is added once, however often it is asked
+// for. Returns whether the entry was added.
+bool AddToolsEntryOnce(ToolsListStore& store, ToolsListForm form, const ToolsEntry& entry);
+
 // Removal reads no list beyond this many entries.
 constexpr int32_t RemovableToolsEntries = 1024;
 

@@ -19,7 +19,7 @@ constexpr const char* ShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVe
 constexpr const char* ShortcutName = "Quillmark.lnk";
 
 struct ShortcutPlace {
-  const char* ShellFolder;
+  const char* ShellFolder;  // also the name the log gives the place
   int CommonFolder;  // the All Users counterpart
   bool ShortcutChoices::*Chosen;
 };
@@ -59,14 +59,25 @@ void AddShortcuts(const ShortcutChoices& choices, const std::string& installatio
   link.WorkingDirectory = installationDir;
 
   const auto folders = FolderPaths(source);
+  const std::string owner = source == ShortcutFolders::AllUsers ? "All Users " : "";
   for (size_t i = 0; i < PlaceCount; ++i) {
-    if (!folders[i] || !(choices.*ShortcutPlaces[i].Chosen)) continue;
+    if (!(choices.*ShortcutPlaces[i].Chosen)) continue;
+    const std::string place = owner + ShortcutPlaces[i].ShellFolder;
+    if (!folders[i]) {
+      // (A folder the code page cannot name has said so already.)
+      LogAction("Shortcut skipped: no usable " + place + " folder is named");
+      continue;
+    }
     const std::string& folder = *folders[i];
     // A folder reached through a junction or link is skipped like a missing value; one that
     // does not exist fails to save as before.
     HeldLevels levels;
     const FolderCheck check = CheckFolder(folder, levels);
-    if (check == FolderCheck::Redirected) continue;
+    if (check == FolderCheck::Redirected) {
+      LogAction("Shortcut skipped: the " + place + " folder " + folder +
+                " is reached through a link or junction, which Setup does not follow");
+      continue;
+    }
     if (check == FolderCheck::Missing) throw std::runtime_error("Cannot save " + folder + ShortcutName);
     // The first shortcut that cannot be saved ends the step. The folder may be the user's, who
     // may have made "Quillmark.lnk" a link to a system file: it is replaced, never written through.

@@ -76,21 +76,31 @@ std::string ShortDirectory(const std::string& directory) {
   return result;
 }
 
-void AddRegistryToolsEntry(const std::string& keyPath, CountForm countForm,
-                           const std::string& installationDir) {
+void AddLoggedEntry(ToolsListStore& store, ToolsListForm form, const ToolsEntry& entry, ToolsEntryAdding adding,
+                    const std::string& list) {
+  if (adding == ToolsEntryAdding::EveryTime)
+    AddToolsEntry(store, form, entry);
+  else if (!AddToolsEntryOnce(store, form, entry)) {
+    LogAction("Tools-menu entry already there: " + list);
+    return;
+  }
+  LogAction("Tools-menu entry added: " + list);
+}
+
+void AddRegistryToolsEntry(const std::string& keyPath, CountForm countForm, const std::string& installationDir,
+                           ToolsEntryAdding adding) {
   // A list that does not exist yet is created and starts at entry 0.
   const RegKey key = RegKey::Create(HKEY_CURRENT_USER, keyPath, KEY_ALL_ACCESS);
   RegistryListStore store(key);
-  AddToolsEntry(store, RegistryForm(countForm), ProductToolsEntry(installationDir));
-  LogAction("Tools-menu entry added: HKEY_CURRENT_USER\\" + keyPath);
+  AddLoggedEntry(store, RegistryForm(countForm), ProductToolsEntry(installationDir), adding,
+                 "HKEY_CURRENT_USER\\" + keyPath);
 }
 
-void AddIniToolsEntry(const std::string& installationDir) {
+void AddIniToolsEntry(const std::string& installationDir, ToolsEntryAdding adding) {
   IniListStore store;
   const std::string directory = ShortDirectory(installationDir);
   if (!ProfileKeepsText(IniFile, directory)) return;
-  AddToolsEntry(store, ToolsListForm::Ini, ProductToolsEntry(directory));
-  LogAction(std::string("Tools-menu entry added: ") + IniFile);
+  AddLoggedEntry(store, ToolsListForm::Ini, ProductToolsEntry(directory), adding, IniFile);
 }
 
 void RemoveRegistryToolsEntry(const std::string& keyPath, CountForm countForm) {
@@ -119,14 +129,15 @@ void Silently(Removal&& removal) {
 
 }  // namespace
 
-void AddToolsMenuEntries(const std::array<bool, IdeOptionCount>& chosen, const std::string& installationDir) {
+void AddToolsMenuEntries(const std::array<bool, IdeOptionCount>& chosen, const std::string& installationDir,
+                         ToolsEntryAdding adding) {
   for (int i = 0; i < IdeOptionCount; ++i) {
     if (!chosen[i]) continue;
     const IdeOption& option = IdeOptions[i];
     if (option.ToolsKey)
-      AddRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm, installationDir);
+      AddRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm, installationDir, adding);
     else
-      AddIniToolsEntry(installationDir);
+      AddIniToolsEntry(installationDir, adding);
   }
 }
 

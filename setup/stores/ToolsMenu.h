@@ -12,7 +12,11 @@
 // entry 32. Delphi 1's entry holds the directory in its short (8.3) form. Raises on the first
 // list that cannot be edited: a text Count that is not a number, an INI key that cannot be
 // written.
-void AddToolsMenuEntries(const std::array<bool, IdeOptionCount>& chosen, const std::string& installationDir);
+// Once: a list that already holds the entry is left as it is (a user's share of a
+// machine-wide installation, which Active Setup may ask for again).
+enum class ToolsEntryAdding { EveryTime, Once };
+void AddToolsMenuEntries(const std::array<bool, IdeOptionCount>& chosen, const std::string& installationDir,
+                         ToolsEntryAdding adding = ToolsEntryAdding::EveryTime);
 
 // Removes the first entry whose Path contains "quillmk.exe" in any letter case from every
 // environment's list; the later entries move down. Each list by itself and silently: one that

@@ -25,6 +25,17 @@ using RmEndSessionFn = DWORD(WINAPI*)(DWORD);
 using RmRegisterResourcesFn = DWORD(WINAPI*)(DWORD, UINT, LPCWSTR*, UINT, RmUniqueProcess*, UINT, LPCWSTR*);
 using RmGetListFn = DWORD(WINAPI*)(DWORD, UINT*, UINT*, RmProcessInfo*, DWORD*);
 
+// RM_APP_TYPE: what may be closed depends on it.
+ProgramKind KindOf(int applicationType) {
+  switch (applicationType) {
+    case 3: return ProgramKind::Service;    // RmService
+    case 4: return ProgramKind::Shell;      // RmExplorer
+    case 5: return ProgramKind::Console;    // RmConsole
+    case 1000: return ProgramKind::Critical;  // RmCritical
+    default: return ProgramKind::Application;  // RmUnknownApp, RmMainWindow, RmOtherWindow
+  }
+}
+
 // Loaded at run time from the system directory: the programs import only Known DLLs.
 class RestartManager {
 public:
@@ -43,8 +54,8 @@ public:
   RestartManager& operator=(const RestartManager&) = delete;
 
   // The programs that hold the file, joined by ", "; empty when none is named or the
-  // Restart Manager is not there.
-  std::string ProgramsHolding(const std::string& path) const {
+  // Restart Manager is not there. Each also joins holders.
+  std::string ProgramsHolding(const std::string& path, std::vector<HoldingProgram>& holders) const {
     if (!start_ || !end_ || !register_ || !list_) return std::string();
     const std::wstring wide = WideText(path);
     DWORD session = 0;
@@ -67,6 +78,7 @@ public:
           std::string name = ProgramText(infos[i].AppName).value_or("?");
           if (name.empty()) name = "process " + std::to_string(infos[i].Process.ProcessId);
           programs += (programs.empty() ? "" : ", ") + name;
+          holders.push_back({infos[i].Process.ProcessId, "", KindOf(infos[i].ApplicationType), true});
         }
     }
     end_(session);
@@ -101,8 +113,9 @@ std::vector<FileInUse> FindFilesInUse(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-    const std::string programs = manager.ProgramsHolding(path);
-    if (!programs.empty() || RefusesWriting(path)) inUse.push_back({path, programs});
+    std::vector<HoldingProgram> holders;
+    const std::string programs = manager.ProgramsHolding(path, holders);
+    if (!programs.empty() || RefusesWriting(path)) inUse.push_back({path, programs, holders});
   }
   return inUse;
 }

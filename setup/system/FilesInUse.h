@@ -3,10 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "logic/ClosePlan.h"
+
 // A file that a command would replace or delete and that a running program holds.
 struct FileInUse {
   std::string Path;
   std::string Programs;  // the programs the Restart Manager names, "" where it names none
+  std::vector<HoldingProgram> Holders;  // those programs, for closing them (no image)
 };
 
 // The files of paths that are in use. The Restart Manager names the programs; where it names

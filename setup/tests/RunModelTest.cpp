@@ -47,10 +47,8 @@ TEST(ApplySwitches, FillTheModelOfAFreshInstallation) {
       // The proposed option directories follow the installation directory; a found one stays.
       {"/DIR=E:\\Tools\\QM\\\\", "E:\\Tools\\QM -E:\\Tools\\QM\\Delphi10 -E:\\Tools\\QM\\Delphi20 +D:\\Delphi 3\\Lib "
                                  "-E:\\Tools\\QM\\Delphi40 -E:\\Tools\\QM\\BCB10 -E:\\Tools\\QM\\BCB30"},
-      // A share: the options go below it too (a drive root is refused by the parse).
-      {"/DIR=\\\\srv\\tools\\QM", "\\\\srv\\tools\\QM -\\\\srv\\tools\\QM\\Delphi10 -\\\\srv\\tools\\QM\\Delphi20 "
-                             "+D:\\Delphi 3\\Lib -\\\\srv\\tools\\QM\\Delphi40 -\\\\srv\\tools\\QM\\BCB10 "
-                             "-\\\\srv\\tools\\QM\\BCB30"},
+      // A share is refused by the parse (as a drive root is): the model stays as proposed.
+      {"/DIR=\\\\srv\\tools\\QM", proposed},
       {"/COMPONENTS=delphi10,BCB30 /DIR=E:\\Q",
        "E:\\Q +E:\\Q\\Delphi10 -E:\\Q\\Delphi20 -D:\\Delphi 3\\Lib -E:\\Q\\Delphi40 -E:\\Q\\BCB10 +E:\\Q\\BCB30"},
       {"/COMPONENTS=none", "C:\\Program Files\\Quillmark -C:\\Program Files\\Quillmark\\Delphi10 "
@@ -74,19 +72,49 @@ TEST(ApplySwitches, FillTheModelOfAFreshInstallation) {
     RunModel kept = Proposed(other);
     ApplySwitches(kept, parse("/DIR=E:\\Q /COMPONENTS=Delphi10 /NOICONS"));
     EXPECT_EQ(Describe(kept), Describe(Proposed(other))) << CaseLetter(other);
+    // Whose share, and closing the programs that hold files, count for every command.
+    ApplySwitches(kept, parse("/ALLUSERS /FORCECLOSEAPPLICATIONS"));
+    EXPECT_EQ(kept.Scope, InstallScope::AllUsers);
+    EXPECT_TRUE(kept.Closing.Close && kept.Closing.Force && kept.Closing.Restart);
   }
 }
 
-TEST(PlacesFor, SystemPutsShortcutsForAllUsersAndNoToolsEntriesInItsOwnProfile) {
-  const AccountPlaces person = PlacesFor(AccountKind::Person);
-  EXPECT_EQ(person.Shortcuts, ShortcutFolders::User);
-  EXPECT_TRUE(person.ToolsMenuEntries);
-  EXPECT_EQ(person.LogNote, nullptr);
-  const AccountPlaces system = PlacesFor(AccountKind::LocalSystem);
-  EXPECT_EQ(system.Shortcuts, ShortcutFolders::AllUsers);
-  EXPECT_FALSE(system.ToolsMenuEntries);
-  ASSERT_NE(system.LogNote, nullptr);
-  EXPECT_NE(std::string(system.LogNote).find("All Users"), std::string::npos);
+// Who runs, and for whom: where shortcuts go, whose Tools-menu entries are written now, and
+// whether every user gets theirs at the next logon; and where Uninstall looks for shortcuts.
+TEST(PlacesFor, ShortcutsToolsEntriesAndEveryUsersShareByAccountAndScope) {
+  const auto P = AccountKind::Person;
+  const auto S = AccountKind::LocalSystem;
+  const auto U = ShortcutFolders::User;
+  const auto A = ShortcutFolders::AllUsers;
+  struct Row {
+    AccountKind kind;
+    InstallScope scope;
+    ShortcutFolders shortcuts;
+    bool tools, everyUser, note;
+    bool removeUser, removeAll, removeAllWhenFound;  // Uninstall: not found, found for everyone
+  };
+  const Row rows[] = {
+      {P, InstallScope::Unstated, U, true, false, false, true, false, true},
+      {P, InstallScope::CurrentUser, U, true, false, false, true, false, false},
+      {P, InstallScope::AllUsers, A, true, true, true, true, true, true},
+      {S, InstallScope::Unstated, A, false, true, true, false, true, true},
+      {S, InstallScope::AllUsers, A, false, true, true, false, true, true},
+      {S, InstallScope::CurrentUser, A, false, true, true, false, true, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(row.kind) << " " << static_cast<int>(row.scope));
+    const AccountPlaces places = PlacesFor(row.kind, row.scope);
+    EXPECT_EQ(places.Shortcuts, row.shortcuts);
+    EXPECT_EQ(places.ToolsMenuEntries, row.tools);
+    EXPECT_EQ(places.EveryUser, row.everyUser);
+    EXPECT_EQ(places.LogNote != nullptr, row.note);
+    const ShortcutCleaning plain = ShortcutsToRemove(row.kind, row.scope, false);
+    const ShortcutCleaning found = ShortcutsToRemove(row.kind, row.scope, true);
+    EXPECT_EQ(plain.User, row.removeUser);
+    EXPECT_EQ(found.User, row.removeUser);
+    EXPECT_EQ(plain.AllUsers, row.removeAll);
+    EXPECT_EQ(found.AllUsers, row.removeAllWhenFound);
+  }
 }
 
 TEST(RunModel, InstallationDirAndTheDelphi1And2Clash) {

@@ -1,5 +1,8 @@
 #include "SetupSwitches.h"
 
+#include "ExitCodes.h"
+#include "LogName.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,6 +35,12 @@ std::string Describe(const SwitchParse& parse) {
     text += ' ';
   }
   for (const std::string& ignored : s.Ignored) text += "ignored=" + ignored + " ";
+  if (s.Closing.Close) text += "close ";
+  if (s.Closing.Force) text += "force ";
+  if (!s.Closing.Restart) text += "norestart ";
+  if (s.Scope != InstallScope::Unstated) text += s.Scope == InstallScope::AllUsers ? "allusers " : "currentuser ";
+  if (s.RestartExitCode) text += "restartexitcode=" + std::to_string(*s.RestartExitCode) + " ";
+  if (s.UserSetup) text += "usersetup ";
   return text;
 }
 
@@ -49,7 +58,6 @@ TEST(ParseSetupSwitches, Table) {
       {"/COMPONENTS=Delphi30,bcb30", true, "components=001001 "},
       {"/COMPONENTS=delphi10,Delphi10", true, "components=100000 "},
       {"/components=NONE", true, "components=000000 "},
-      {"/DIR=\\\\srv\\share\\Q", true, "dir=[\\\\srv\\share\\Q] "},
       // What deployment tools add out of habit: accepted, logged, changing nothing.
       {"/verysilent /SuppressMsgBoxes /NORESTART /nocancel /sp-", true,
        "quiet verysilent ignored=/SUPPRESSMSGBOXES ignored=/NORESTART ignored=/NOCANCEL ignored=/SP- "},
@@ -57,6 +65,18 @@ TEST(ParseSetupSwitches, Table) {
       {"/SHORTCUTS=programs,Desktop", true, "shortcuts=101 "},
       {"/shortcuts=StartMenu", true, "shortcuts=010 "},
       {"/SHORTCUTS=none", true, "shortcuts=000 "},
+      // Closing the programs that hold files; forcing is a way of closing.
+      {"/CLOSEAPPLICATIONS", true, "close "},
+      {"/forcecloseapplications /NoRestartApplications", true, "close force norestart "},
+      {"/CLOSEAPPLICATIONS /RESTARTAPPLICATIONS", true, "close "},
+      {"/NOCLOSEAPPLICATIONS", true, ""},
+      {"/ALLUSERS /UNINSTALL", true, "uninstall allusers "},
+      {"/currentuser", true, "currentuser "},
+      {"/RESTARTEXITCODE=3010 /VERYSILENT", true, "quiet verysilent restartexitcode=3010 "},
+      {"/RESTARTEXITCODE=4294967295", true, "restartexitcode=4294967295 "},
+      // /LOG alone: a new file in the temporary directory.
+      {"/LOG /VERYSILENT", true, "quiet verysilent log=[] "},
+      {"/USERSETUP /VERYSILENT /LOG", true, "quiet verysilent log=[] usersetup "},
       // Refused: repeats (also in another case or spelling), unknown or bare words, values.
       {"/SILENT /silent", false, "quiet silent "},
       {"/? /HELP", false, ""},
@@ -86,7 +106,22 @@ TEST(ParseSetupSwitches, Table) {
       {"install", false, ""},
       {"/SILENT=yes", false, ""},
       {"/DIR=", false, ""},
-      {"/LOG", false, ""},
+      {"/LOG=", false, ""},
+      {"/LOG /LOG=C:\\q.log", false, "log=[] "},
+      {"/CLOSEAPPLICATIONS /NOCLOSEAPPLICATIONS", false, ""},
+      {"/FORCECLOSEAPPLICATIONS /NOCLOSEAPPLICATIONS", false, ""},
+      {"/RESTARTAPPLICATIONS /NORESTARTAPPLICATIONS", false, ""},
+      {"/NOCLOSEAPPLICATIONS /RESTARTAPPLICATIONS", false, ""},
+      {"/ALLUSERS /CURRENTUSER", false, ""},
+      {"/CLOSEAPPLICATIONS=yes", false, ""},
+      {"/RESTARTEXITCODE", false, ""},
+      {"/RESTARTEXITCODE=abc", false, ""},
+      {"/RESTARTEXITCODE=-1", false, ""},
+      {"/RESTARTEXITCODE=4294967296", false, ""},
+      {"/USERSETUP /ALLUSERS", false, ""},
+      {"/USERSETUP /UNINSTALL", false, ""},
+      {"/USERSETUP /DIR=C:\\Q", false, ""},
+      {"/DIR=\\\\srv\\share\\Q", false, ""},
       {"/COMPONENTS=Delphi50", false, ""},
       {"/COMPONENTS=Delphi30,", false, ""},
       {"/COMPONENTS=none,Delphi30", false, ""},
@@ -105,6 +140,37 @@ TEST(ParseSetupSwitches, Table) {
   for (const char* line : {"/? /SILENT", "/x", "/DIR=Q"}) EXPECT_TRUE(MayShowBox(ParseSetupSwitches(line), true)) << line;
   for (const char* line : {"/? /VERYSILENT", "/x /s", "/DIR=Q -qn", "/LOG=a /LOG=b /Silent"})
     EXPECT_FALSE(MayShowBox(ParseSetupSwitches(line), true)) << line;
+}
+
+}  // namespace
+
+namespace {
+
+// The log's last line names the real reason for exit code 1.
+TEST(ExitMeaning, NamesTheReasonForEachCode) {
+  const struct {
+    RunEnd end;
+    const char* meaning;
+  } rows[] = {
+      {{ExitDone}, "done"},
+      {{ExitBadCommandLine}, "bad command line"},
+      {{ExitBadCommandLine, RefusalReason::InstallationDirectory}, "the installation directory is refused"},
+      {{ExitDone, RefusalReason::InstallationDirectory}, "done"},
+      {{ExitPackageMissing}, "a package is missing or corrupt"},
+      {{ExitDoneWithErrors}, "done with errors"},
+      {{ExitNothingToDo}, "nothing to do"},
+      {{ExitFilesInUse}, "files in use"},
+      {{ExitSetupRunning}, "another Setup is running"},
+      {{3010}, "unknown"},
+  };
+  for (const auto& row : rows) EXPECT_STREQ(ExitMeaning(row.end), row.meaning) << row.end.Code;
+}
+
+// /LOG alone: numbered within the day, sorting by date.
+TEST(TempLogName, DateAndThreeDigitNumber) {
+  EXPECT_EQ(TempLogName(2026, 12, 9, 1), "Quillmark Setup Log 2026-12-09 #001.txt");
+  EXPECT_EQ(TempLogName(2027, 1, 31, 42), "Quillmark Setup Log 2027-01-31 #042.txt");
+  EXPECT_EQ(TempLogName(2027, 1, 31, TempLogNumbers), "Quillmark Setup Log 2027-01-31 #999.txt");
 }
 
 }  // namespace

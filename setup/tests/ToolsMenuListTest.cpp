@@ -126,6 +126,22 @@ TEST(ToolsMenuListAdd, ProductAlreadyListedGetsASecondEntry) {
   EXPECT_EQ(store.Text("Count"), "2");
 }
 
+// A user's share of a machine-wide installation: the same entry once, however often it runs;
+// an entry of another installation directory is no reason to leave this one out.
+TEST(ToolsMenuListAdd, OnceAddsOnlyWhatTheListLacks) {
+  for (ToolsListForm form : AllForms) {
+    SCOPED_TRACE(static_cast<int>(form));
+    MemoryStore store;
+    store.SetCount(form, 2);
+    store.AddEntry(0, "C:\\Other\\Tool.exe");
+    store.AddEntry(1, "D:\\Old\\QUILLMK.EXE");
+    EXPECT_TRUE(AddToolsEntryOnce(store, form, Product));
+    ExpectProductAt(store, 2);
+    EXPECT_FALSE(AddToolsEntryOnce(store, form, ProductToolsEntry("c:\\qm\\")));
+    EXPECT_EQ(store.CountIn(form), 3);
+  }
+}
+
 TEST(ToolsMenuListAdd, CountFormsAsTheyAreRead) {
   // A number Count shorter than four bytes fills the low bytes; a longer one is unreadable.
   MemoryStore shortNumber;

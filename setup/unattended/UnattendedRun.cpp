@@ -19,20 +19,7 @@ const char* CommandName(SetupCommand command) {
 
 }  // namespace
 
-const char* ExitCodeMeaning(int code) {
-  switch (code) {
-    case 0: return "done";
-    case 1: return "bad command line or log";
-    case 2: return "a package is missing or corrupt";
-    case 3: return "done with errors";
-    case 4: return "nothing to do";
-    case 5: return "files in use";
-    case 1618: return "another Setup is running";
-    default: return "unknown";
-  }
-}
-
-int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
+RunEnd RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
   UnattendedFeedback feedback(instance, switches.Silent && !switches.VerySilent);
   SetupRun run(feedback);
   bool started = false;
@@ -40,21 +27,21 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
   // Start-up's own error (a damaged or unreadable package) ends the run before any change.
   if (!started || feedback.Errors() > 0) {
     LogAction("Start-up failed: nothing changed");
-    return ExitPackageMissing;
+    return {ExitPackageMissing};
   }
   const SetupCommand command = CommandFor(run.Pages, switches.Uninstall);
   LogAction(std::string("Unattended run: ") + CommandName(command));
   // Without a command, either there is nothing to remove or this version is installed, or
   // there is no package to install from: only the last is a fault of the distribution.
   if (command == SetupCommand::None)
-    return switches.Uninstall || run.PackageFound ? ExitNothingToDo : ExitPackageMissing;
+    return {switches.Uninstall || run.PackageFound ? ExitNothingToDo : ExitPackageMissing};
 
   bool applied = false;
   feedback.Guarded([&] {
     ApplySwitches(run.Model, switches);
     applied = true;
   });
-  if (!applied) return ExitPackageMissing;  // an option that cannot be installed: nothing changed
+  if (!applied) return {ExitPackageMissing};  // an option that cannot be installed: nothing changed
 
   bool filesInUse = false;
   bool refused = false;  // an installation directory Setup refuses: nothing changed
@@ -76,11 +63,13 @@ int RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
       throw;
     }
   });
+  // Also after files in use or a refusal: what was closed for nothing runs again.
+  run.RestartClosedPrograms();
   if (filesInUse) {
     LogAction("Files in use: nothing changed");
-    return ExitFilesInUse;
+    return {ExitFilesInUse};
   }
-  if (refused) return ExitBadCommandLine;
-  if (unpinned) return ExitPackageMissing;
-  return feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone;
+  if (refused) return {ExitBadCommandLine, RefusalReason::InstallationDirectory};
+  if (unpinned) return {ExitPackageMissing};
+  return {feedback.Errors() > 0 ? ExitDoneWithErrors : ExitDone};
 }

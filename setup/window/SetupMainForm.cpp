@@ -148,6 +148,8 @@ void TSetupForm::ApplySwitches(const SetupSwitches& switches) {
   RunModel model = run_.Model;
   ::ApplySwitches(model, switches);  // raises, changing nothing, for an option it cannot install
   ShowChoices(model);
+  // No control shows whose share the run is: the model keeps it.
+  run_.Model.Scope = model.Scope;
   if (switches.Uninstall) SetActivePage(SheetOf(OpeningPage(run_.Pages, true)));
 }
 

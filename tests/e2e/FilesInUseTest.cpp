@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 
 #include "InstallChecks.h"
@@ -9,7 +10,7 @@ namespace {
 const char* const RecordKey = "Software\\Penwright\\Quillmark\\Installation";
 
 enum class Command { Update, Uninstall };
-enum class Answer { RetryAfterItEnds, Cancel, Unattended };
+enum class Answer { RetryAfterItEnds, Cancel, Unattended, UnattendedClosing };
 
 struct Row {
   const char* name;
@@ -32,9 +33,10 @@ protected:
     ASSERT_TRUE(Process().WaitForExit(60000));
     ASSERT_EQ(Process().ExitCode(), 0u);
     if (GetParam().command == Command::Update) {
+      // The product stays a program, so that it can be started again after the update.
       std::vector<PackageInput> newer;
       for (const std::string& name : ReadPackageFacts(Dist().PathOf("Quillmk.pak")).MemberNames)
-        newer.push_back(TextMember(name, "newer " + name));
+        newer.push_back(TextMember(name, name == "Quillmk.exe" ? ReadTextFile(BuildDistDir() + name) : "newer " + name));
       Dist().WriteFile("Quillmk.pak", PackageImage("99.0", newer));
     }
     Product = std::make_unique<SetupProcess>(Dir + "Quillmk.exe");
@@ -43,12 +45,13 @@ protected:
   }
   void TearDown() override {
     Product.reset();
+    EndProcessesBelow(Dir);  // the product Setup started again
     SetupTest::TearDown();
   }
 
   void ExpectNothingChanged() {
     EXPECT_EQ(FolderContents(Dir), Before);
-    EXPECT_EQ(ReadTextFile(Dir + "Quillmk.exe").rfind("newer", 0), std::string::npos);
+    EXPECT_EQ(ReadTextFile(Dir + "Templates.ini").rfind("newer", 0), std::string::npos);
     ExpectValue(HKEY_LOCAL_MACHINE, RecordKey, "Version",
                 REG_BINARY, LengthPrefixed(ReadPackageFacts(BuildDistDir() + "Quillmk.pak").VersionText));
   }
@@ -60,6 +63,25 @@ protected:
 TEST_P(FilesInUseTest, ChangesNothingUntilTheFilesAreFree) {
   const Row& row = GetParam();
   const bool update = row.command == Command::Update;
+  if (row.answer == Answer::UnattendedClosing) {
+    // Asked to close as at shutdown, the product ends; the update goes on and starts it again.
+    Start(std::string(), "/VERYSILENT /CLOSEAPPLICATIONS \"/LOG=" + Log + "\"");
+    ASSERT_TRUE(Process().WaitForExit(60000));
+    EXPECT_EQ(Process().ExitCode(), 0u) << ReadTextFile(Log);
+    EXPECT_TRUE(Product->WaitForExit(1000)) << "the product still runs";
+    EXPECT_EQ(ReadTextFile(Dir + "Templates.ini"), "newer Templates.ini");
+    ExpectValue(HKEY_LOCAL_MACHINE, RecordKey, "Version", REG_BINARY, LengthPrefixed("99.0"));
+    const std::string log = AsciiLower(ReadTextFile(Log));
+    EXPECT_NE(log.find(AsciiLower("Program closed on request: " + Dir + "Quillmk.exe")), std::string::npos) << log;
+    EXPECT_NE(log.find(AsciiLower("Starting again as the user: " + Dir + "Quillmk.exe")), std::string::npos) << log;
+    // Each start of the product adds a line to its marker: the test's, then Setup's.
+    const auto starts = [&] {
+      const std::string marker = ReadTextFile(Dir + "Quillmk.ran");
+      return std::count(marker.begin(), marker.end(), '\n');
+    };
+    EXPECT_TRUE(WaitUntil([&] { return starts() == 2; }, 30000)) << "the product was not started again";
+    return;
+  }
   if (row.answer == Answer::Unattended) {
     Start(std::string(), std::string(update ? "" : "/UNINSTALL ") + "/VERYSILENT \"/LOG=" + Log + "\"");
     ASSERT_TRUE(Process().WaitForExit(60000));
@@ -111,7 +133,7 @@ TEST_P(FilesInUseTest, ChangesNothingUntilTheFilesAreFree) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10000));
   if (update) {
     WaitForFinished(window);
-    EXPECT_EQ(ReadTextFile(Dir + "Quillmk.exe"), "newer Quillmk.exe");
+    EXPECT_EQ(ReadTextFile(Dir + "Templates.ini"), "newer Templates.ini");
     ExpectValue(HKEY_LOCAL_MACHINE, RecordKey, "Version", REG_BINARY, LengthPrefixed("99.0"));
   } else {
     EXPECT_EQ(ConfirmMessageBox(Process()).Caption, "Uninstall complete");
@@ -129,6 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Row{"UpdateRetryAfterTheProductEnds", Command::Update, Answer::RetryAfterItEnds},
                     Row{"UpdateCancel", Command::Update, Answer::Cancel},
                     Row{"UpdateUnattended", Command::Update, Answer::Unattended},
+                    Row{"UpdateUnattendedClosingTheProduct", Command::Update, Answer::UnattendedClosing},
                     Row{"UninstallRetryAfterTheProductEnds", Command::Uninstall, Answer::RetryAfterItEnds},
                     Row{"UninstallCancel", Command::Uninstall, Answer::Cancel},
                     Row{"UninstallUnattended", Command::Uninstall, Answer::Unattended}),

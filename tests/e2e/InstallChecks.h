@@ -170,6 +170,7 @@ inline std::map<std::string, std::string> ReadInstallation(const std::string& di
       {HKEY_LOCAL_MACHINE, "Software\\Classes\\.qmp"},
       {HKEY_LOCAL_MACHINE, "Software\\Classes\\QuillmarkProject"},
       {HKEY_CURRENT_USER, "Software\\Borland"},
+      {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Active Setup\\Installed Components\\Penwright.Quillmark"},
   };
   for (const auto& key : keys) ReadKeyTree(key.first, key.second, items);
   for (const std::string& folder : shortcutFolders) {

@@ -59,11 +59,16 @@ TEST_F(ShortcutsTest, LinksInTheFoldersAreNeverWrittenThrough) {
   SetShellFolder("Desktop", Root + "DeskLink\\Desktop");
   MakeUnixLink(Programs + "Quillmark.lnk", victim + "File.txt");
   const std::string before = FolderContents(victim);
-  Start();
+  const std::string log = Root + "setup log.txt";
+  Start(std::string(), "\"/LOG=" + log + "\"");
   WindowDriver window = WaitForMainWindow();
   InstallAndWaitForFinished(window);
 
   EXPECT_EQ(FolderContents(victim), before);
+  EXPECT_NE(ReadTextFile(log).find("Shortcut skipped: the Desktop folder " + Root + "DeskLink\\Desktop\\ is reached "
+                                   "through a link"),
+            std::string::npos)
+      << ReadTextFile(log);
   EXPECT_EQ(ReadShortcut(Programs + "Quillmark.lnk").Path, ProgramFiles + "Quillmark\\Quillmk.exe");
   EXPECT_EQ(FilesBelow(Programs), std::vector<std::string>{"Quillmark.lnk"}) << "a temporary file is left";
   RemoveUnixLink(Root + "DeskLink");

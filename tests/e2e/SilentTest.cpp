@@ -101,6 +101,78 @@ TEST_F(SilentTest, InstallsAsTheWindowDoesThenUpdatesAndUninstallsFromItsCopy) {
   EXPECT_TRUE(LogHas("Case found: A")) << "the log was cut short";
 }
 
+// /ALLUSERS: the shortcuts go to the All Users folders, and every user gets their Tools-menu
+// entries at their next logon from the Active Setup component; its command, run as a user,
+// adds them once. Uninstall removes the shortcut and the component.
+TEST_F(SilentTest, AllUsersGivesEveryUserTheirShareAndUninstallTakesItBack) {
+  const char* const ComponentKey = "Software\\Microsoft\\Active Setup\\Installed Components\\Penwright.Quillmark";
+  const char* const ToolsKey = "Software\\Borland\\Delphi\\3.0\\Transfer";
+  // Wine reads the All Users folders from HKEY_LOCAL_MACHINE's "User Shell Folders", in the
+  // view of the program that asks (Setup's, which is this test's).
+  const char* const MachineFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  const std::string commonDesktop = Root + "Common Desktop\\";
+  CreateDirectories(commonDesktop);
+  HKEY folders = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, MachineFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &folders, nullptr),
+            ERROR_SUCCESS);
+  std::vector<char> saved(4096);
+  DWORD savedType = 0, savedSize = static_cast<DWORD>(saved.size());
+  const bool hadValue = RegQueryValueExA(folders, "Common Desktop", nullptr, &savedType,
+                                         reinterpret_cast<BYTE*>(saved.data()), &savedSize) == ERROR_SUCCESS;
+  RegSetValueExA(folders, "Common Desktop", 0, REG_SZ, reinterpret_cast<const BYTE*>(commonDesktop.c_str()),
+                 static_cast<DWORD>(commonDesktop.size() + 1));
+
+  LayOutSampleDistribution();
+  const std::string dir = ProgramFiles + "Quill mark\\";
+  EXPECT_TRUE(RunWithoutWindows("/VERYSILENT /ALLUSERS /COMPONENTS=Delphi30 /SHORTCUTS=desktop \"/DIR=" + dir +
+                                "\" \"/LOG=" + Log + "\""));
+  EXPECT_EQ(Process().ExitCode(), 0u) << ReadTextFile(Log);
+  EXPECT_EQ(ReadShortcut(commonDesktop + "Quillmark.lnk").Path, dir + "Quillmk.exe");
+  EXPECT_FALSE(FileExists(Desktop + "Quillmark.lnk"));
+  std::string stubPath, version;
+  EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, ComponentKey, "StubPath", stubPath));
+  EXPECT_TRUE(ReadRegString(HKEY_LOCAL_MACHINE, ComponentKey, "Version", version));
+  EXPECT_EQ(version, "1,0");
+  EXPECT_NE(stubPath.find("\"" + dir + "Setup.exe\" /USERSETUP"), std::string::npos) << stubPath;
+  std::string count;
+  EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, ToolsKey, "Count", count)) << "the installing user's own entry";
+  EXPECT_EQ(count, "1");
+
+  // Another user's logon: no entry yet. The command adds it; a second run adds nothing.
+  DeleteRegTree(HKEY_CURRENT_USER, "Software\\Borland");
+  for (int run = 0; run < 2; ++run) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string command = stubPath;
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        << stubPath;
+    EXPECT_EQ(WaitForSingleObject(info.hProcess, 60000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(info.hProcess, &code);
+    EXPECT_EQ(code, 0u) << stubPath;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, ToolsKey, "Count", count)) << run;
+    EXPECT_EQ(count, "1") << run;
+  }
+  std::string path;
+  EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, ToolsKey, "Path0", path));
+  EXPECT_EQ(path, dir + "Quillmk.exe");
+
+  EXPECT_TRUE(RunWithoutWindows("/UNINSTALL /VERYSILENT \"/LOG=" + Log + "\"", dir + "Setup.exe"));
+  EXPECT_EQ(Process().ExitCode(), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return !DirectoryExists(dir); }, 30000));
+  EXPECT_FALSE(FileExists(commonDesktop + "Quillmark.lnk"));
+  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, ComponentKey));
+
+  if (hadValue)
+    RegSetValueExA(folders, "Common Desktop", 0, savedType, reinterpret_cast<const BYTE*>(saved.data()), savedSize);
+  else
+    RegDeleteValueA(folders, "Common Desktop");
+  RegCloseKey(folders);
+}
+
 // The exit codes of runs that change nothing.
 TEST_F(SilentTest, RunsThatChangeNothingSayWhyByTheirExitCode) {
   struct Row {
@@ -117,6 +189,8 @@ TEST_F(SilentTest, RunsThatChangeNothingSayWhyByTheirExitCode) {
       {"log that cannot be opened", "/VERYSILENT /LOG=C:\\qmtest\\no\\such\\folder\\x.log", true, 1},
       {"relative /DIR", "/VERYSILENT /DIR=Quillmark", true, 1, "Command line refused: The directory must be"},
       {"drive root /DIR, a quiet-looking line: no box", "/DIR=C:\\ -q", true, 1, "The directory must be"},
+      {"a share for /DIR", "/VERYSILENT /DIR=\\\\srv\\share\\Q", true, 1, "Finished, exit code 1 (bad command line)"},
+      {"contradicting switches", "/VERYSILENT /ALLUSERS /CURRENTUSER", true, 1, "contradict each other"},
       {"case E: no package", "/VERYSILENT", false, 2, "Finished, exit code 2"},
       {"case E, uninstall", "/UNINSTALL /VERYSILENT", false, 4},
       {"case A, uninstall", "/VERYSILENT /UNINSTALL /NORESTART", true, 4, "Switch /NORESTART accepted"},
@@ -139,6 +213,26 @@ TEST_F(SilentTest, RunsThatChangeNothingSayWhyByTheirExitCode) {
     EXPECT_FALSE(DirectoryExists(ProgramFiles + "Quillmark"));
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
   }
+  // /LOG alone: a new file of its own in the temporary directory.
+  char temp[MAX_PATH] = "";
+  ASSERT_GT(GetTempPathA(sizeof temp, temp), 0u);
+  const auto tempLogs = [&] {
+    std::vector<std::string> names;
+    for (const std::string& name : FilesBelow(temp))
+      if (name.rfind("Quillmark Setup Log ", 0) == 0) names.push_back(name);
+    return names;
+  };
+  const std::vector<std::string> before = tempLogs();
+  EXPECT_TRUE(RunWithoutWindows("/VERYSILENT /UNINSTALL /LOG"));
+  EXPECT_EQ(Process().ExitCode(), 4u);
+  std::vector<std::string> added;
+  for (const std::string& name : tempLogs())
+    if (std::find(before.begin(), before.end(), name) == before.end()) added.push_back(name);
+  ASSERT_EQ(added.size(), 1u);
+  EXPECT_NE(added[0].find(" #"), std::string::npos) << added[0];
+  EXPECT_NE(ReadTextFile(temp + added[0]).find("Finished, exit code 4 (nothing to do)"), std::string::npos);
+  DeleteFileA((temp + added[0]).c_str());
+
   // An option whose package is missing cannot be installed: logged, and nothing changed.
   DeleteFileA(Dist().PathOf("BCB30.pak").c_str());
   EXPECT_TRUE(RunWithoutWindows("/VERYSILENT /COMPONENTS=BCB30 /LOG=\"" + Log + "\""));
@@ -250,6 +344,9 @@ TEST_P(TrapTest, NothingBehindTheLinkIsWrittenOrDeleted) {
   EXPECT_EQ(FolderContents(victim), before);
   if (GetParam().logged) {
     EXPECT_TRUE(LogHas(GetParam().logged)) << ReadTextFile(Log);
+    if (GetParam().exitCode == 1) {
+      EXPECT_TRUE(LogHas("Finished, exit code 1 (the installation directory is refused)"));
+    }
   } else {
     EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey)) << "the run went on";
   }

@@ -34,6 +34,7 @@ const struct {
     {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillmark"},
     {HKEY_CURRENT_USER, "Software\\Borland"},
     {HKEY_LOCAL_MACHINE, "Software\\Borland"},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Active Setup\\Installed Components\\Penwright.Quillmark"},
 };
 
 std::string DelphiIniPath() {
