@@ -311,9 +311,12 @@ TEST_F(SilentTest, DISABLED_TimesASilentInstallNextToTheWindow) {
 }
 
 // One Setup at a time: a second one, while the first shows its window, says so with the
-// window and ends with 1618 unattended, changing nothing.
+// window and ends with 1618 unattended, changing nothing. The mutex name earlier Setups took,
+// which any user could make first, holds none back; nor does a Setup that was killed.
 TEST_F(SilentTest, ASecondSetupEndsWhileOneRuns) {
   LayOutSampleDistribution();
+  const HANDLE squatter = CreateMutexA(nullptr, TRUE, "Global\\Penwright.Quillmark.Setup");
+  ASSERT_NE(squatter, nullptr);
   SetupProcess first(Dist().SetupPath());
   ASSERT_NE(first.WaitForMainWindow(), nullptr);
 
@@ -329,6 +332,12 @@ TEST_F(SilentTest, ASecondSetupEndsWhileOneRuns) {
   EXPECT_TRUE(LogHas("Another Setup is running: nothing changed"));
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
   EXPECT_FALSE(DirectoryExists(ProgramFiles + "Quillmark"));
+
+  first.Kill();
+  ASSERT_TRUE(first.WaitForExit(15000));
+  EXPECT_TRUE(RunWithoutWindows("/VERYSILENT /UNINSTALL"));
+  EXPECT_EQ(Process().ExitCode(), 4u) << "nothing installed to remove, and no Setup in the way";
+  CloseHandle(squatter);
 }
 
 }  // namespace
