@@ -8,8 +8,11 @@ namespace {
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // A server name of a share: "\\C:\x" names the drive, "\\.\" and "\\?\" the device
-// namespace (pipes, volumes, GLOBALROOT), none of them a server.
+// namespace (pipes, volumes, GLOBALROOT), none of them a server; no name holds a control
+// character.
 bool IsServerName(const std::string& server) {
+  for (const char c : server)
+    if (static_cast<unsigned char>(c) < 0x20) return false;
   return server != "." && server.find_first_of(":*?\"<>|/") == std::string::npos;
 }
 

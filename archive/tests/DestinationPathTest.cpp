@@ -61,6 +61,7 @@ TEST(DestinationPath, UnrootedDestinationsAreRefused) {
       {PathStyle::Windows, "C:/x"},        {PathStyle::Posix, ""},
       {PathStyle::Windows, "\\\\C:\\x\\y"}, {PathStyle::Windows, "\\\\.\\pipe\\x"},
       {PathStyle::Windows, "\\\\?\\C:\\x"}, {PathStyle::Windows, "\\\\.\\C:\\x"},
+      {PathStyle::Windows, "\\\\ui\nC:\\Pri\\x"}, {PathStyle::Windows, "\\\\srv\tx\\share\\x"},
       {PathStyle::Posix, "relative/dir"},  {PathStyle::Posix, "C:\\x"},
   };
   for (const auto& c : cases) EXPECT_THROW(CompleteDestination(c.dir, c.style), EFileError) << c.dir;
