@@ -60,6 +60,17 @@ OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share) {
   return handle;
 }
 
+bool RemainsWithoutFollowing(const std::string& path) {
+  const std::string full = FullPath(path);
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  const DWORD error =
+      full.empty() ? ERROR_BAD_PATHNAME
+                   : OpenByLevels(WideText(full).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0, &opened);
+  if (opened != INVALID_HANDLE_VALUE) CloseHandle(opened);
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const std::string& name,
                       const std::vector<uint8_t>& bytes) {
   const std::string fresh = UnforeseeableName("Quillmark-", ".tmp");

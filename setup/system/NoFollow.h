@@ -31,6 +31,11 @@ inline bool RemoveFolderWithoutFollowing(const std::string& path) { return Remov
 // path is not path.
 OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share);
 
+// Whether something is still at path, looked at level by level from its root (a link itself
+// counts; nothing behind it is opened). True where it cannot be told (a link on the way): a
+// name kept in the record is the safe side.
+bool RemainsWithoutFollowing(const std::string& path);
+
 // Writes bytes as name into a folder held by levels (checked, folder its path ending in a
 // backslash): under a name no one can foresee, created relative to the folder's handle, then
 // that very file, checked by its final path and a link count of 1, is put in place by handle
