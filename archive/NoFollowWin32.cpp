@@ -100,8 +100,12 @@ void RandomBytes(uint8_t (&random)[16]) {
   // Looked up, not imported: advapi32 forwards it to cryptbase.dll, no Known DLL, which Windows
   // before 10 1607 would look for beside the program while loading it. By now the library
   // search is restricted to the system directory.
-  static const auto generate = reinterpret_cast<RtlGenRandomCall>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "SystemFunction036")));
+  static const auto generate = [] {
+    HMODULE advapi = GetModuleHandleA("advapi32.dll");
+    if (!advapi) advapi = LoadLibraryExA("advapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return reinterpret_cast<RtlGenRandomCall>(
+        reinterpret_cast<void*>(advapi ? GetProcAddress(advapi, "SystemFunction036") : nullptr));
+  }();
   if (!generate || !generate(random, sizeof random)) throw std::runtime_error("No random numbers for a private name");
 }
 
