@@ -7,13 +7,22 @@ namespace {
 
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
+// A server name of a share: "\\C:\x" names the drive, "\\.\" and "\\?\" the device
+// namespace (pipes, volumes, GLOBALROOT), none of them a server; no name holds a control
+// character.
+bool IsServerName(const std::string& server) {
+  for (const char c : server)
+    if (static_cast<unsigned char>(c) < 0x20) return false;
+  return server != "." && server.find_first_of(":*?\"<>|/") == std::string::npos;
+}
+
 // Length of the root that is taken as existing, or 0 when the path has none.
 size_t RootLength(const std::string& dir, PathStyle style, const CodePage& page) {
   if (style == PathStyle::Posix) return !dir.empty() && dir[0] == '/' ? 1 : 0;
   if (dir.size() >= 3 && IsAsciiLetter(dir[0]) && dir[1] == ':' && dir[2] == '\\') return 3;
   if (dir.compare(0, 2, "\\\\") != 0) return 0;
   const size_t serverEnd = FindAscii(dir, '\\', 2, page);
-  if (serverEnd == std::string::npos || serverEnd == 2) return 0;
+  if (serverEnd == std::string::npos || serverEnd == 2 || !IsServerName(dir.substr(2, serverEnd - 2))) return 0;
   const size_t shareEnd = FindAscii(dir, '\\', serverEnd + 1, page);
   if (shareEnd == std::string::npos || shareEnd == serverEnd + 1) return 0;
   return shareEnd + 1;

@@ -1,6 +1,5 @@
 #include "NoFollowWin32.h"
 
-#include <ntsecapi.h>
 #include <winternl.h>
 
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include "CodePage.h"
 #include "FinalPath.h"
 #include "HexText.h"
+#include "LevelOpenWin32.h"
 #include "WideText.h"
 
 namespace {
@@ -22,43 +22,22 @@ Function FromNtdll(const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), name)));
 }
 
-using NtCreateFileCall = LONG(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER,
-                                      ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
 using NtSetInformationFileCall = LONG(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, FILE_INFORMATION_CLASS);
 using RtlNtStatusToDosErrorCall = ULONG(NTAPI*)(LONG);
+using RtlGenRandomCall = BOOLEAN(WINAPI*)(PVOID, ULONG);
 
 DWORD ErrorOf(LONG status) {
   const auto convert = FromNtdll<RtlNtStatusToDosErrorCall>("RtlNtStatusToDosError");
   return convert ? convert(status) : ERROR_GEN_FAILURE;
 }
 
-// name inside folder, by handle: disposition FILE_CREATE or FILE_OPEN, never following a link.
-OwnedHandle NtOpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, ULONG share, ULONG disposition,
-                           ULONG options, PSECURITY_DESCRIPTOR security, DWORD& error) {
-  const auto create = FromNtdll<NtCreateFileCall>("NtCreateFile");
-  std::wstring wide = WideText(name);
-  if (!create || wide.empty() || wide.find(L'\\') != std::wstring::npos) {
-    error = ERROR_INVALID_NAME;
-    return OwnedHandle();
-  }
-  UNICODE_STRING unicode;
-  unicode.Buffer = &wide[0];
-  unicode.Length = static_cast<USHORT>(wide.size() * sizeof(wchar_t));
-  unicode.MaximumLength = unicode.Length;
-  OBJECT_ATTRIBUTES attributes;
-  InitializeObjectAttributes(&attributes, &unicode, OBJ_CASE_INSENSITIVE, folder, security);
-  IO_STATUS_BLOCK io;
-  HANDLE handle = nullptr;
-  const LONG status = create(&handle, access | SYNCHRONIZE, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, share,
-                             disposition, options | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT, nullptr, 0);
-  if (status < 0) {
-    error = ErrorOf(status);
-    return OwnedHandle();
-  }
-  return OwnedHandle(handle);
-}
-
 std::string Folder(const std::string& path) { return path.substr(0, FindLastAscii(path, '\\') + 1); }
+
+std::string LastLevel(const std::string& path) {
+  std::string level = path;
+  while (level.size() > 1 && level.back() == '\\') level.pop_back();
+  return level.substr(FindLastAscii(level, '\\') + 1);
+}
 
 std::string LongPath(const std::string& path) {
   const DWORD length = GetLongPathNameA(path.c_str(), nullptr, 0);
@@ -118,7 +97,16 @@ std::string FinalPathOf(HANDLE handle) {
 }
 
 void RandomBytes(uint8_t (&random)[16]) {
-  if (!RtlGenRandom(random, sizeof random)) throw std::runtime_error("No random numbers for a private name");
+  // Looked up, not imported: advapi32 forwards it to cryptbase.dll, no Known DLL, which Windows
+  // before 10 1607 would look for beside the program while loading it. By now the library
+  // search is restricted to the system directory.
+  static const auto generate = [] {
+    HMODULE advapi = GetModuleHandleA("advapi32.dll");
+    if (!advapi) advapi = LoadLibraryExA("advapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return reinterpret_cast<RtlGenRandomCall>(
+        reinterpret_cast<void*>(advapi ? GetProcAddress(advapi, "SystemFunction036") : nullptr));
+  }();
+  if (!generate || !generate(random, sizeof random)) throw std::runtime_error("No random numbers for a private name");
 }
 
 std::string UnforeseeableName(const std::string& prefix, const std::string& suffix) {
@@ -143,13 +131,31 @@ std::string SystemErrorText(DWORD code) {
   return result;
 }
 
-OwnedHandle OpenCheckedFolder(const std::string& folder, std::string& why) {
+OwnedHandle OpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, ULONG share, ULONG disposition,
+                         ULONG options, DWORD& error, PSECURITY_DESCRIPTOR security) {
+  const std::wstring wide = WideText(name);
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  error = OpenRelative(folder, wide.c_str(), static_cast<unsigned>(wide.size()), access, share, disposition, options,
+                       security, &handle);
+  return OwnedHandle(handle);
+}
+
+OwnedHandle OpenLevel(HANDLE above, const std::string& level, ACCESS_MASK access, DWORD& error) {
   // No FILE_SHARE_DELETE: while it is held, the folder cannot be renamed or replaced.
-  OwnedHandle handle(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES | FILE_TRAVERSE | SYNCHRONIZE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  constexpr ULONG share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+  if (above != nullptr && above != INVALID_HANDLE_VALUE)
+    return OpenInFolder(above, LastLevel(level), access, share, FILE_OPEN, FILE_DIRECTORY_FILE, error);
+  const std::wstring wide = WideText(FullPath(level));
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  error = OpenByLevels(wide.c_str(), access, share, FILE_DIRECTORY_FILE, &handle);
+  return OwnedHandle(handle);
+}
+
+OwnedHandle OpenCheckedFolder(const std::string& folder, std::string& why) {
+  DWORD error = 0;
+  OwnedHandle handle = OpenLevel(nullptr, folder, FILE_READ_ATTRIBUTES | FILE_TRAVERSE, error);
   if (!handle) {
-    why = SystemErrorText(GetLastError());
+    why = error == ThroughLinkError ? ThroughALink : SystemErrorText(error);
     return handle;
   }
   BY_HANDLE_FILE_INFORMATION info;
@@ -163,8 +169,8 @@ OwnedHandle OpenCheckedFolder(const std::string& folder, std::string& why) {
 
 OwnedHandle CreateInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, bool directory,
                            PSECURITY_DESCRIPTOR security, DWORD& error) {
-  return NtOpenInFolder(folder, name, access, 0, FILE_CREATE, directory ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE,
-                        security, error);
+  return OpenInFolder(folder, name, access, 0, FILE_CREATE, directory ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE,
+                      error, security);
 }
 
 bool PutInPlace(HANDLE file, HANDLE folder, const std::string& folderPath, const std::string& name, std::string& why) {
@@ -172,8 +178,8 @@ bool PutInPlace(HANDLE file, HANDLE folder, const std::string& folderPath, const
   const std::string path = folderPath + (folderPath.empty() || folderPath.back() != '\\' ? "\\" : "") + name;
   {
     const OwnedHandle existing =
-        NtOpenInFolder(folder, name, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       FILE_OPEN, FILE_NON_DIRECTORY_FILE, nullptr, error);
+        OpenInFolder(folder, name, DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     FILE_OPEN, FILE_NON_DIRECTORY_FILE, error);
     // Where a link is followed all the same (Wine follows a file symlink), the handle names its
     // target: that is left alone, and the rename below replaces the link itself.
     if (existing && Names(existing.Get(), path) && !MarkForDeletion(existing.Get())) {

@@ -42,10 +42,22 @@ bool MarkForDeletion(HANDLE handle);
 // The system's text for an error code, without the line end.
 std::string SystemErrorText(DWORD code);
 
-// An existing folder, opened without following a link and checked to be the very folder its
-// path names (by the final path of the handle; an 8.3 spelling counts in its long form). Held
-// without sharing deletion, so that it can be neither renamed nor replaced while open. Invalid
-// when it cannot be opened or is reached through a link; why then says which.
+// name (one level) inside the held folder, relative to its handle (LevelOpenWin32.h: no link
+// followed, identification only): disposition and options are NtCreateFile's. Invalid on
+// failure, with the system's error in error.
+OwnedHandle OpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, ULONG share, ULONG disposition,
+                         ULONG options, DWORD& error, PSECURITY_DESCRIPTOR security = nullptr);
+
+// One folder of a path being walked down, held without sharing deletion (it can be neither
+// renamed nor replaced while open): relative to above, the folder just above it, where that
+// is held; otherwise from the path's root, level by level (OpenByLevels). Invalid on failure,
+// with the system's error in error (ThroughLinkError for a link on the way).
+OwnedHandle OpenLevel(HANDLE above, const std::string& level, ACCESS_MASK access, DWORD& error);
+
+// An existing folder, opened level by level from its root without following a link and
+// checked to be the very folder its path names (by the final path of the handle; an 8.3
+// spelling counts in its long form). Held as OpenLevel holds it. Invalid when it cannot be
+// opened or is reached through a link; why then says which.
 OwnedHandle OpenCheckedFolder(const std::string& folder, std::string& why);
 
 // Creates name (no backslash) anew inside the folder, relative to its handle: a file, or a

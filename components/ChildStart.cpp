@@ -26,6 +26,7 @@ ChildStart HelpStart(const std::string& viewer, const std::string& installationD
 
 ChildStart PageStart(const std::string& address) { return {address, "", Normal}; }
 
-ChildRoute ChooseChildRoute(bool elevated, bool desktopShellFound) {
-  return elevated && desktopShellFound ? ChildRoute::DesktopShell : ChildRoute::Directly;
+ChildRoute ChooseChildRoute(bool holdsRights, bool desktopShellFound) {
+  if (!holdsRights) return ChildRoute::Directly;
+  return desktopShellFound ? ChildRoute::DesktopShell : ChildRoute::None;
 }

@@ -5,7 +5,7 @@
 // What the window starts for the user: the product, its help, the home page. Setup runs with
 // administrator rights, which the user who started it usually lacks; a program started with
 // them would hand them on (a product that opens files, a browser). So a child is started as
-// that user, through the desktop's shell, where there is one.
+// that user, through the desktop's shell, or not at all.
 
 // A program (a full path) or a web address, with its parameters and show command.
 struct ChildStart {
@@ -29,9 +29,11 @@ ChildStart PageStart(const std::string& address);
 
 enum class ChildRoute {
   DesktopShell,  // through the shell of the desktop, which runs as the user
-  Directly,      // with Setup's own rights
+  Directly,      // with the process's own rights, which are the user's
+  None,          // not at all: the user starts it
 };
-// Through the desktop's shell when Setup runs elevated and that shell answers; directly when
-// Setup has no rights to drop, or no desktop shell of the user is there (under SYSTEM, or in a
-// session without Explorer), so that the child still starts.
-ChildRoute ChooseChildRoute(bool elevated, bool desktopShellFound);
+// Where Setup holds rights the user may lack (elevated, or SYSTEM), only through the desktop's
+// shell, when one answers; without one (SYSTEM with a window, a session without Explorer) a
+// child would get those rights (a help viewer's File Open dialog is a shell of its own), so
+// nothing starts. Directly where Setup has no rights to drop.
+ChildRoute ChooseChildRoute(bool holdsRights, bool desktopShellFound);

@@ -11,6 +11,7 @@ public:
   ComRef(const ComRef&) = delete;
   ComRef& operator=(const ComRef&) = delete;
   Interface* operator->() const { return pointer_; }
+  Interface* Get() const { return pointer_; }
   explicit operator bool() const { return pointer_ != nullptr; }
   Interface** Out() { return &pointer_; }
   void** OutVoid() { return reinterpret_cast<void**>(&pointer_); }

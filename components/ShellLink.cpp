@@ -8,16 +8,15 @@
 #include <stdexcept>
 
 #include "ComRef.h"
-#include "archive/WideText.h"
 
-void TShellLink::SaveToFile(const std::string& fileName) const {
+std::vector<uint8_t> TShellLink::FileBytes() const {
   ComRef<IShellLinkA> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                               link.OutVoid())))
     throw std::runtime_error("Cannot create IShellLink");
-  ComRef<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.OutVoid())))
-    throw std::runtime_error("Cannot create IPersistFile");
+  ComRef<IPersistStream> persist;
+  if (FAILED(link->QueryInterface(IID_IPersistStream, persist.OutVoid())))
+    throw std::runtime_error("Cannot create IPersistStream");
 
   // The setters' results do not matter: Save reports what could not be stored.
   link->SetArguments(Arguments.c_str());
@@ -28,5 +27,18 @@ void TShellLink::SaveToFile(const std::string& fileName) const {
   link->SetShowCmd(ShowCmd);
   link->SetWorkingDirectory(WorkingDirectory.c_str());
 
-  if (FAILED(file->Save(WideText(fileName).c_str(), TRUE))) throw std::runtime_error("Cannot save " + fileName);
+  ComRef<IStream> stream;
+  STATSTG stat = {};
+  std::vector<uint8_t> bytes;
+  const LARGE_INTEGER start = {};
+  ULONG read = 0;
+  bool saved = SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) && SUCCEEDED(persist->Save(stream.Get(), TRUE)) &&
+               SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart < 0x1000000;
+  if (saved) {
+    bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
+    saved = SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr)) &&
+            SUCCEEDED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) && read == bytes.size();
+  }
+  if (!saved) throw std::runtime_error("Cannot save the shortcut");
+  return bytes;
 }

@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
-// Writes shortcut files through the shell's link object (IShellLinkA and IPersistFile).
+// Makes shortcut files through the shell's link object (IShellLinkA and IPersistStream).
 class TShellLink {
 public:
   std::string Arguments;
@@ -14,6 +15,8 @@ public:
   int32_t ShowCmd = 0;
   std::string WorkingDirectory;
 
-  // Raises "Cannot create IShellLink", "Cannot create IPersistFile" or "Cannot save " + name.
-  void SaveToFile(const std::string& fileName) const;
+  // The bytes of the shortcut file, for the caller to write where no link is followed (the
+  // link object's own Save takes a path). Raises "Cannot create IShellLink", "Cannot create
+  // IPersistStream" or "Cannot save the shortcut".
+  std::vector<uint8_t> FileBytes() const;
 };

@@ -13,15 +13,20 @@
 
 namespace {
 
-bool RunsElevated() {
+// Elevated, or SYSTEM (whose token need not say elevated); where the token cannot be read,
+// rights are assumed.
+bool HoldsRights() {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return true;
   TOKEN_ELEVATION elevation = {};
   DWORD size = 0;
-  const bool elevated =
-      GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) && elevation.TokenIsElevated;
+  bool rights = !GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) ||
+                elevation.TokenIsElevated;
+  BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  if (!rights && GetTokenInformation(token, TokenUser, user, sizeof user, &size))
+    rights = IsWellKnownSid(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, WinLocalSystemSid) != FALSE;
   CloseHandle(token);
-  return elevated;
+  return rights;
 }
 
 // The shell of the desktop's view: its window belongs to Explorer, which runs as the user.
@@ -67,14 +72,21 @@ VARIANT Text(const std::string& text) {
 
 }  // namespace
 
-void StartChild(const ChildStart& child, HWND owner) {
-  if (child.File.empty()) return;
-  const bool elevated = RunsElevated();
-  const ComRef<IShellDispatch2> shell = elevated ? DesktopShell() : ComRef<IShellDispatch2>();
-  if (ChooseChildRoute(elevated, static_cast<bool>(shell)) == ChildRoute::Directly) {
+bool CanStartChildren() {
+  const bool rights = HoldsRights();
+  return ChooseChildRoute(rights, rights && DesktopShell()) != ChildRoute::None;
+}
+
+bool StartChild(const ChildStart& child, HWND owner) {
+  const bool rights = HoldsRights();
+  const ComRef<IShellDispatch2> shell = rights ? DesktopShell() : ComRef<IShellDispatch2>();
+  const ChildRoute route = ChooseChildRoute(rights, static_cast<bool>(shell));
+  if (route == ChildRoute::None) return false;
+  if (child.File.empty()) return true;
+  if (route == ChildRoute::Directly) {
     ShellExecuteA(owner, nullptr, child.File.c_str(), child.Parameters.empty() ? nullptr : child.Parameters.c_str(),
                   nullptr, child.Show);
-    return;
+    return true;
   }
   VARIANT file = Text(child.File), parameters = Text(child.Parameters), folder = Text(""), verb = Text(""), show;
   VariantInit(&show);
@@ -82,4 +94,5 @@ void StartChild(const ChildStart& child, HWND owner) {
   show.lVal = child.Show;
   shell->ShellExecute(file.bstrVal, parameters, folder, verb, show);
   for (VARIANT* value : {&file, &parameters, &folder, &verb}) VariantClear(value);
+  return true;
 }

@@ -149,9 +149,15 @@ void TURLLabel::OpenTarget() const {
     GetWindowTextA(window_, &target[0], length + 1);
     target.resize(static_cast<size_t>(length));
   }
-  // As the user who started the program, not with its rights (StartChild.h); a target the shell
-  // cannot open fails silently.
-  StartChild(PageStart(target), GetAncestor(window_, GA_ROOT));
+  // As the user who started the program, not with its rights (StartChild.h), or not at all; a
+  // target the shell cannot open fails silently.
+  const HWND owner = GetAncestor(window_, GA_ROOT);
+  if (StartChild(PageStart(target), owner)) return;
+  char caption[256] = "";
+  GetWindowTextA(owner, caption, sizeof caption);
+  const std::string text = "This program runs with administrator rights and no desktop of yours answers, so it "
+                           "opens no page: open " + target + " in your browser yourself.";
+  MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONINFORMATION);
 }
 
 void TURLLabel::Paint() {

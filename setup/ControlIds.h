@@ -64,6 +64,7 @@ enum ControlId : int {
   RunBtn = 1700,
   HelpBtn = 1701,
   QuitBtn = 1702,
+  LabelStartFrom = 1703,  // where to start Quillmark, when Setup may start nothing
 
   // NothingSheet
   CancelBtn5 = 1800,

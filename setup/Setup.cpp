@@ -134,7 +134,8 @@ int Run(HINSTANCE instance, const std::string& arguments) {
   if (switches.Log && !logOpened && parse.Valid) {
     if (!switches.Unattended() && MayShowBox(parse, OnInteractiveDesktop())) {
       const std::string file = switches.Log->empty() ? "in the temporary directory" : *switches.Log;
-      MessageBoxA(nullptr, ("Cannot open the log file " + file).c_str(), ApplicationTitle, MB_OK | MB_ICONERROR);
+      MessageBoxA(nullptr, ("Cannot open the log file " + file + ": " + ActionLogRefusal()).c_str(), ApplicationTitle,
+                  MB_OK | MB_ICONERROR);
     }
     return ExitBadCommandLine;
   }
@@ -156,6 +157,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   SetErrorMode(SEM_FAILCRITICALERRORS);
   // The shell link object needs COM for the whole run.
   const HRESULT com = CoInitialize(nullptr);
+  // Before the first call: the desktop's shell is the user's process, and what it sends back
+  // must not unmarshal through code of its choosing in Setup, nor may it act as Setup.
+  if (SUCCEEDED(com))
+    CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IDENTIFY, nullptr,
+                         EOAC_NO_CUSTOM_MARSHAL, nullptr);
 
   const int exitCode = Run(instance, arguments);
 

@@ -59,6 +59,9 @@ TEST(DestinationPath, UnrootedDestinationsAreRefused) {
       {PathStyle::Windows, "1:\\x"},       {PathStyle::Windows, "\\\\server"},
       {PathStyle::Windows, "\\\\server\\"}, {PathStyle::Windows, "\\\\\\share\\x"},
       {PathStyle::Windows, "C:/x"},        {PathStyle::Posix, ""},
+      {PathStyle::Windows, "\\\\C:\\x\\y"}, {PathStyle::Windows, "\\\\.\\pipe\\x"},
+      {PathStyle::Windows, "\\\\?\\C:\\x"}, {PathStyle::Windows, "\\\\.\\C:\\x"},
+      {PathStyle::Windows, "\\\\ui\nC:\\Pri\\x"}, {PathStyle::Windows, "\\\\srv\tx\\share\\x"},
       {PathStyle::Posix, "relative/dir"},  {PathStyle::Posix, "C:\\x"},
   };
   for (const auto& c : cases) EXPECT_THROW(CompleteDestination(c.dir, c.style), EFileError) << c.dir;

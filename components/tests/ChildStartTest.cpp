@@ -47,18 +47,18 @@ TEST(ChildStart, TheHelpViewerIsTheSystemsOwn) {
   }
 }
 
-TEST(ChildStart, DropsSetupsRightsWhereTheUsersShellIsThere) {
+TEST(ChildStart, NeverHandsSetupsRightsToAChild) {
   const struct {
-    bool elevated, shellFound;
+    bool holdsRights, shellFound;
     ChildRoute route;
   } cases[] = {
       {true, true, ChildRoute::DesktopShell},
-      {true, false, ChildRoute::Directly},   // SYSTEM, no Explorer: still started
-      {false, true, ChildRoute::Directly},   // no rights to drop
+      {true, false, ChildRoute::None},      // SYSTEM, no Explorer: the user starts it
+      {false, true, ChildRoute::Directly},  // no rights to drop
       {false, false, ChildRoute::Directly},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ChooseChildRoute(c.elevated, c.shellFound), c.route) << c.elevated << c.shellFound;
+    EXPECT_EQ(ChooseChildRoute(c.holdsRights, c.shellFound), c.route) << c.holdsRights << c.shellFound;
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "system/NoFollow.h"
 
 namespace {
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // After a failed extraction nothing goes: the new list is partial, and the old names are all
 // kept instead.
@@ -25,7 +24,7 @@ FileList ListAfterUpdate(const FileList& oldList, const FileList& newList, const
     }
     for (const std::string& path : paths)
       if (DeleteWithoutFollowing(path)) LogAction("File deleted: " + path);
-    if (FileExists(paths.front())) kept.push_back(name);
+    if (RemainsWithoutFollowing(paths.front())) kept.push_back(name);
   }
   return WithNamesKept(newList, kept);
 }

@@ -73,7 +73,7 @@ void SetupRun::Uninstall() {
   RemoveLoggedDirectory(installDir);
 
   // What could not be deleted stays named in the record, for the next Uninstall.
-  const auto remains = [](const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  const auto remains = [](const std::string& path) { return RemainsWithoutFollowing(path); };
   InstallationContents left = *recorded;
   left.InstallFiles = NamesLeft(recorded->InstallFiles, installDir, remains);
   bool anyLeft = HoldsNames(left.InstallFiles);

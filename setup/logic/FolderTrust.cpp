@@ -28,11 +28,14 @@ bool OneOf(const std::string& sid, const char* const (&sids)[N]) {
   return false;
 }
 
-bool MayOwn(const std::string& sid) {
-  return OneOf(sid, Administrators) || OneOf(sid, System) || sid == TrustedInstaller;
+bool MayOwn(const std::string& sid, const std::string& trustedUser) {
+  return OneOf(sid, Administrators) || OneOf(sid, System) || sid == TrustedInstaller ||
+         (!trustedUser.empty() && sid == trustedUser);
 }
 
-bool MayChange(const std::string& sid) { return MayOwn(sid) || OneOf(sid, OwnerPlaceholders); }
+bool MayChange(const std::string& sid, const std::string& trustedUser) {
+  return MayOwn(sid, trustedUser) || OneOf(sid, OwnerPlaceholders);
+}
 
 // A SID after "O:" or at the end of an ACE: "S-1-..." or two capital letters.
 std::string ReadSid(const std::string& text, size_t& at) {
@@ -94,7 +97,7 @@ std::vector<std::string> Fields(const std::string& ace) {
 // The first account, besides those that may change the folder, that the DACL lets write, delete
 // or re-permission it or what is made in it (inherit-only entries too: they pass to the files
 // Setup writes there). Deny entries only take rights away. Empty when there is none.
-std::string AccountThatMayChange(const std::string& dacl) {
+std::string AccountThatMayChange(const std::string& dacl, const std::string& trustedUser) {
   if (dacl.compare(0, 17, "NO_ACCESS_CONTROL") == 0) return "WD";  // no DACL at all: everyone
   for (size_t open = dacl.find('('); open != std::string::npos; open = dacl.find('(', open + 1)) {
     const size_t close = dacl.find(')', open);
@@ -103,14 +106,14 @@ std::string AccountThatMayChange(const std::string& dacl) {
     if (fields.size() < 6) return "?";
     const std::string& type = fields[0];
     const bool allows = type == "A" || type == "OA" || type == "XA" || type == "ZA";
-    if (allows && (ParseRights(fields[2]) & ChangingRights) && !MayChange(fields[5])) return fields[5];
+    if (allows && (ParseRights(fields[2]) & ChangingRights) && !MayChange(fields[5], trustedUser)) return fields[5];
   }
   return std::string();
 }
 
 }  // namespace
 
-FolderJudgement JudgeFolder(const FolderFacts& facts) {
+FolderJudgement JudgeFolder(const FolderFacts& facts, const std::string& trustedUser) {
   if (!facts.IsDirectory) return {FolderVerdict::NotAFolder, ""};
   if (facts.IsLink || !facts.FinalPathMatches) return {FolderVerdict::Link, ""};
   if (facts.TrustedKnownFolder) return {FolderVerdict::Trusted, ""};
@@ -120,24 +123,40 @@ FolderJudgement JudgeFolder(const FolderFacts& facts) {
   if (at == std::string::npos || daclAt == std::string::npos) return {FolderVerdict::Unreadable, ""};
   at += 2;
   const std::string owner = ReadSid(sddl, at);
-  if (!MayOwn(owner)) return {FolderVerdict::ForeignOwner, owner};
+  if (!MayOwn(owner, trustedUser)) return {FolderVerdict::ForeignOwner, owner};
   const size_t saclAt = sddl.find("S:", daclAt);
   const std::string account =
-      AccountThatMayChange(sddl.substr(daclAt + 2, saclAt == std::string::npos ? std::string::npos : saclAt - daclAt - 2));
+      AccountThatMayChange(sddl.substr(daclAt + 2, saclAt == std::string::npos ? std::string::npos : saclAt - daclAt - 2),
+                           trustedUser);
   if (!account.empty()) return {FolderVerdict::OthersMayChange, account};
   return {FolderVerdict::Accepted, ""};
 }
 
-std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installDir, FolderInspector& inspector) {
-  const std::string complete = WithTrailingBackslash(installDir);
-  if (installDir.empty() || !IsRootedPath(complete, PathStyle::Windows))
-    return FolderRefusal{installDir, {FolderVerdict::NotAFullPath, ""}};
-  const std::vector<std::string> levels = DestinationLevels(complete, PathStyle::Windows);
+namespace {
+
+struct FolderWalk {
+  std::optional<FolderRefusal> Refusal;
+  std::vector<std::string> Levels;  // the folders of the path below its root
+  size_t Existing = 0;              // how many of them exist, from the root down
+};
+
+// Checks the drive, then opens the existing folders of the path from the root down (stopping at
+// the first missing one) and judges them from the deepest up to the nearest trusted folder.
+FolderWalk WalkFolders(const std::string& dir, FolderInspector& inspector, const std::string& trustedUser) {
+  FolderWalk walk;
+  const std::string complete = WithTrailingBackslash(dir);
+  if (dir.empty() || !IsRootedPath(complete, PathStyle::Windows)) {
+    walk.Refusal = FolderRefusal{dir, {FolderVerdict::NotAFullPath, ""}};
+    return walk;
+  }
+  walk.Levels = DestinationLevels(complete, PathStyle::Windows);
+  const std::vector<std::string>& levels = walk.Levels;
   const std::string root = levels.empty() ? complete : complete.substr(0, levels.front().rfind('\\') + 1);
-  if (levels.empty()) return FolderRefusal{root, {FolderVerdict::DriveRoot, ""}};
-  const VolumeFacts volume = inspector.Volume(root);
-  if (!volume.Local) return FolderRefusal{root, {FolderVerdict::NotLocal, ""}};
-  if (!volume.PersistentAcls) return FolderRefusal{root, {FolderVerdict::NoPermissions, ""}};
+  const VolumeFacts volume = levels.empty() ? VolumeFacts() : inspector.Volume(root);
+  if (levels.empty()) walk.Refusal = FolderRefusal{root, {FolderVerdict::DriveRoot, ""}};
+  else if (!volume.Local) walk.Refusal = FolderRefusal{root, {FolderVerdict::NotLocal, ""}};
+  else if (!volume.PersistentAcls) walk.Refusal = FolderRefusal{root, {FolderVerdict::NoPermissions, ""}};
+  if (walk.Refusal) return walk;
 
   std::vector<std::pair<std::string, FolderFacts>> existing;
   for (const std::string& level : levels) {
@@ -145,32 +164,58 @@ std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installD
     if (!facts) break;
     existing.emplace_back(level, *facts);
   }
+  walk.Existing = existing.size();
   for (auto level = existing.rbegin(); level != existing.rend(); ++level) {
-    const FolderJudgement judgement = JudgeFolder(level->second);
+    const FolderJudgement judgement = JudgeFolder(level->second, trustedUser);
     if (judgement.Verdict == FolderVerdict::Trusted) break;
-    if (judgement.Verdict != FolderVerdict::Accepted) return FolderRefusal{level->first, judgement};
+    if (judgement.Verdict != FolderVerdict::Accepted) {
+      walk.Refusal = FolderRefusal{level->first, judgement};
+      break;
+    }
   }
+  return walk;
+}
+
+}  // namespace
+
+std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installDir, FolderInspector& inspector,
+                                                     const std::string& trustedUser) {
+  return WalkFolders(installDir, inspector, trustedUser).Refusal;
+}
+
+std::optional<FolderRefusal> CheckLogFolder(const std::string& logFolder, FolderInspector& inspector,
+                                            const std::string& trustedUser) {
+  const FolderWalk walk = WalkFolders(logFolder, inspector, trustedUser);
+  if (walk.Refusal) return walk.Refusal;
+  // Setup makes no folder for its log: one that is missing is said as such.
+  if (walk.Existing < walk.Levels.size()) return FolderRefusal{walk.Levels[walk.Existing], {FolderVerdict::Missing, ""}};
   return std::nullopt;
 }
 
 std::string FolderRefusalText(const std::string& installDir, const FolderRefusal& refusal, const std::string& account) {
-  const std::string start = "Cannot install into " + installDir + ": ";
+  return "Cannot install into " + installDir + ": " + FolderRefusalReason(refusal, account);
+}
+
+std::string FolderRefusalReason(const FolderRefusal& refusal, const std::string& account) {
   const std::string& folder = refusal.Folder;
+  const std::string it = (refusal.IsFile ? "the file " : "the folder ") + folder;
   switch (refusal.Why.Verdict) {
-    case FolderVerdict::NotAFullPath: return start + "it is not a full path (C:\\...)";
-    case FolderVerdict::DriveRoot: return start + "it is the root folder of a drive";
-    case FolderVerdict::NotLocal: return start + "the drive " + folder + " is not a local disk of this computer";
+    case FolderVerdict::NotAFullPath: return "it is not a full path (C:\\...)";
+    case FolderVerdict::DriveRoot: return "it is the root folder of a drive";
+    case FolderVerdict::NotLocal: return "the drive " + folder + " is not a local disk of this computer";
     case FolderVerdict::NoPermissions:
-      return start + "the drive " + folder + " keeps no permissions, so that any user could change what Setup puts there";
-    case FolderVerdict::NotAFolder: return start + folder + " is a file";
-    case FolderVerdict::Link: return start + "the folder " + folder + " is a junction or symbolic link, or lies behind one";
-    case FolderVerdict::Unreadable: return start + "the permissions of the folder " + folder + " cannot be read";
+      return "the drive " + folder + " keeps no permissions, so that any user could change what Setup puts there";
+    case FolderVerdict::NotAFolder: return folder + " is a file";
+    case FolderVerdict::Missing: return "the folder " + folder + " does not exist";
+    case FolderVerdict::Link: return it + " is a junction or symbolic link, or lies behind one";
+    case FolderVerdict::Unreadable: return "the permissions of " + it + " cannot be read";
     case FolderVerdict::ForeignOwner:
-      return start + "the folder " + folder + " belongs to " + account + ", not to the administrators";
+      return it + " belongs to " + account + ", not to the administrators";
     case FolderVerdict::OthersMayChange:
-      return start + account + " may change the folder " + folder + ", not only the administrators";
+      return account + " may change " + it + ", not only the administrators";
     case FolderVerdict::Accepted:
     case FolderVerdict::Trusted: break;
   }
-  return start + "the folder " + folder + " is not Setup's own";
+  return it + " is not Setup's own";
 }
+

@@ -34,6 +34,7 @@ enum class FolderVerdict {
   NotLocal,
   NoPermissions,
   NotAFolder,
+  Missing,          // a folder the log's path needs
   Link,
   Unreadable,
   ForeignOwner,     // Account: the owner
@@ -45,8 +46,10 @@ struct FolderJudgement {
   std::string Account;  // a SID as SDDL writes it ("AU", "S-1-5-21-...")
 };
 
-// The verdict on one existing folder.
-FolderJudgement JudgeFolder(const FolderFacts& facts);
+// The verdict on one existing folder. trustedUser (a SID as SDDL writes it) may own and change
+// it besides Administrators, SYSTEM and TrustedInstaller: the user who started an elevated
+// Setup, an administrator, for the log's folder and file; no one for the installation directory.
+FolderJudgement JudgeFolder(const FolderFacts& facts, const std::string& trustedUser = std::string());
 
 // The system's side of the check, for one run of it.
 class FolderInspector {
@@ -58,15 +61,24 @@ public:
 };
 
 struct FolderRefusal {
-  std::string Folder;  // the folder (or drive) the reason is about
+  std::string Folder;  // the folder (or drive, or the log file) the reason is about
   FolderJudgement Why;
+  bool IsFile = false;  // the log file itself
 };
 
 // Checks the drive, then opens the existing folders of the path from the root down (stopping at
 // the first missing one) and judges them from the deepest up to the nearest trusted folder.
 // Nothing when Setup may install there.
-std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installDir, FolderInspector& inspector);
+std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installDir, FolderInspector& inspector,
+                                                     const std::string& trustedUser = std::string());
+
+// The folder of an elevated run's log, by the same rule: whoever could write there could read,
+// forge or hold its lines. Every folder of the path must exist.
+std::optional<FolderRefusal> CheckLogFolder(const std::string& logFolder, FolderInspector& inspector,
+                                            const std::string& trustedUser);
 
 // The error box's text: names the installation directory, the folder and the reason; account
 // is the name of the refusal's account as the system spells it.
 std::string FolderRefusalText(const std::string& installDir, const FolderRefusal& refusal, const std::string& account);
+// The reason alone ("the folder C:\Tools belongs to PC\bob, not to the administrators").
+std::string FolderRefusalReason(const FolderRefusal& refusal, const std::string& account);

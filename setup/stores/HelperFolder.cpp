@@ -5,7 +5,12 @@
 #include <windows.h>
 #undef CreateDirectory
 
+#include <winternl.h>
+
 #include <system_error>
+
+#include "archive/LevelOpenWin32.h"
+#include "archive/NoFollowWin32.h"
 
 #include "logic/NoFollowPath.h"
 #include "logic/SweeperCommand.h"
@@ -27,18 +32,27 @@ std::string SystemTempDirectory() {
 }
 
 // Earlier runs' folders, once their helpers have ended; a folder of another name, a link, or
-// a helper still running stays.
+// a helper still running stays. Any user may make such a name in the Windows temporary
+// directory: each is opened relative to that held directory, and its helper relative to it.
 void RemoveLeftovers(const std::string& parent) {
+  std::string why;
+  const OwnedHandle temp = OpenCheckedFolder(parent, why);
   WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((parent + HelperFolderPattern()).c_str(), &found);
+  const HANDLE search = temp ? FindFirstFileA((parent + HelperFolderPattern()).c_str(), &found) : INVALID_HANDLE_VALUE;
   if (search == INVALID_HANDLE_VALUE) return;
+  constexpr ULONG shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   do {
-    const bool ours = IsHelperFolderName(found.cFileName) && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                      !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    if (!ours) continue;
-    const std::string folder = parent + found.cFileName;
-    DeleteWithoutFollowing(SweeperFilePath(folder));
-    RemoveDirectoryA(folder.c_str());  // only an empty one; a link would be removed itself
+    if (!IsHelperFolderName(found.cFileName)) continue;
+    DWORD error = 0;
+    const OwnedHandle folder = OpenInFolder(temp.Get(), found.cFileName, DELETE | FILE_READ_ATTRIBUTES | FILE_TRAVERSE,
+                                            shareAll, FILE_OPEN, FILE_DIRECTORY_FILE, error);
+    if (!folder || IsNameSurrogate(folder.Get())) continue;
+    const std::string helper = SweeperFilePath("");
+    if (const OwnedHandle file = OpenInFolder(folder.Get(), helper.substr(helper.rfind('\\') + 1),
+                                              DELETE | FILE_READ_ATTRIBUTES, shareAll, FILE_OPEN,
+                                              FILE_NON_DIRECTORY_FILE, error))
+      if (!IsNameSurrogate(file.Get())) MarkForDeletion(file.Get());
+    MarkForDeletion(folder.Get());  // only an empty one goes
   } while (FindNextFileA(search, &found));
   FindClose(search);
 }

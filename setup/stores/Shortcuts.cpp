@@ -58,6 +58,7 @@ void AddShortcuts(const ShortcutChoices& choices, const std::string& installatio
   link.Path = link.IconPath;
   link.WorkingDirectory = installationDir;
 
+  std::optional<std::vector<uint8_t>> bytes;  // made once, for the first shortcut
   const auto folders = FolderPaths(source);
   const std::string owner = source == ShortcutFolders::AllUsers ? "All Users " : "";
   for (size_t i = 0; i < PlaceCount; ++i) {
@@ -81,7 +82,8 @@ void AddShortcuts(const ShortcutChoices& choices, const std::string& installatio
     if (check == FolderCheck::Missing) throw std::runtime_error("Cannot save " + folder + ShortcutName);
     // The first shortcut that cannot be saved ends the step. The folder may be the user's, who
     // may have made "Quillmark.lnk" a link to a system file: it is replaced, never written through.
-    SaveInHeldFolder(levels, folder, ShortcutName, [&](const std::string& path) { link.SaveToFile(path); });
+    if (!bytes) bytes = link.FileBytes();
+    SaveInHeldFolder(levels, folder, ShortcutName, *bytes);
     LogAction("Shortcut created: " + folder + ShortcutName);
   }
 }

@@ -1,6 +1,7 @@
 #include "Account.h"
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <vector>
 
@@ -69,4 +70,29 @@ std::string WindowsVersionText() {
   if (rtlGetVersion == nullptr || rtlGetVersion(&version) != 0) return "Windows (version unknown)";
   return "Windows " + std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) + "." +
          std::to_string(version.dwBuildNumber);
+}
+
+std::string ProcessUserSid() {
+  std::vector<BYTE> bytes = TokenUserBytes();
+  const PSID sid = UserSid(bytes);
+  char* text = nullptr;
+  if (sid == nullptr || !ConvertSidToStringSidA(sid, &text)) return std::string();
+  std::string sddl = text;
+  LocalFree(text);
+  return sddl;
+}
+
+bool HoldsAdministratorRights() { return ProcessElevated() || ProcessAccountKind() == AccountKind::LocalSystem; }
+
+std::string AccountNameOf(const std::string& sid) {
+  PSID binary = nullptr;
+  if (!ConvertStringSidToSidA(sid.c_str(), &binary)) return "an account Setup cannot name";
+  char name[256], domain[256];
+  DWORD nameSize = sizeof name, domainSize = sizeof domain;
+  SID_NAME_USE use;
+  std::string text = sid;
+  if (LookupAccountSidA(nullptr, binary, name, &nameSize, domain, &domainSize, &use))
+    text = domainSize > 0 ? std::string(domain) + "\\" + name : std::string(name);
+  LocalFree(binary);
+  return text;
 }

@@ -11,6 +11,12 @@ AccountKind ProcessAccountKind();
 std::string ProcessAccountName();
 // Whether the token is elevated (TokenElevation).
 bool ProcessElevated();
+// Elevated, or SYSTEM: rights that the user who started Setup may lack.
+bool HoldsAdministratorRights();
+// The token's user as SDDL writes a SID ("S-1-5-21-..."); empty when it cannot be read.
+std::string ProcessUserSid();
+// "DOMAIN\name" of a SID as SDDL writes it, as the system spells the account; else the SID.
+std::string AccountNameOf(const std::string& sid);
 // Whether someone may be there to answer a box: not session 0 (services) and not SYSTEM.
 bool OnInteractiveDesktop();
 // "Windows 10.0.19045" from RtlGetVersion: GetVersionEx answers what the manifest declares.

@@ -3,6 +3,14 @@
 #include "ProgramText.h"
 
 #include <windows.h>
+#include <winternl.h>
+
+#include <memory>
+
+#include "NoFollow.h"
+#include "archive/CodePage.h"
+#include "archive/LevelOpenWin32.h"
+#include "logic/ErrorText.h"
 
 namespace {
 
@@ -75,7 +83,8 @@ public:
       }
       if (result == ERROR_SUCCESS)
         for (UINT i = 0; i < count && i < infos.size(); ++i) {
-          std::string name = ProgramText(infos[i].AppName).value_or("?");
+          // The holder names itself: no line break or direction mark of its choosing reaches a box.
+          std::string name = ShownProgramName(ProgramText(infos[i].AppName).value_or("?"));
           if (name.empty()) name = "process " + std::to_string(infos[i].Process.ProcessId);
           programs += (programs.empty() ? "" : ", ") + name;
           holders.push_back({infos[i].Process.ProcessId, "", KindOf(infos[i].ApplicationType), true});
@@ -93,16 +102,24 @@ private:
   RmGetListFn list_ = nullptr;
 };
 
-// The open changes nothing; only a sharing violation means "in use" (a read-only or
-// protected file refuses for another reason, and is no one's).
-bool RefusesWriting(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    return false;
-  }
-  return GetLastError() == ERROR_SHARING_VIOLATION;
+// Whether the file of that name in the held folder is in use: the open changes nothing; only a
+// sharing violation means "in use" (a read-only or protected file refuses for another reason,
+// and is no one's). Opened relative to the folder, never through a link.
+bool RefusesWriting(HANDLE folder, const std::string& name) {
+  DWORD error = 0;
+  const OwnedHandle file = OpenInFolder(folder, name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        FILE_OPEN, FILE_NON_DIRECTORY_FILE, error);
+  return !file && error == ERROR_SHARING_VIOLATION;
+}
+
+// Whether name in the held folder (its path folderPath) is a plain file there: not missing, no
+// folder, no link (Wine follows a file link even so: then the handle names another place).
+bool PlainFileIn(HANDLE folder, const std::string& folderPath, const std::string& name) {
+  DWORD error = 0;
+  const OwnedHandle file =
+      OpenInFolder(folder, name, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                   FILE_OPEN, FILE_NON_DIRECTORY_FILE, error);
+  return file && !IsNameSurrogate(file.Get()) && SameFinalPath(FinalPathOf(file.Get()), folderPath + name);
 }
 
 }  // namespace
@@ -110,12 +127,25 @@ bool RefusesWriting(const std::string& path) {
 std::vector<FileInUse> FindFilesInUse(const std::vector<std::string>& paths) {
   const RestartManager manager;
   std::vector<FileInUse> inUse;
+  // Each folder is walked down and held once, for the files of it that follow one another.
+  std::string folderPath;
+  std::unique_ptr<HeldLevels> folder;
+  bool folderSafe = false;
   for (const std::string& path : paths) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    const size_t cut = FindLastAscii(path, '\\') + 1;
+    if (cut == 0) continue;
+    if (!folder || path.compare(0, cut, folderPath) != 0) {
+      folderPath = path.substr(0, cut);
+      folder = std::make_unique<HeldLevels>();
+      // A folder behind a link is not looked into at all: the command refuses it afterwards.
+      folderSafe = CheckFolder(folderPath, *folder) == FolderCheck::Safe && folder->Deepest() != nullptr;
+    }
+    const std::string name = path.substr(cut);
+    if (!folderSafe || !PlainFileIn(folder->Deepest(), folderPath, name)) continue;
+    // The folders are held, so the Restart Manager's look by path finds this very file.
     std::vector<HoldingProgram> holders;
     const std::string programs = manager.ProgramsHolding(path, holders);
-    if (!programs.empty() || RefusesWriting(path)) inUse.push_back({path, programs, holders});
+    if (!programs.empty() || RefusesWriting(folder->Deepest(), name)) inUse.push_back({path, programs, holders});
   }
   return inUse;
 }

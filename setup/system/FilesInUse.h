@@ -15,7 +15,9 @@ struct FileInUse {
 // The files of paths that are in use. The Restart Manager names the programs; where it names
 // none, an open for writing that meets a sharing violation finds the file in use all the same
 // (a running program's image, a file opened without sharing write). Missing files are not in
-// use. Nothing is changed, and no program is closed.
+// use, and neither are files in a folder reached through a link, which are not even opened:
+// every open goes level by level from the root, relative to the held folder above. Nothing is
+// changed, and no program is closed.
 std::vector<FileInUse> FindFilesInUse(const std::vector<std::string>& paths);
 
 // Files in use with no one to ask: the unattended run ends with exit code 5, nothing changed.

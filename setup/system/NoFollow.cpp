@@ -1,21 +1,15 @@
 #include "NoFollow.h"
 
 #include "archive/CodePage.h"
+#include "archive/LevelOpenWin32.h"
+#include "archive/WideText.h"
+
+#include <winternl.h>
 
 #include <stdexcept>
 #include <vector>
 
 namespace {
-constexpr DWORD NoFollowFlags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
-
-// Junctions and symbolic links name another place; other reparse points (a OneDrive folder's
-// cloud files, deduplicated files) are the folder itself and hold the user's Desktop often.
-bool IsLink(HANDLE handle, DWORD attributes) {
-  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-  FILE_ATTRIBUTE_TAG_INFO tag = {};
-  return !GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) ||
-         IsReparseTagNameSurrogate(tag.ReparseTag);
-}
 
 bool SingleName(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION info;
@@ -27,32 +21,24 @@ std::string FullPath(const std::string& path) {
   const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
   return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
-
-// A plain file with one name whose handle names path, or an invalid handle.
-OwnedHandle Checked(OwnedHandle file, const std::string& path) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!file || !GetFileInformationByHandle(file.Get(), &info) ||
-      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
-      info.nNumberOfLinks != 1 || !SameFinalPath(FinalPathOf(file.Get()), path))
-    return OwnedHandle();
-  return file;
-}
 }  // namespace
 
 LevelFacts HeldLevels::Open(const std::string& level) {
-  // No FILE_SHARE_DELETE: while it is held, the level cannot be renamed or replaced.
-  OwnedHandle handle(CreateFileA(level.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, NoFollowFlags, nullptr));
+  // Relative to the level above, held since: the path is never looked up by name again.
+  DWORD error = 0;
+  OwnedHandle handle = OpenLevel(held_.empty() ? nullptr : held_.back().Get(), level, FILE_READ_ATTRIBUTES, error);
   LevelFacts facts;
   BY_HANDLE_FILE_INFORMATION info;
   if (!handle || !GetFileInformationByHandle(handle.Get(), &info)) {
-    const DWORD error = GetLastError();
+    if (handle) error = GetLastError();
     // Only a level that is truly absent counts as missing; any other refusal is no safe path.
     facts.Kind = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? LevelKind::Missing
                                                                                   : LevelKind::ReparsePoint;
     return facts;
   }
-  facts.Kind = IsLink(handle.Get(), info.dwFileAttributes)             ? LevelKind::ReparsePoint
+  // Junctions and symbolic links name another place; other reparse points (a OneDrive folder's
+  // cloud files) are the folder itself and hold the user's Desktop often.
+  facts.Kind = IsNameSurrogate(handle.Get())                           ? LevelKind::ReparsePoint
                : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? LevelKind::Directory
                                                                     : LevelKind::File;
   facts.FinalPath = FinalPathOf(handle.Get());
@@ -61,22 +47,42 @@ LevelFacts HeldLevels::Open(const std::string& level) {
 }
 
 OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share) {
-  OwnedHandle handle(
-      CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING, NoFollowFlags, nullptr));
+  const std::string full = FullPath(path);
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  if (full.empty() ||
+      OpenByLevels(WideText(full).c_str(), access | FILE_READ_ATTRIBUTES, share, FILE_NON_DIRECTORY_FILE, &opened) != 0)
+    return OwnedHandle();
+  OwnedHandle handle(opened);
   BY_HANDLE_FILE_INFORMATION info;
-  if (!handle || !GetFileInformationByHandle(handle.Get(), &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !SameFinalPath(FinalPathOf(handle.Get()), path))
+  if (!GetFileInformationByHandle(handle.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      !SameFinalPath(FinalPathOf(handle.Get()), full))
     return OwnedHandle();
   return handle;
 }
 
+bool RemainsWithoutFollowing(const std::string& path) {
+  const std::string full = FullPath(path);
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  const DWORD error =
+      full.empty() ? ERROR_BAD_PATHNAME
+                   : OpenByLevels(WideText(full).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0, &opened);
+  if (opened != INVALID_HANDLE_VALUE) CloseHandle(opened);
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const std::string& name,
-                      const std::function<void(const std::string& path)>& save) {
-  const std::string fresh = folder + UnforeseeableName("Quillmark-", ".tmp");
-  save(fresh);
-  const OwnedHandle file = OpenPlainFile(fresh, DELETE, FILE_SHARE_READ);
+                      const std::vector<uint8_t>& bytes) {
+  const std::string fresh = UnforeseeableName("Quillmark-", ".tmp");
+  DWORD error = 0;
+  const OwnedHandle file =
+      CreateInFolder(levels.Deepest(), fresh, GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, false, nullptr, error);
+  DWORD written = 0;
   std::string why;
-  if (file && SingleName(file.Get()) && PutInPlace(file.Get(), levels.Deepest(), folder, name, why)) return;
+  if (file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size() && SingleName(file.Get()) && SameFinalPath(FinalPathOf(file.Get()), folder + fresh) &&
+      PutInPlace(file.Get(), levels.Deepest(), folder, name, why))
+    return;
   if (file) MarkForDeletion(file.Get());
   throw std::runtime_error("Cannot save " + folder + name);
 }
@@ -103,20 +109,4 @@ bool CopyWithoutFollowing(HANDLE source, const std::string& to) {
     if (!WriteFile(target.Get(), buffer.data(), read, &put, nullptr) || put != read) return false;
   }
   return SetFileTime(target.Get(), nullptr, nullptr, &written) != FALSE;
-}
-
-OwnedHandle OpenForAppending(const std::string& path) {
-  const std::string full = FullPath(path);
-  HeldLevels levels;
-  if (full.empty() || CheckFolder(full.substr(0, FindLastAscii(full, '\\') + 1), levels) != FolderCheck::Safe)
-    return OwnedHandle();
-  constexpr DWORD access = FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE;
-  // An existing file is opened, never created through: a dangling link of that name would make
-  // its target. Then a new one, which fails where any name (a link too) is in the way.
-  OwnedHandle file(CreateFileA(full.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!file && GetLastError() == ERROR_FILE_NOT_FOUND)
-    file = OwnedHandle(CreateFileA(full.c_str(), access, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  return Checked(std::move(file), full);
 }

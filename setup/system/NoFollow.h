@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,8 +9,8 @@
 #include "archive/NoFollowWin32.h"
 #include "logic/NoFollowPath.h"
 
-// Opens the levels of a folder without following links and holds them open (no one may
-// delete or rename them) for as long as it lives.
+// Opens the levels of a folder, each relative to the one above (OpenLevel), without following
+// links, and holds them open (no one may delete or rename them) for as long as it lives.
 class HeldLevels : public LevelOpener {
 public:
   LevelFacts Open(const std::string& level) override;
@@ -26,23 +26,25 @@ inline bool DeleteWithoutFollowing(const std::string& path, ReadOnlyFiles readOn
 }
 inline bool RemoveFolderWithoutFollowing(const std::string& path) { return RemoveFolderWithoutFollowing(path.c_str()); }
 
-// Opens an existing file itself (a link is not followed) for access; the handle is invalid
-// when the file is missing, is not a plain file, or its final path is not path.
+// Opens an existing file itself (a link is not followed), level by level from its root, for
+// access; the handle is invalid when the file is missing, is not a plain file, or its final
+// path is not path.
 OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share);
 
-// Writes name into a folder held by levels (checked, folder its path ending in a backslash)
-// with a writer that only takes a path, as IPersistFile::Save does: it saves under a name no
-// one can foresee, then that very file, checked by its final path and a link count of 1, is put
-// in place by handle (PutInPlace). Raises "Cannot save <path>" when that fails.
+// Whether something is still at path, looked at level by level from its root (a link itself
+// counts; nothing behind it is opened). True where it cannot be told (a link on the way): a
+// name kept in the record is the safe side.
+bool RemainsWithoutFollowing(const std::string& path);
+
+// Writes bytes as name into a folder held by levels (checked, folder its path ending in a
+// backslash): under a name no one can foresee, created relative to the folder's handle, then
+// that very file, checked by its final path and a link count of 1, is put in place by handle
+// (PutInPlace). Raises "Cannot save <path>" when that fails.
 void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const std::string& name,
-                      const std::function<void(const std::string& path)>& save);
+                      const std::vector<uint8_t>& bytes);
 
 // Copies an open file, from its start, to a path in place of any file of that name, which may be
 // read-only (a copy from a CD), without following a link there (ByteFile's Create). The copy
 // keeps the last-write time. False when it could not be made.
 bool CopyWithoutFollowing(HANDLE source, const std::string& to);
 
-// Opens a file for appending, created when missing, without following a link anywhere on its
-// path, and only when it has no second name (a hard link) and its handle names path. Invalid
-// otherwise.
-OwnedHandle OpenForAppending(const std::string& path);

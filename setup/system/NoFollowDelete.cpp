@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include "archive/FinalPath.h"
+#include "archive/LevelOpenWin32.h"
 
 namespace {
+
+constexpr ULONG DirectoryFile = 0x00000001;     // FILE_DIRECTORY_FILE
+constexpr ULONG NonDirectoryFile = 0x00000040;  // FILE_NON_DIRECTORY_FILE
 
 // A text from the process heap, freed when it goes: paths have no fixed length here.
 class HeapText {
@@ -50,16 +54,33 @@ bool Names(HANDLE handle, const char* fullPath) {
           SameFinalPath(finalPath.Get(), longPath.Get()));
 }
 
-// The name itself, opened for deleting without following it; invalid unless it is what wanted
-// says (a directory or not) and what its full path names.
+// The full path in UTF-16, for the level-by-level open; null when it cannot be converted.
+wchar_t* WidePath(const char* fullPath) {
+  const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, fullPath, -1, nullptr, 0);
+  if (length <= 0) return nullptr;
+  wchar_t* wide = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, static_cast<SIZE_T>(length) * sizeof(wchar_t)));
+  if (wide && MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, fullPath, -1, wide, length) != length) {
+    HeapFree(GetProcessHeap(), 0, wide);
+    return nullptr;
+  }
+  return wide;
+}
+
+// The name itself, opened for deleting without following it or any folder on its way (each
+// level relative to the one above); invalid unless it is what wanted says (a directory or not)
+// and what its full path names.
 HANDLE OpenItself(const char* path, DWORD access, bool directory, DWORD& attributes) {
   HeapText fullPath;
   if (!fullPath.Fill([&](char* text, DWORD room) { return GetFullPathNameA(path, room, text, nullptr); }))
     return INVALID_HANDLE_VALUE;
-  const HANDLE handle = CreateFileA(fullPath.Get(), access | DELETE | FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return handle;
+  wchar_t* wide = WidePath(fullPath.Get());
+  if (!wide) return INVALID_HANDLE_VALUE;
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  const DWORD error = OpenByLevels(wide, access | DELETE | FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   directory ? DirectoryFile : NonDirectoryFile, &handle);
+  HeapFree(GetProcessHeap(), 0, wide);
+  if (error != 0) return INVALID_HANDLE_VALUE;
   BY_HANDLE_FILE_INFORMATION info;
   const bool wanted = GetFileInformationByHandle(handle, &info) &&
                       ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == directory &&

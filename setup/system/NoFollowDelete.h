@@ -1,6 +1,7 @@
 #pragma once
-// Deletion that follows no link: through a handle on the file or folder itself, opened without
-// following a junction or symbolic link and checked by its final path, so that a link planted
+// Deletion that follows no link: through a handle on the file or folder itself, opened level by
+// level from its root without following a junction or symbolic link (archive/LevelOpenWin32.h)
+// and checked by its final path, so that a link planted
 // under the name, or on the way to it, is never a way to delete another file. Without the
 // standard library: the cleanup helper, which has no runtime, deletes with it too.
 

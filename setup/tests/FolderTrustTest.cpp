@@ -26,12 +26,13 @@ struct JudgeCase {
   FolderFacts facts;
   FolderVerdict verdict;
   std::string account;
+  std::string trustedUser = "";  // the log's rule: the administrator who started Setup
 };
 
 class JudgeFolderTest : public testing::TestWithParam<JudgeCase> {};
 
 TEST_P(JudgeFolderTest, AcceptsOnlyWhatNoOneElseMayChange) {
-  const FolderJudgement judgement = JudgeFolder(GetParam().facts);
+  const FolderJudgement judgement = JudgeFolder(GetParam().facts, GetParam().trustedUser);
   EXPECT_EQ(judgement.Verdict, GetParam().verdict);
   EXPECT_EQ(judgement.Account, GetParam().account);
 }
@@ -90,7 +91,19 @@ INSTANTIATE_TEST_SUITE_P(
                   FolderVerdict::Link, ""},
         JudgeCase{"a link on the way", With(Secured(SetupsOwn), &FolderFacts::FinalPathMatches, false),
                   FolderVerdict::Link, ""},
-        JudgeCase{"a file", With(Secured(SetupsOwn), &FolderFacts::IsDirectory, false), FolderVerdict::NotAFolder, ""}),
+        JudgeCase{"a file", With(Secured(SetupsOwn), &FolderFacts::IsDirectory, false), FolderVerdict::NotAFolder, ""},
+        JudgeCase{"a log of the administrator who started Setup",
+                  Secured("O:" + Bob + "D:(A;;FA;;;" + Bob + ")(A;;FA;;;SY)(A;;0x1200a9;;;BU)"), FolderVerdict::Accepted, "",
+                  Bob},
+        JudgeCase{"a log another user made first", Secured("O:S-1-5-21-1-2-3-1002D:(A;;FA;;;S-1-5-21-1-2-3-1002)"),
+                  FolderVerdict::ForeignOwner, "S-1-5-21-1-2-3-1002", Bob},
+        JudgeCase{"a log the administrator owns and users may write",
+                  Secured("O:" + Bob + "D:(A;;FA;;;" + Bob + ")(A;;0x1301bf;;;BU)"), FolderVerdict::OthersMayChange, "BU",
+                  Bob},
+        JudgeCase{"a log under Wine, of its elevated user",
+                  Secured("O:S-1-5-21-0-0-0-1000G:S-1-5-21-0-0-0-513D:(A;OICI;FA;;;SY)(A;OICI;FA;;;S-1-5-21-0-0-0-1000)"
+                          "(A;OICI;0x1200a9;;;WD)"),
+                  FolderVerdict::Accepted, "", "S-1-5-21-0-0-0-1000"}),
     NamedByWhy());
 
 // A few folders, every other one missing; records what was inspected.
@@ -124,6 +137,8 @@ struct WalkCase {
   VolumeFacts volume;
   std::string refusedFolder;  // empty: accepted
   FolderVerdict verdict;
+  std::string trustedUser = "";
+  bool logFolder = false;  // the log's folder, which must exist
 };
 
 class CheckInstallationFolderTest : public testing::TestWithParam<WalkCase> {};
@@ -138,7 +153,9 @@ TEST_P(CheckInstallationFolderTest, JudgesTheExistingFoldersUpToATrustedOne) {
                                           {"C:\\qmtest\\t", UserMade},
                                           {"C:\\qmtest\\t\\Program Files", Known()},
                                           {"C:\\Linked", With(Known(), &FolderFacts::FinalPathMatches, false)}});
-  const std::optional<FolderRefusal> refusal = CheckInstallationFolder(GetParam().installDir, folders);
+  const WalkCase& c = GetParam();
+  const std::optional<FolderRefusal> refusal = c.logFolder ? CheckLogFolder(c.installDir, folders, c.trustedUser)
+                                                           : CheckInstallationFolder(c.installDir, folders, c.trustedUser);
   if (GetParam().refusedFolder.empty()) {
     EXPECT_FALSE(refusal) << refusal->Folder;
     return;
@@ -164,7 +181,13 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{"the drive root", "C:\\", {}, "C:\\", FolderVerdict::DriveRoot},
         WalkCase{"a network share", "\\\\srv\\share\\Quillmark", {false, true}, "\\\\srv\\share\\", FolderVerdict::NotLocal},
         WalkCase{"a drive without permissions", "C:\\Quillmark", {true, false}, "C:\\", FolderVerdict::NoPermissions},
-        WalkCase{"relative", "Quillmark", {}, "Quillmark", FolderVerdict::NotAFullPath}),
+        WalkCase{"relative", "Quillmark", {}, "Quillmark", FolderVerdict::NotAFullPath},
+        WalkCase{"the log in the folder of the administrator who started Setup", "C:\\Bob", {}, "", {}, Bob, true},
+        WalkCase{"the log in another user's folder", "C:\\Bob\\Logs", {}, "C:\\Bob", FolderVerdict::ForeignOwner,
+                 "S-1-5-21-1-2-3-1002", true},
+        WalkCase{"the log in a missing folder", "C:\\Tools\\Gone\\", {}, "C:\\Tools\\Gone", FolderVerdict::Missing, "",
+                 true},
+        WalkCase{"the log in a drive root", "C:\\", {}, "C:\\", FolderVerdict::DriveRoot, "", true}),
     NamedByWhy());
 
 TEST(CheckInstallationFolderTest, StopsLookingAtTheFirstMissingFolder) {

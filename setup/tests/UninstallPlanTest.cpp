@@ -77,7 +77,8 @@ TEST(FilesToDeleteTest, SkipsNamesThatAreNotPlainFileNames) {
 TEST(FilesToDeleteTest, EmptyListOrDirectoryThatIsNoFullPathDeletesNothing) {
   EXPECT_TRUE(FilesToDelete(FileList(), "C:\\Q", HelpIndexRule::DeleteAlongside).empty());
   const FileList list = List({"A.DLL"});
-  for (const char* directory : {"", "\\", "Q", "\\Q", "C:Q", ":", "\\\\server", "\\\\server\\", "\\\\\\share"})
+  for (const char* directory : {"", "\\", "Q", "\\Q", "C:Q", ":", "\\\\server", "\\\\server\\", "\\\\\\share",
+                                "\\\\C:\\Windows", "\\\\.\\pipe\\x", "\\\\?\\C:\\Q"})
     EXPECT_TRUE(FilesToDelete(list, directory, HelpIndexRule::Keep).empty()) << directory;
   EXPECT_EQ(FilesToDelete(list, "\\\\server\\share", HelpIndexRule::Keep), (Paths{"\\\\server\\share\\A.DLL"}));
 }

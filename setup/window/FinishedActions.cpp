@@ -3,16 +3,25 @@
 #include "StartChild.h"
 #include "system/RunningProgram.h"
 
+std::string StartYourselfText(const std::string& what) {
+  return "Setup runs with administrator rights and no desktop of yours answers, so it starts no program: " + what +
+         " yourself.";
+}
+
 void TSetupForm::RunBtnClick() {
-  // As the user who started Setup, not with its rights; show command 0: the product shows its
-  // own window. Whether it started is not examined.
-  StartChild(ProductStart(run_.InstallationDir), handle_);
+  // As the user who started Setup, not with its rights, or not at all; show command 0: the
+  // product shows its own window. Whether it started is not examined; Run always closes.
+  if (!StartChild(ProductStart(run_.InstallationDir), handle_))
+    ShowMessageBox(StartYourselfText("start " + run_.InstallationDir + "Quillmk.exe"), ApplicationTitle,
+                   MB_OK | MB_ICONINFORMATION);
   Close();
 }
 
 void TSetupForm::HelpBtnClick() {
-  // The system's viewer by its full path, as the user, with the help file.
-  StartChild(HelpStart(HelpViewerPath(), run_.InstallationDir), handle_);
+  // The system's viewer by its full path, as the user, with the help file, or not at all.
+  if (!StartChild(HelpStart(HelpViewerPath(), run_.InstallationDir), handle_))
+    ShowMessageBox(StartYourselfText("open " + run_.InstallationDir + "Quillmk.hlp"), ApplicationTitle,
+                   MB_OK | MB_ICONINFORMATION);
 }
 
 void TSetupForm::QuitBtnClick() { Close(); }

@@ -1,5 +1,7 @@
 #include "SetupMainForm.h"
 
+#include "StartChild.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -242,6 +244,9 @@ void TSetupForm::AdvanceGauge(int64_t bytes) {
 }
 
 void TSetupForm::ShowFinished() {
+  // Elevated with no desktop shell of the user's (SYSTEM with a window, no Explorer): the
+  // buttons start nothing, and the page says where the user starts Quillmark instead.
+  if (!CanStartChildren()) SetText(LabelStartFrom, StartYourselfText("start " + run_.InstallationDir + "Quillmk.exe"));
   for (Sheet sheet : {Sheet::Welcome, Sheet::Delphi, Sheet::Install, Sheet::Update, Sheet::Uninstall, Sheet::Busy})
     SetTabVisible(sheet, false);
   SetTabVisible(Sheet::Finished, true);

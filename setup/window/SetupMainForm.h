@@ -114,3 +114,7 @@ private:
   bool DirSyncBusy = false;
   std::unique_ptr<FormControls> controls_;
 };
+
+// What the Finished page and its buttons say where Setup may start nothing for the user
+// (FinishedActions.cpp): what to start, or open, yourself.
+std::string StartYourselfText(const std::string& what);

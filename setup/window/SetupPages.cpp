@@ -182,6 +182,7 @@ const ControlRow Layout[] = {
      GlyphHelp},
     {FinishedSheet, Button, QuitBtn, "Quit Setup", 130, 197, 200, 27, Picture, Finished, Default, Default,
      GlyphCancel},
+    {FinishedSheet, Static, LabelStartFrom, "", 8, 234, 444, 26, Centred, Normal, Navy, Default, 0},
 
     {NothingSheet, Static, FixedText, "Quillmk.pak cannot be found so you cannot install Quillmark.", 8, 16, 444,
      14, Centred, Normal, Default, Default, 0},

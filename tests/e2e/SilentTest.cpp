@@ -269,7 +269,8 @@ TEST_F(SilentTest, SilentShowsProgressAndLogsTheErrorBoxInstead) {
 // Links and folders a user may lay in the way of an elevated Setup: Unix symbolic links, which
 // Windows programs see as junctions and symbolic links (Wine's CreateSymbolicLink makes nothing,
 // so the driver has Wine start /bin/ln), and a folder the user made. In each, the run ends with
-// its exit code and the victim folder behind the link stays as it was.
+// its exit code and the victim folder behind the link stays as it was; behind an IDE folder's
+// link, no file is even opened, not by the files-in-use check either.
 enum class Trap { InstallDirBehindLink, InstallDirAUserMade, IdeFolderLinkOnInstall, IdeFolderLinkOnUninstall,
                   LogFolderLink, LogFileLink };
 
@@ -303,6 +304,7 @@ TEST_P(TrapTest, NothingBehindTheLinkIsWrittenOrDeleted) {
   WriteTextFile(victim + "setup log.txt", "not Quillmark's log");
   const std::string log = "\"/LOG=" + Log + "\"";
   std::string arguments;
+  bool holdVictim = false;  // held without sharing: an open of it by Setup would find it in use
   switch (GetParam().trap) {
     case Trap::InstallDirBehindLink:
       LinkTo(ProgramFiles + "Linked", victim);
@@ -317,6 +319,7 @@ TEST_P(TrapTest, NothingBehindTheLinkIsWrittenOrDeleted) {
       LinkTo(Root + "Delphi3\\Lib", victim);
       WriteRegString(HKEY_LOCAL_MACHINE, "Software\\Borland\\Delphi\\3.0", "RootDir", Root + "Delphi3");
       arguments = "/VERYSILENT /COMPONENTS=Delphi30 " + log;
+      holdVictim = true;
       break;
     case Trap::IdeFolderLinkOnUninstall:
       CreateDirectories(Root + "Delphi3\\");
@@ -339,8 +342,12 @@ TEST_P(TrapTest, NothingBehindTheLinkIsWrittenOrDeleted) {
       break;
   }
   const std::string before = FolderContents(victim);
+  const HANDLE held = holdVictim ? CreateFileA((victim + "QMHCEdit.pas").c_str(), GENERIC_READ, 0, nullptr,
+                                               OPEN_EXISTING, 0, nullptr)
+                                 : INVALID_HANDLE_VALUE;
   RunWithoutWindows(arguments);
-  EXPECT_EQ(Process().ExitCode(), GetParam().exitCode);
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+  EXPECT_EQ(Process().ExitCode(), GetParam().exitCode) << "5: the files-in-use check opened a file behind the link";
   EXPECT_EQ(FolderContents(victim), before);
   if (GetParam().logged) {
     EXPECT_TRUE(LogHas(GetParam().logged)) << ReadTextFile(Log);
@@ -401,9 +408,12 @@ TEST_F(SilentTest, DISABLED_TimesASilentInstallNextToTheWindow) {
 }
 
 // One Setup at a time: a second one, while the first shows its window, says so with the
-// window and ends with 1618 unattended, changing nothing.
+// window and ends with 1618 unattended, changing nothing. The mutex name earlier Setups took,
+// which any user could make first, holds none back; nor does a Setup that was killed.
 TEST_F(SilentTest, ASecondSetupEndsWhileOneRuns) {
   LayOutSampleDistribution();
+  const HANDLE squatter = CreateMutexA(nullptr, TRUE, "Global\\Penwright.Quillmark.Setup");
+  ASSERT_NE(squatter, nullptr);
   SetupProcess first(Dist().SetupPath());
   ASSERT_NE(first.WaitForMainWindow(), nullptr);
 
@@ -419,6 +429,12 @@ TEST_F(SilentTest, ASecondSetupEndsWhileOneRuns) {
   EXPECT_TRUE(LogHas("Another Setup is running: nothing changed"));
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, RecordKey));
   EXPECT_FALSE(DirectoryExists(ProgramFiles + "Quillmark"));
+
+  first.Kill();
+  ASSERT_TRUE(first.WaitForExit(15000));
+  EXPECT_TRUE(RunWithoutWindows("/VERYSILENT /UNINSTALL"));
+  EXPECT_EQ(Process().ExitCode(), 4u) << "nothing installed to remove, and no Setup in the way";
+  CloseHandle(squatter);
 }
 
 }  // namespace
