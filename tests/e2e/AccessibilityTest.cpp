@@ -144,6 +144,14 @@ TEST_F(KeyboardTest, PagesByCtrlKeysAndEscape) {
     Sleep(200);
     EXPECT_TRUE(Process().Running());
   }
+  // Another window in front, then Setup again: the focus is back where it was.
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, nullptr, nullptr,
+                               nullptr);
+  SetForegroundWindow(other);
+  EXPECT_TRUE(WaitUntil([&] { return window.FocusedId() == 0; }, 5000)) << "Setup kept the focus";
+  SetForegroundWindow(window.Handle());
+  EXPECT_TRUE(FocusBecomes(window, EditInstallDir)) << "focus on " << window.FocusedId();
+  DestroyWindow(other);
   Chord({VK_ESCAPE}, window.Handle());
   ASSERT_TRUE(Process().WaitForExit(10000)) << "Escape did not quit the Install page";
   EXPECT_EQ(Process().ExitCode(), 0u);
@@ -206,11 +214,13 @@ struct Accessible {
   }
 };
 
-// Counts the value changes of one window that arrive while this thread takes its messages.
-int valueChanges = 0;
-HWND watched = nullptr;
-void CALLBACK CountValueChange(HWINEVENTHOOK, DWORD, HWND from, LONG, LONG, DWORD, DWORD) {
-  if (from == watched) ++valueChanges;
+// Counts the gauge's value changes and the status line's name changes that arrive while this
+// thread takes its messages.
+int valueChanges = 0, nameChanges = 0;
+HWND gauge = nullptr, status = nullptr;
+void CALLBACK CountChange(HWINEVENTHOOK, DWORD event, HWND from, LONG, LONG, DWORD, DWORD) {
+  if (event == EVENT_OBJECT_VALUECHANGE && from == gauge) ++valueChanges;
+  if (event == EVENT_OBJECT_NAMECHANGE && from == status) ++nameChanges;
 }
 
 class ScreenReaderTest : public SetupTest {
@@ -292,10 +302,10 @@ TEST_F(ScreenReaderTest, EveryControlReadsRight) {
   EXPECT_EQ(selection.vt, VT_I4);
   EXPECT_EQ(selection.lVal, static_cast<long>(lines.size()));
 
-  HWND gauge = window.Control(Gauge);
-  valueChanges = 0;
-  watched = gauge;
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, CountValueChange,
+  gauge = window.Control(Gauge);
+  status = window.Control(LabelBusy);
+  valueChanges = nameChanges = 0;
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, CountChange,
                                        Process().Id(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
   window.SelectTab("Install");
@@ -314,6 +324,7 @@ TEST_F(ScreenReaderTest, EveryControlReadsRight) {
   ASSERT_EQ(window.CurrentTab(), "Finished");
   EXPECT_EQ(Accessible(gauge).Value(), "100%");
   EXPECT_GT(valueChanges, 1) << "the gauge moved without a word";
+  EXPECT_GT(nameChanges, 1) << "the status line changed without a word";
 }
 
 // ---- High contrast: a scheme of white on black, each role its own colour so that the screen
