@@ -491,7 +491,8 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-      Close();
+      // Sent while a command answers other programs: the command is never cut off half way.
+      if (!controls_->commandRunning) Close();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
