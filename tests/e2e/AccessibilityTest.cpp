@@ -214,13 +214,14 @@ struct Accessible {
   }
 };
 
-// Counts the gauge's value changes and the status line's name changes that arrive while this
-// thread takes its messages.
-int valueChanges = 0, nameChanges = 0;
-HWND gauge = nullptr, status = nullptr;
+// Counts the gauge's value changes, the status line's name changes and the tree's selections
+// that arrive while this thread takes its messages.
+int valueChanges = 0, nameChanges = 0, selections = 0;
+HWND gauge = nullptr, status = nullptr, folders = nullptr;
 void CALLBACK CountChange(HWINEVENTHOOK, DWORD event, HWND from, LONG, LONG, DWORD, DWORD) {
   if (event == EVENT_OBJECT_VALUECHANGE && from == gauge) ++valueChanges;
   if (event == EVENT_OBJECT_NAMECHANGE && from == status) ++nameChanges;
+  if (event == EVENT_OBJECT_SELECTION && from == folders) ++selections;
 }
 
 class ScreenReaderTest : public SetupTest {
@@ -304,11 +305,16 @@ TEST_F(ScreenReaderTest, EveryControlReadsRight) {
 
   gauge = window.Control(Gauge);
   status = window.Control(LabelBusy);
-  valueChanges = nameChanges = 0;
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, CountChange,
+  folders = window.Control(ListInstallDir);
+  valueChanges = nameChanges = selections = 0;
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SELECTION, EVENT_OBJECT_VALUECHANGE, nullptr, CountChange,
                                        Process().Id(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
   window.SelectTab("Install");
+  // The tree moves up to the test's folder and back.
+  const std::string proposed = window.Text(EditInstallDir);
+  window.Type(EditInstallDir, Root);
+  window.Type(EditInstallDir, proposed);
   window.Click(NowBtn2);
   const auto pumped = [](DWORD milliseconds) {
     const DWORD start = GetTickCount();
@@ -325,6 +331,7 @@ TEST_F(ScreenReaderTest, EveryControlReadsRight) {
   EXPECT_EQ(Accessible(gauge).Value(), "100%");
   EXPECT_GT(valueChanges, 1) << "the gauge moved without a word";
   EXPECT_GT(nameChanges, 1) << "the status line changed without a word";
+  EXPECT_GT(selections, 1) << "the tree moved without a word";
 }
 
 // ---- High contrast: a scheme of white on black, each role its own colour so that the screen
