@@ -1,10 +1,12 @@
 #include "DirectoryTree.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "Accessible.h"
 #include "WindowClass.h"
 #include "archive/CodePage.h"
 
@@ -149,6 +151,13 @@ void ScrollSelectionIntoView(HWND tree) {
   InvalidateRect(tree, nullptr, TRUE);
 }
 
+// A screen reader hears of the selected line as it moves.
+void AnnounceSelection(HWND tree) {
+  const LONG child = StateOf(tree).selected + 1;
+  RaiseAccessibleEvent(EVENT_OBJECT_SELECTION, tree, child);
+  if (GetFocus() == tree) RaiseAccessibleEvent(EVENT_OBJECT_FOCUS, tree, child);
+}
+
 // Moves to a directory; with notify, tells the parent when the directory changed.
 bool MoveTo(HWND tree, const std::string& requested, bool notify) {
   std::string path = requested;
@@ -182,6 +191,7 @@ bool MoveTo(HWND tree, const std::string& requested, bool notify) {
   }
   state.selected = depth;
   ScrollSelectionIntoView(tree);
+  AnnounceSelection(tree);
   if (changed && notify) {
     SendMessageA(GetParent(tree), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tree), DTN_CHANGE),
                  reinterpret_cast<LPARAM>(tree));
@@ -205,6 +215,39 @@ void Select(HWND tree, int index) {
   State& state = StateOf(tree);
   state.selected = std::max(0, std::min(index, static_cast<int>(state.lines.size()) - 1));
   ScrollSelectionIntoView(tree);
+  AnnounceSelection(tree);
+}
+
+// An outline whose items are the lines, each with its level as its value; those scrolled out
+// of sight are marked so.
+AccessibleFacts Describe(HWND tree) {
+  const State& state = StateOf(tree);
+  AccessibleFacts facts;
+  facts.Role = ROLE_SYSTEM_OUTLINE;
+  facts.HasName = true;
+  facts.Name = "Folders";
+  facts.HasValue = true;
+  facts.Value = state.directory;
+  facts.ItemRole = ROLE_SYSTEM_OUTLINEITEM;
+  facts.SelectedItem = state.selected;
+  const int height = LineHeight(tree);
+  const int visible = VisibleLines(tree);
+  RECT client;
+  GetClientRect(tree, &client);
+  const bool focused = GetFocus() == tree;
+  for (int index = 0; index < static_cast<int>(state.lines.size()); ++index) {
+    const Line& line = state.lines[static_cast<size_t>(index)];
+    AccessibleItem item;
+    item.Name = line.name;
+    item.Value = std::to_string(line.indent);
+    item.State = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (index == state.selected) item.State |= STATE_SYSTEM_SELECTED | (focused ? STATE_SYSTEM_FOCUSED : 0);
+    const int row = index - state.top;
+    if (row < 0 || row >= visible) item.State |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+    item.Box = {0, row * height, client.right, (row + 1) * height};
+    facts.Items.push_back(item);
+  }
+  return facts;
 }
 
 void DrawFolder(HWND tree, HDC dc, int x, int y) {
@@ -280,6 +323,7 @@ LRESULT CALLBACK WindowProc(HWND tree, UINT message, WPARAM wParam, LPARAM lPara
   KeepWindowState<State>(tree, message);
   switch (message) {
     case WM_CREATE: {
+      MakeAccessible(tree, Describe);
       char current[MAX_PATH * 3];
       GetCurrentDirectoryA(sizeof current, current);
       MoveTo(tree, current, false);

@@ -1,5 +1,9 @@
 #include "DriveCombo.h"
 
+#include <oleacc.h>
+
+#include "Accessible.h"
+
 #include "archive/AsciiCase.h"
 
 namespace TDriveCombo {
@@ -21,12 +25,26 @@ void FillDrives(HWND combo) {
   }
 }
 
+// A combo box named "Drive", its value the chosen drive: a class of our own is otherwise read as
+// a plain window.
+AccessibleFacts Describe(HWND combo) {
+  AccessibleFacts facts;
+  facts.Role = ROLE_SYSTEM_COMBOBOX;
+  facts.HasName = true;
+  facts.Name = "Drive";
+  facts.HasValue = true;
+  const char drive = Drive(combo);
+  if (drive != 0) facts.Value = std::string(1, drive) + ":";
+  return facts;
+}
+
 LRESULT CALLBACK WindowProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
       const LRESULT result = CallWindowProcA(comboProc, combo, message, wParam, lParam);
       if (result == 0) {
         FillDrives(combo);
+        MakeAccessible(combo, Describe);
       }
       return result;
     }

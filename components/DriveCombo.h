@@ -11,7 +11,8 @@
 // text whose first character is the drive letter: that selects the drive and sends the
 // parent the same CBN_SELCHANGE, even when the drive was already selected; it returns
 // FALSE, and sends nothing, for a drive that is not in the list. WM_GETTEXT returns the
-// selected drive ("C:").
+// selected drive ("C:"). To a screen reader it is a combo box named "Drive" whose value is the
+// selected drive.
 namespace TDriveCombo {
 constexpr const char* ClassName = "TDriveCombo";
 void Register(HINSTANCE instance);

@@ -1,7 +1,11 @@
 #include "Gauge.h"
 
+#include <oleacc.h>
+
 #include <cstdio>
 
+#include "Accessible.h"
+#include "ColourScheme.h"
 #include "WindowClass.h"
 
 namespace TGauge {
@@ -28,6 +32,19 @@ void ShowProgress(HWND gauge) {
   DefWindowProcA(gauge, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   InvalidateRect(gauge, nullptr, FALSE);
   UpdateWindow(gauge);
+  RaiseAccessibleEvent(EVENT_OBJECT_VALUECHANGE, gauge);
+}
+
+// A progress bar whose value is the percentage shown.
+AccessibleFacts Describe(HWND gauge) {
+  AccessibleFacts facts;
+  facts.Role = ROLE_SYSTEM_PROGRESSBAR;
+  facts.HasName = true;
+  facts.Name = "Progress";
+  facts.HasValue = true;
+  char text[16];
+  facts.Value.assign(text, static_cast<size_t>(GetWindowTextA(gauge, text, sizeof text)));
+  return facts;
 }
 
 void Paint(HWND gauge) {
@@ -39,8 +56,12 @@ void Paint(HWND gauge) {
   RECT bar = client;
   bar.right = client.left + MulDiv(client.right - client.left, state.shownPercent, 100);
 
-  HBRUSH navy = CreateSolidBrush(RGB(0, 0, 128));
-  HBRUSH aqua = CreateSolidBrush(RGB(0, 255, 255));
+  // The design's navy on aqua, or the system's highlight on its window colour.
+  const bool system = SystemColoursNow();
+  const COLORREF barColour = system ? GetSysColor(COLOR_HIGHLIGHT) : RGB(0, 0, 128);
+  const COLORREF restColour = system ? GetSysColor(COLOR_WINDOW) : RGB(0, 255, 255);
+  HBRUSH navy = CreateSolidBrush(barColour);
+  HBRUSH aqua = CreateSolidBrush(restColour);
   RECT rest = client;
   rest.left = bar.right;
   FillRect(dc, &bar, navy);
@@ -56,7 +77,8 @@ void Paint(HWND gauge) {
   const struct {
     RECT part;
     COLORREF color;
-  } halves[] = {{bar, RGB(255, 255, 255)}, {rest, RGB(0, 0, 128)}};
+  } halves[] = {{bar, system ? GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(255, 255, 255)},
+                {rest, system ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 128)}};
   for (const auto& half : halves) {
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, half.part.left, half.part.top, half.part.right, half.part.bottom);
@@ -78,6 +100,7 @@ LRESULT CALLBACK WindowProc(HWND gauge, UINT message, WPARAM wParam, LPARAM lPar
   KeepWindowState<State>(gauge, message);
   switch (message) {
     case WM_CREATE:
+      MakeAccessible(gauge, Describe);
       ShowProgress(gauge);
       return 0;
     case WM_SETFONT:

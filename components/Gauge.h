@@ -5,7 +5,9 @@
 
 // TGauge: the progress gauge, a horizontal navy bar on aqua with the percentage done,
 // "%d%%", centred on it: position * 100 / maximum, truncated, and 0 while the maximum is 0.
-// Window class "TGauge". Position and maximum are 64-bit.
+// Window class "TGauge". Position and maximum are 64-bit. With the system's colours
+// (ColourScheme.h) the bar takes the highlight colours on the window colour. To a screen reader
+// it is a progress bar whose value is the percentage, with a value-change event as it moves.
 //
 // For tests in another process (both builds answer the same way):
 //   GGM_GETPOS (WM_USER + 1), GGM_GETMAX (WM_USER + 2): wParam 0 returns the low 32 bits,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ColourScheme.h"
 #include "WindowClass.h"
 
 namespace PageWindow {
@@ -20,10 +21,13 @@ void PaintShapes(HWND page, HDC dc) {
   RECT client;
   GetClientRect(page, &client);
   FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  // With the system's colours the shapes keep their outlines only, in the window-text colour.
+  const bool system = SystemColoursNow();
   for (const PageShape& shape : StateOf(page).shapes) {
-    HBRUSH fill = CreateSolidBrush(shape.fill);
+    HBRUSH fill = CreateSolidBrush(system ? GetSysColor(COLOR_BTNFACE) : shape.fill);
+    const COLORREF borderColour = system ? GetSysColor(COLOR_WINDOWTEXT) : shape.border;
     HPEN border = shape.border == CLR_INVALID ? static_cast<HPEN>(GetStockObject(NULL_PEN))
-                                              : CreatePen(PS_INSIDEFRAME, shape.borderWidth, shape.border);
+                                              : CreatePen(PS_INSIDEFRAME, shape.borderWidth, borderColour);
     HGDIOBJ oldBrush = SelectObject(dc, fill);
     HGDIOBJ oldPen = SelectObject(dc, border);
     const RECT& r = shape.bounds;

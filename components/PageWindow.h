@@ -3,7 +3,8 @@
 
 #include <vector>
 
-// A painted shape behind a page's controls: a band, or a frame with rounded corners.
+// A painted shape behind a page's controls: a band, or a frame with rounded corners. With the
+// system's colours (ColourScheme.h) only a frame's outline is drawn, in the window-text colour.
 struct PageShape {
   RECT bounds;
   COLORREF fill;

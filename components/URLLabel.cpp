@@ -1,7 +1,10 @@
 #include "URLLabel.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
+#include "Accessible.h"
+#include "ColourScheme.h"
 #include "StartChild.h"
 #include "WindowClass.h"
 
@@ -21,9 +24,21 @@ TURLLabel::TURLLabel(HWND window) : window_(window) {
   font_ = ownFont_;
 }
 
+namespace {
+// A link, named by its caption; Enter, Space and a screen reader's action open it.
+AccessibleFacts DescribeLink(HWND) {
+  AccessibleFacts facts;
+  facts.Role = ROLE_SYSTEM_LINK;
+  facts.AddedState = STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE;
+  facts.DefaultAction = "Jump";
+  return facts;
+}
+}  // namespace
+
 LRESULT CALLBACK TURLLabel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TURLLabel(window)));
+    MakeAccessible(window, DescribeLink, [](HWND link) { FromHandle(link).OpenTarget(); });
   }
   auto* label = reinterpret_cast<TURLLabel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (label == nullptr) {
@@ -83,6 +98,23 @@ LRESULT TURLLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(window_, nullptr, TRUE);
       return result;
     }
+    case WM_GETDLGCODE:
+      // Enter is the link's own; typed characters too, so that Space opens it rather than
+      // starting the dialog manager's search for a mnemonic.
+      return DLGC_WANTCHARS | (lParam != 0 && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+                                       reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN
+                                   ? DLGC_WANTMESSAGE
+                                   : 0);
+    case WM_KEYDOWN:
+      // Once per press, not again for the keyboard's repeats.
+      if ((wParam == VK_RETURN || wParam == VK_SPACE) && (lParam & (1 << 30)) == 0) {
+        OpenTarget();
+      }
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(window_, nullptr, TRUE);
+      return 0;
     case ULM_GETCOLOR:
       return static_cast<LRESULT>(fontColor_);
     case WM_PAINT:
@@ -170,13 +202,17 @@ void TURLLabel::Paint() {
   const int length = GetWindowTextA(window_, text, sizeof text);
   HGDIOBJ oldFont = SelectObject(dc, font_);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, fontColor_);
+  // With the system's colours a link is drawn in its hot-light colour, whatever the mouse does.
+  SetTextColor(dc, SystemColoursNow() ? GetSysColor(COLOR_HOTLIGHT) : fontColor_);
   const LONG style = GetWindowLongA(window_, GWL_STYLE);
   UINT format = DT_SINGLELINE | DT_NOPREFIX;
   if ((style & SS_TYPEMASK) == SS_CENTER) {
     format |= DT_CENTER;
   }
   DrawTextA(dc, text, length, &client, format);
+  if (GetFocus() == window_) {
+    DrawFocusRect(dc, &client);
+  }
   SelectObject(dc, oldFont);
   EndPaint(window_, &paint);
 }

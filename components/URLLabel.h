@@ -7,7 +7,9 @@
 // with CreateWindowExA and its caption as the window text, then adjust its properties
 // through FromHandle. A click (press and release both on the label, with any button) asks
 // the shell to open URL, or the caption when URL is empty, as the user who started the program
-// (StartChild.h).
+// (StartChild.h). With WS_TABSTOP the keyboard reaches it: Enter or Space opens it, and a
+// focus rectangle shows it has the focus. To a screen reader it is a link whose default action
+// opens it. With the system's colours (ColourScheme.h) it is drawn in the hot-light colour.
 //
 // For tests in another process:
 //   ULM_GETCOLOR (WM_USER + 1): returns the current font colour (COLORREF).

@@ -2,7 +2,8 @@
 # The main job: build Setup.exe with the sample distribution and run it under Wine.
 # With a reachable display Setup opens there for you to use. Without one it runs in Xvfb:
 # every offered page is shown in turn and saved as a screenshot in screenshots/ (or the
-# folder given as the first argument), then Setup is quit.
+# folder given as the first argument), then Setup is quit; then the Install page once more in a
+# high-contrast colour scheme.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 QM_ROOT=$(pwd)
@@ -31,6 +32,7 @@ source scripts/wine-env.sh
 # Putting the DPI back needs Wine: before wine-env.sh ends the Xvfb and the Wine server it started.
 cleanup() {
   if declare -F restore_dpi >/dev/null; then restore_dpi || true; fi
+  if declare -F restore_colours >/dev/null; then restore_colours || true; fi
   qm_end_wine_env
 }
 trap cleanup EXIT
@@ -49,16 +51,43 @@ restore_dpi() {
   if [ -n "$saved_dpi" ]; then set_dpi $((saved_dpi)); else wine reg delete "$desktop_key" /v LogPixels /f >/dev/null 2>&1; fi
 }
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-# Shows every offered page at DPI $1 and saves each into folder $2.
+# The system's colours of a high-contrast scheme (white on black, as Windows' "High Contrast
+# Black"), set in the prefix for the programs started after it and put back at the end.
+colours_key='HKCU\Control Panel\Colors'
+high_contrast=("ButtonFace=0 0 0" "ButtonText=255 255 255" "WindowText=255 255 255" "Window=0 0 0"
+  "Hilight=26 235 255" "HilightText=0 0 0" "HotTrackingColor=255 255 0" "GrayText=63 242 63"
+  "ButtonHilight=255 255 255" "ButtonShadow=128 128 128")
+saved_colours=()
+set_high_contrast() {
+  local entry name old
+  for entry in "${high_contrast[@]}"; do
+    name=${entry%%=*}
+    old=$(wine reg query "$colours_key" /v "$name" 2>/dev/null | awk -v n="$name" '$1 == n {$1 = ""; $2 = ""; sub(/^ +/, ""); print}' | tr -d '\r' || true)
+    saved_colours+=("$name=$old")
+    wine reg add "$colours_key" /v "$name" /t REG_SZ /d "${entry#*=}" /f >/dev/null 2>&1
+  done
+}
+restore_colours() {
+  local entry
+  for entry in "${saved_colours[@]}"; do
+    if [ -n "${entry#*=}" ]; then
+      wine reg add "$colours_key" /v "${entry%%=*}" /t REG_SZ /d "${entry#*=}" /f >/dev/null 2>&1
+    else
+      wine reg delete "$colours_key" /v "${entry%%=*}" /f >/dev/null 2>&1
+    fi
+  done
+  saved_colours=()
+}
+# Shows every offered page (or only the tab named by $3) at DPI $1 and saves each into folder $2.
 screenshot_pages() {
-  local dpi=$1 dir=$2 handshake walker page
+  local dpi=$1 dir=$2 only=${3:-} handshake walker page
   step "Setup.exe in Xvfb on $DISPLAY at $dpi DPI: one screenshot per offered page"
   set_dpi "$dpi"
   mkdir -p "$dir"
   handshake=$(mktemp -d)
   # A virtual desktop, so that Wine draws the window frames itself (Xvfb has no window manager).
   wine explorer /desktop=QuillmarkDemo,800x600 "$QM_ROOT/build/win64/tests/e2e/PageWalk.exe" \
-    "$(winpath "$dist/Setup.exe")" "$(winpath "$handshake")" &
+    "$(winpath "$dist/Setup.exe")" "$(winpath "$handshake")" ${only:+"$only"} &
   walker=$!
   # Waits up to a minute for the walker to show page $1; false once it has finished or failed.
   page_ready() {
@@ -87,3 +116,6 @@ screenshot_pages() {
 }
 screenshot_pages 96 "$shots/96dpi"
 screenshot_pages 144 "$shots/144dpi"
+set_high_contrast
+screenshot_pages 96 "$shots/high-contrast" Install
+restore_colours

@@ -20,11 +20,12 @@
 
 namespace {
 
-int RunMessageLoop(const TSetupForm& form) {
+int RunMessageLoop(TSetupForm& form) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    // Tab and arrow keys move between the controls of the pages.
-    if (IsWindow(form.Handle()) && IsDialogMessageA(form.Handle(), &message)) {
+    // Ctrl+Tab and friends move between the pages; Tab, the arrow keys, Enter and Escape work
+    // as in a dialog.
+    if (IsWindow(form.Handle()) && (form.PageKey(message) || IsDialogMessageA(form.Handle(), &message))) {
       continue;
     }
     TranslateMessage(&message);

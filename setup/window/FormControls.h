@@ -14,10 +14,13 @@
 enum class FontKind { Normal, Bold, Link, Finished };
 constexpr int FontKindCount = 4;
 
-// Colours a control is painted with; CLR_INVALID keeps the system's.
+// Colours a control is painted with; CLR_INVALID keeps the system's. With the system's colours
+// (ColourScheme.h) every text takes the window-text colour and the face colour shows behind it,
+// except behind a signal: a background that tells something (not enough free space).
 struct ControlLook {
   COLORREF text = CLR_INVALID;
   COLORREF background = CLR_INVALID;
+  bool signal = false;
 };
 
 // A control as the layout places it: its box in 96-DPI pixels and what is scaled with it.
@@ -47,11 +50,25 @@ struct FormControls {
   // notification does not run the handler a second time.
   bool programChange = false;
   bool shown = false;
+  // Set while a command runs: its buttons and every other control's change wait for its end.
+  bool commandRunning = false;
+  // The system's colours instead of the design's (ColourScheme.h), as last read.
+  bool systemColours = false;
+  // The control that has, or gets back, the keyboard focus when the window is active again.
+  HWND focus = nullptr;
 
   HWND Control(int id) const;
   void RebuildTabs();
-  void SetActivePage(Sheet sheet);
+  // Shows a page; the focus moves to its first control that takes it (or the tab strip), unless
+  // it is already on the page, or on the tab strip and keepOnTabs (the user moving by tabs).
+  void SetActivePage(Sheet sheet, bool keepOnTabs = false);
   void SetBackColour(int id, COLORREF colour);
+  // The colours a control is painted with now.
+  ControlLook ShownLook(HWND control) const;
+  // The focus on control now, if the window is active; otherwise when it is activated.
+  void Focus(HWND control);
+  // Puts the focus back where it was, or into the page when that control is gone or hidden.
+  void RestoreFocus();
 
   HBRUSH Brush(COLORREF colour) {
     HBRUSH& brush = brushes[colour];

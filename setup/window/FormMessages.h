@@ -18,3 +18,9 @@ constexpr UINT FM_GETFONT = WM_APP + 3;
 
 // Answers FM_GETFONT for the controls of window.
 LRESULT SendControlFont(HWND window, WPARAM control, LPARAM asker);
+
+// While a command keeps the window's thread busy, answers what other programs ask of its
+// windows: the messages they send (a screen reader's WM_GETOBJECT, WM_GETTEXT) and the calls COM
+// brings through the thread's apartment window, by which a screen reader reads the objects it
+// got. Input and every other posted message wait in the queue until the command has ended.
+void AnswerOtherPrograms();

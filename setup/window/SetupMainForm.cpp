@@ -14,6 +14,8 @@
 #include "PictureButton.h"
 #include "Resources.h"
 #include "URLLabel.h"
+#include "Accessible.h"
+#include "ColourScheme.h"
 #include "WindowClass.h"
 #include "logic/DiskSpace.h"
 
@@ -36,6 +38,41 @@ void RegisterClasses(HINSTANCE instance, WNDPROC formProc) {
   TDirectoryTree::Register(instance);
   TDriveCombo::Register(instance);
 }
+
+// Whether a control and every window it lies in up to the form are shown (by style, so that it
+// holds before the form itself is shown) and it is enabled: whether the keyboard can reach it.
+bool Reachable(HWND control, HWND form) {
+  if (control == nullptr || !IsWindow(control) || !IsChild(form, control) || !IsWindowEnabled(control)) return false;
+  for (HWND window = control; window != form; window = GetParent(window)) {
+    if ((GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) == 0) return false;
+  }
+  return true;
+}
+
+// The first control below parent that Tab reaches, in the order Tab visits them.
+HWND FirstTabStop(HWND parent) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    if ((style & WS_VISIBLE) == 0 || (style & WS_DISABLED) != 0) continue;
+    if ((style & WS_TABSTOP) != 0) return child;
+    if ((GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0) {
+      if (HWND inner = FirstTabStop(child)) return inner;
+    }
+  }
+  return nullptr;
+}
+
+// Holds the command flag for one command and clears it on every way out.
+class CommandGuard {
+public:
+  explicit CommandGuard(bool& running) : running_(running) { running_ = true; }
+  ~CommandGuard() { running_ = false; }
+  CommandGuard(const CommandGuard&) = delete;
+  CommandGuard& operator=(const CommandGuard&) = delete;
+
+private:
+  bool& running_;
+};
 
 Sheet SheetOf(OfferedPage page) {
   switch (page) {
@@ -199,7 +236,10 @@ void TSetupForm::SetReadOnly(int id, bool readOnly) {
   SendMessageA(Control(id), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
 }
 
-void TSetupForm::Repaint() { RedrawWindow(handle_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+void TSetupForm::Repaint() {
+  RedrawWindow(handle_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  if (controls_->commandRunning) AnswerOtherPrograms();
+}
 
 void TSetupForm::TakeIntoModel(int id) {
   RunModel& model = run_.Model;
@@ -228,19 +268,23 @@ void TSetupForm::ShowBusy(int64_t gaugeMax) {
   Repaint();
 }
 
+// A screen reader follows the command by the status line's name.
 void TSetupForm::BusyStatus(const std::string& text) {
   SetText(LabelBusy, text);
+  RaiseAccessibleEvent(EVENT_OBJECT_NAMECHANGE, Control(LabelBusy));
   Repaint();
 }
 
 void TSetupForm::UninstallStatus(const std::string& text) {
   SetText(LabelBusy2, text);
+  RaiseAccessibleEvent(EVENT_OBJECT_NAMECHANGE, Control(LabelBusy2));
   Repaint();
 }
 
 void TSetupForm::AdvanceGauge(int64_t bytes) {
   HWND gauge = Control(Gauge);
   TGauge::SetPosition(gauge, TGauge::Position(gauge) + bytes);
+  if (controls_->commandRunning) AnswerOtherPrograms();
 }
 
 void TSetupForm::ShowFinished() {
@@ -303,7 +347,9 @@ void FormControls::RebuildTabs() {
   SetActivePage(active);
 }
 
-void FormControls::SetActivePage(Sheet sheet) {
+void FormControls::SetActivePage(Sheet sheet, bool keepOnTabs) {
+  HWND now = GetFocus();
+  if (now == nullptr || !IsChild(form, now)) now = focus;
   active = sheet;
   int selected = -1;
   int index = 0;
@@ -317,11 +363,42 @@ void FormControls::SetActivePage(Sheet sheet) {
     }
   }
   TabCtrl_SetCurSel(tabs, selected);
+  // Never left on a control of a page that has gone: the next key would go to a hidden button.
+  HWND page = pages[static_cast<size_t>(sheet)];
+  const bool stays = (keepOnTabs && now == tabs) || (IsChild(page, now) && Reachable(now, form));
+  if (!stays) {
+    HWND first = FirstTabStop(page);
+    Focus(first != nullptr ? first : tabs);
+  }
+}
+
+void FormControls::Focus(HWND control) {
+  focus = control;
+  if (form != nullptr && GetActiveWindow() == form) SetFocus(control);
+}
+
+void FormControls::RestoreFocus() {
+  if (!Reachable(focus, form)) {
+    HWND first = FirstTabStop(pages[static_cast<size_t>(active)]);
+    focus = first != nullptr ? first : tabs;
+  }
+  SetFocus(focus);
+}
+
+ControlLook FormControls::ShownLook(HWND control) const {
+  const auto found = looks.find(control);
+  const ControlLook look = found == looks.end() ? ControlLook{} : found->second;
+  ControlLook shown = look;
+  shown.text = systemColours || look.text == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : look.text;
+  shown.background = look.background == CLR_INVALID || (systemColours && !look.signal) ? GetSysColor(COLOR_BTNFACE)
+                                                                                      : look.background;
+  return shown;
 }
 
 void FormControls::SetBackColour(int id, COLORREF colour) {
   HWND control = Control(id);
   looks[control].background = colour;
+  looks[control].signal = colour != CLR_INVALID;
   InvalidateRect(control, nullptr, TRUE);
 }
 
@@ -357,25 +434,44 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         item.mask = TCIF_PARAM;
         SendMessageA(controls_->tabs, TCM_GETITEMA, static_cast<WPARAM>(TabCtrl_GetCurSel(controls_->tabs)),
                      reinterpret_cast<LPARAM>(&item));
-        controls_->SetActivePage(static_cast<Sheet>(item.lParam));
+        controls_->SetActivePage(static_cast<Sheet>(item.lParam), true);
       }
       return 0;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
-      const auto look = controls_->looks.find(reinterpret_cast<HWND>(lParam));
-      if (look == controls_->looks.end()) {
+      const auto control = reinterpret_cast<HWND>(lParam);
+      if (controls_->looks.count(control) == 0) {
         break;
       }
+      // Text and background both, always: a text colour left to chance is black on a black face.
+      const ControlLook look = controls_->ShownLook(control);
       HDC dc = reinterpret_cast<HDC>(wParam);
-      const COLORREF background =
-          look->second.background == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : look->second.background;
-      if (look->second.text != CLR_INVALID) {
-        SetTextColor(dc, look->second.text);
-      }
-      SetBkColor(dc, background);
-      return reinterpret_cast<LRESULT>(controls_->Brush(background));
+      SetTextColor(dc, look.text);
+      SetBkColor(dc, look.background);
+      return reinterpret_cast<LRESULT>(controls_->Brush(look.background));
     }
+    case DM_GETDEFID: {
+      const int id = DefaultButtonOf(controls_->active);
+      return id != 0 && !controls_->commandRunning ? MAKELRESULT(id, DC_HASDEFID) : 0;
+    }
+    case WM_ACTIVATE:
+      // As a dialog does: the focus is kept while another window is active, and given back.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND now = GetFocus();
+        if (now != nullptr && IsChild(handle_, now)) controls_->focus = now;
+      } else if (HIWORD(wParam) == 0) {
+        controls_->RestoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      controls_->RestoreFocus();
+      return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      ColoursChanged();
+      if (message == WM_SYSCOLORCHANGE) SendMessageA(controls_->tabs, message, wParam, lParam);
+      break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       const auto glyph = controls_->glyphs.find(item->hwndItem);
@@ -388,11 +484,8 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (control == controls_->controls.end()) {
         return static_cast<LRESULT>(CLR_INVALID);
       }
-      const ControlLook look = controls_->looks.count(control->second) ? controls_->looks[control->second] : ControlLook{};
-      if (message == FM_GETBACKCOLOR) {
-        return look.background == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : look.background;
-      }
-      return look.text == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : look.text;
+      const ControlLook look = controls_->ShownLook(control->second);
+      return message == FM_GETBACKCOLOR ? look.background : look.text;
     }
     case FM_GETFONT:
       return SendControlFont(handle_, wParam, lParam);
@@ -405,7 +498,8 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CLOSE:
-      Close();
+      // Sent while a command answers other programs: the command is never cut off half way.
+      if (!controls_->commandRunning) Close();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -417,6 +511,9 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TSetupForm::DispatchCommand(int id, int notification) {
+  // Nothing starts, cancels or changes a choice half way through a command: a screen reader's
+  // action or a click served while it runs is dropped.
+  if (controls_->commandRunning) return;
   if (notification == BN_CLICKED) {
     if (IndexOf(IdeCheckIds, id) >= 0) {
       TakeIntoModel(id);
@@ -427,9 +524,12 @@ void TSetupForm::DispatchCommand(int id, int notification) {
       case CheckDesktop:
       case CheckStartMenu:
       case CheckPrograms: TakeIntoModel(id); return;
-      case NowBtn2: Guarded([this] { NowBtnClick(); }); return;
-      case UpdateBtn: Guarded([this] { UpdateBtnClick(); }); return;
-      case UninstallBtn: Guarded([this] { UninstallBtnClick(); }); return;
+      // Enter and Escape, from the dialog manager.
+      case IDOK: PressButton(DefaultButtonOf(controls_->active)); return;
+      case IDCANCEL: PressButton(EscapeButtonOf(controls_->active)); return;
+      case NowBtn2: RunCommand([this] { NowBtnClick(); }); return;
+      case UpdateBtn: RunCommand([this] { UpdateBtnClick(); }); return;
+      case UninstallBtn: RunCommand([this] { UninstallBtnClick(); }); return;
       case RunBtn: Guarded([this] { RunBtnClick(); }); return;
       case HelpBtn: Guarded([this] { HelpBtnClick(); }); return;
       case CancelBtn2:
@@ -449,4 +549,37 @@ void TSetupForm::DispatchCommand(int id, int notification) {
   } else if (id == ComboInstallDrive && notification == CBN_SELCHANGE) {
     Guarded([this] { ComboInstallDriveChosen(); });
   }
+}
+
+void TSetupForm::RunCommand(const std::function<void()>& command) {
+  CommandGuard running(controls_->commandRunning);
+  Guarded(command);
+}
+
+void TSetupForm::PressButton(int id) {
+  if (id == 0) return;
+  HWND button = Control(id);
+  if (Reachable(button, handle_)) SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+bool TSetupForm::PageKey(const MSG& message) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  if (message.message != WM_KEYDOWN || !control || (message.hwnd != handle_ && !IsChild(handle_, message.hwnd))) {
+    return false;
+  }
+  bool forward;
+  switch (message.wParam) {
+    case VK_TAB: forward = GetKeyState(VK_SHIFT) >= 0; break;
+    case VK_NEXT: forward = true; break;
+    case VK_PRIOR: forward = false; break;
+    default: return false;
+  }
+  const Sheet next = NextOfferedSheet(controls_->tabVisible, controls_->active, forward);
+  if (next != controls_->active) controls_->SetActivePage(next, true);
+  return true;
+}
+
+void TSetupForm::ColoursChanged() {
+  controls_->systemColours = SystemColoursNow();
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }

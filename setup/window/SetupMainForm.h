@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -10,10 +11,7 @@
 #include "commands/CommandFeedback.h"
 #include "commands/SetupRun.h"
 #include "logic/SetupSwitches.h"
-
-// The pages of the main window, in tab order.
-enum class Sheet { Welcome, Delphi, Install, Update, Uninstall, Busy, Finished, Nothing };
-constexpr int SheetCount = 8;
+#include "logic/WindowKeys.h"
 
 // Control IDs of each IDE option's check box and directory field, in IdeOptions order.
 constexpr std::array<int, IdeOptionCount> IdeCheckIds = {CheckDelphi10, CheckDelphi20, CheckDelphi30,
@@ -39,6 +37,9 @@ public:
   bool ShouldRun() const { return !terminated_; }
   void Show();
   void Close();  // closes the window; the message loop ends
+  // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp move between the offered pages, as in a
+  // property sheet: true when message was such a key, which the message loop then drops.
+  bool PageKey(const MSG& message);
 
   // The directory, options and page the command line names, as if chosen on the pages.
   void ApplySwitches(const SetupSwitches& switches);
@@ -96,6 +97,13 @@ private:
   void RunBtnClick();
   void HelpBtnClick();
   void QuitBtnClick();
+  // Runs a command's button handler; while it runs, no other button or change is taken.
+  void RunCommand(const std::function<void()>& command);
+  // Presses a button of the active page as a click does (Enter, Escape); 0 or a button the
+  // keyboard cannot reach does nothing.
+  void PressButton(int id);
+  // The system's colours or high contrast changed: everything is drawn again in the colours now due.
+  void ColoursChanged();
 
   void CreatePages();  // SetupPages.cpp
   // Places, sizes and draws every control for a DPI (SetupPages.cpp).

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "Accessible.h"
+#include "ColourScheme.h"
 #include "DirectoryTree.h"
 #include "DriveCombo.h"
 #include "Fonts.h"
@@ -72,8 +74,9 @@ constexpr FontKind Finished = FontKind::Finished;
 
 const ControlRow Layout[] = {
     // parent, class, ID, text, x, y, width, height, style, font, text colour, background, picture
-    {WelcomeSheet, Static, FixedText, "#2", 8, 8, 32, 32, Icon, Normal, Default, Default, WelcomeIcon},
-    {WelcomeSheet, Static, FixedText, "#2", 420, 8, 32, 32, Icon, Normal, Default, Default, WelcomeIcon},
+    // Pictures without a text, so that a screen reader names them nothing, not "#2".
+    {WelcomeSheet, Static, FixedText, "", 8, 8, 32, 32, Icon, Normal, Default, Default, WelcomeIcon},
+    {WelcomeSheet, Static, FixedText, "", 420, 8, 32, 32, Icon, Normal, Default, Default, WelcomeIcon},
     {WelcomeSheet, Static, FixedText,
      "If you ever get a newer version of Quillmark, simply run the setup program that comes with it "
      "to update your installed version.",
@@ -84,7 +87,7 @@ const ControlRow Layout[] = {
      56, 72, 348, 40, Centred, Normal, Default, Default, 0},
     {WelcomeSheet, Static, FixedText, "For the latest information on Quillmark, visit the author's home page at",
      56, 128, 348, 28, Centred, Normal, Default, Default, 0},
-    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, TURLLabel::MakerHomePage, 153, 158, 154, 15, 0, Link, Default,
+    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, TURLLabel::MakerHomePage, 153, 158, 154, 15, Tabbed, Link, Default,
      Default, 0},
     {WelcomeSheet, Static, FixedText, "Click on the tabs to view and set the installation options", 8, 228, 444,
      16, Centred, Bold, Default, Default, 0},
@@ -217,6 +220,25 @@ constexpr int DelphiLineHeight = 13;
 constexpr Box FormArea = {0, 0, 468, 289};
 constexpr int IconSize = 32;
 
+// What a screen reader calls the controls that show no text of their own, or share one.
+constexpr const char* PagesName = "Pages";
+constexpr const char* ShortcutsGroupName = "Shortcuts";
+
+// The page a control of the layout lies on (its parent, or the page of its scroll box).
+Sheet SheetOfParent(int parent) {
+  if (parent == DelphiScrollBox) return Sheet::Delphi;
+  for (size_t sheet = 0; sheet < Sheets.size(); ++sheet) {
+    if (Sheets[sheet].id == parent) return static_cast<Sheet>(sheet);
+  }
+  return Sheet::Welcome;
+}
+
+// "Into: Delphi 4" for the field of "Install HelpContext editor for Delphi 4".
+std::string IntoName(const std::string& caption) {
+  const size_t environment = caption.rfind(" for ");
+  return "Into: " + (environment == std::string::npos ? caption : caption.substr(environment + 5));
+}
+
 PageShape ScaledShape(PageShape shape, int dpi) {
   const RECT& r = shape.bounds;
   const Box box = ScaleToDpi(Box{r.left, r.top, r.right - r.left, r.bottom - r.top}, dpi);
@@ -243,6 +265,7 @@ void TSetupForm::CreatePages() {
                                 FormArea.width, FormArea.height, handle_, reinterpret_cast<HMENU>(Pages), instance_,
                                 nullptr);
   controls_->controls[Pages] = controls_->tabs;
+  NameForAccessibility(controls_->tabs, PagesName);
   // Every tab shows at first, so that the page area is measured with the tab row in place;
   // the Nothing To Do tab is hidden by design.
   controls_->tabVisible.fill(true);
@@ -278,14 +301,24 @@ void TSetupForm::CreatePages() {
     if (row.id != FixedText) {
       controls_->controls[row.id] = control;
     }
-    if (row.textColour != Default || row.background != Default) {
+    // Every text's colours are set where it is painted (a fixed one, or the system's).
+    if (row.windowClass == Static && row.style != Icon) {
       controls_->looks[control] = {row.textColour, row.background};
+    }
+    if (row.style == Picture) {
+      MakePictureButton(control, row.id == DefaultButtonOf(SheetOfParent(row.parent)));
+    } else if (row.style == Group) {
+      NameForAccessibility(control, ShortcutsGroupName);
     }
     const bool icon = row.style == Icon;
     controls_->placed.push_back({control, {row.x, row.y, row.width, row.height}, row.font, icon ? 0 : row.picture,
                              icon ? row.picture : 0});
   }
 
+  // Six fields share the label "Into:": each is named after its environment.
+  for (size_t option = 0; option < IdeEditIds.size(); ++option)
+    NameForAccessibility(Control(IdeEditIds[option]), IntoName(IdeOptions[option].Caption));
+  controls_->systemColours = SystemColoursNow();
   SendMessageA(Control(CheckDesktop), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(Control(CheckPrograms), BM_SETCHECK, BST_CHECKED, 0);
   ApplyDpi(WindowDpi(handle_));

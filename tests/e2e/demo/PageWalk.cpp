@@ -1,5 +1,6 @@
-// PageWalk: starts Setup.exe, shows each offered page in turn and waits while scripts/demo.sh
-// takes a screenshot of it, then quits Setup. The two talk through files in a folder:
+// PageWalk: starts Setup.exe, shows each offered page in turn (or only the one named by a third
+// argument, its tab caption) and waits while scripts/demo.sh takes a screenshot of it, then quits
+// Setup. The two talk through files in a folder:
 //   page-N.ready  written here when page N shows: "caption|left top width height" (screen pixels)
 //   page-N.done   written by the script when its screenshot is saved
 //   walk.end      written here when every page has been shown
@@ -18,7 +19,7 @@ namespace {
 
 constexpr DWORD ScreenshotTimeoutMs = 60000;
 
-int Walk(const std::string& setupPath, const std::string& folder) {
+int Walk(const std::string& setupPath, const std::string& folder, const std::string& only) {
   e2e::SetupProcess setup(setupPath);
   HWND main = setup.WaitForMainWindow();
   if (!main) {
@@ -26,7 +27,8 @@ int Walk(const std::string& setupPath, const std::string& folder) {
     return 1;
   }
   const e2e::WindowDriver window(main, setup.Handle());
-  const std::vector<std::string> tabs = window.Tabs();
+  std::vector<std::string> tabs = window.Tabs();
+  if (!only.empty()) tabs = {only};
   for (size_t i = 0; i < tabs.size(); ++i) {
     window.SelectTab(tabs[i]);
     e2e::WaitForPaint(main);
@@ -50,11 +52,11 @@ int Walk(const std::string& setupPath, const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: PageWalk SETUP.EXE HANDSHAKE-FOLDER\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: PageWalk SETUP.EXE HANDSHAKE-FOLDER [TAB]\n");
     return 2;
   }
   // Setup is DPI-aware: only an aware walker reads its window's rectangle in screen pixels.
   SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-  return Walk(argv[1], argv[2]);
+  return Walk(argv[1], argv[2], argc == 4 ? argv[3] : "");
 }
