@@ -95,9 +95,22 @@ OwnedHandle OpenLogFile(const std::string& path, std::string& why) {
     if (judgement.Verdict != FolderVerdict::Accepted)
       why = FolderRefusalReason({full, judgement, true}, AccountNameOf(judgement.Account));
   }
-  if (why.empty()) return file;
-  if (created) MarkForDeletion(file.Get());
-  return OwnedHandle();
+  if (!why.empty()) {
+    if (created) MarkForDeletion(file.Get());
+    return OwnedHandle();
+  }
+  if (!created) return file;
+  // Held with the right to delete it, the new log could be read by no one who does not share
+  // deletion: it is opened again without, inside the held folder, and must be the same file.
+  file = OwnedHandle();
+  file = OpenInFolder(folder, name, access, FILE_SHARE_READ, FILE_OPEN, FILE_NON_DIRECTORY_FILE, error);
+  BY_HANDLE_FILE_INFORMATION again;
+  if (!file || !GetFileInformationByHandle(file.Get(), &again) || again.dwVolumeSerialNumber != info.dwVolumeSerialNumber ||
+      again.nFileIndexHigh != info.nFileIndexHigh || again.nFileIndexLow != info.nFileIndexLow) {
+    why = "it was replaced while Setup opened it";
+    return OwnedHandle();
+  }
+  return file;
 }
 
 }  // namespace
