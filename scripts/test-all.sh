@@ -24,9 +24,10 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"
 ctest --test-dir build/fuzz --output-on-failure
 
-step "Windows 32-bit release build"
+step "Windows 32-bit release build, its end-to-end test program, and the calling conventions of its code"
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$jobs"
+cmake --build --preset win32 -j"$jobs" --target all e2e_tests
+scripts/check-calling-conventions.py build/win32 "$jobs"
 
 step "release: zip, checksums and winget manifest, unsigned and signed with a throwaway certificate"
 QM_JOBS="$jobs" scripts/check-release.sh
