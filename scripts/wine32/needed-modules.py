@@ -10,12 +10,13 @@ import re
 import sys
 
 # What Setup.exe, Sweeper.exe, Quillmk.exe and the test driver import (they import only these,
-# which the import check of the build enforces), what they load at run time, what Wine itself
+# which the import check of the build enforces), what they load at run time, the C runtime that
+# Wine's own modules import without naming it and the map of the API sets, what Wine itself
 # starts or loads by name to make a prefix, run a 32-bit program on 64-bit Linux, show windows
 # and serve COM, and what we use to find a crash.
 ROOTS = """
     advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt ole32 oleaut32 shell32 user32 rstrtmgr ntdll
-    uuid winecrt0 compiler-rt
+    uuid winecrt0 compiler-rt ucrtbase apisetschema
     wow64 wow64win wow64cpu
     win32u winex11.drv imm32 uxtheme
     mountmgr.sys nsiproxy.sys
