@@ -24,9 +24,10 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"
 ctest --test-dir build/fuzz --output-on-failure
 
-step "Windows 32-bit release build"
+step "Windows 32-bit release build, its end-to-end test program, and the calling conventions of its code"
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$jobs"
+cmake --build --preset win32 -j"$jobs" --target all e2e_tests
+scripts/check-calling-conventions.py build/win32 "$jobs"
 
 step "release: zip, checksums and winget manifest, unsigned and signed with a throwaway certificate"
 QM_JOBS="$jobs" scripts/check-release.sh
@@ -43,3 +44,7 @@ wineboot >/dev/null 2>&1  # its services start here, not inside the first test's
 # A failed end-to-end test runs once more: on a loaded two-core machine Wine now and then fails to
 # create a window. A real fault fails both times, and CTest's output shows every first failure.
 ctest --preset win64 -j1 --repeat until-pass:2
+
+# The 32-bit pass does not fit in CI's time next to this command (its Wine alone compiles for
+# about 45 minutes): it is a command of its own, and this one says so.
+step "skipped: the 32-bit end-to-end pass (the shipped win32 programs under a WoW64 Wine): run scripts/test-32bit.sh"

@@ -26,21 +26,10 @@ const RegistryItem Registration[] = {
 
 // A visible top-level message box of any process, found by its caption.
 HWND TopLevelBox(const std::string& caption) {
-  struct Search {
-    std::string caption;
-    HWND found = nullptr;
-  } search{caption};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (IsWindowVisible(window) && ClassOf(window) == "#32770" && WindowText(window) == s->caption) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : TopLevelWindows()) {
+    if (IsWindowVisible(window) && ClassOf(window) == "#32770" && WindowText(window) == caption) return window;
+  }
+  return nullptr;
 }
 
 std::vector<std::string> SortedFilesBelow(const std::string& dir) {

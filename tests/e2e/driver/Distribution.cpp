@@ -21,19 +21,22 @@ void Distribution::AddSetup() { CopyOneFile(BuiltGenericSetup(), SetupPath()); }
 
 void Distribution::AddPinnedSetup() { CopyOneFile(BuildDistDir() + "Setup.exe", SetupPath()); }
 
+namespace {
+// Windows calls it with its own convention (stdcall in 32-bit code): never a plain lambda.
+BOOL CALLBACK FirstLanguage(HMODULE, LPCSTR, LPCSTR, WORD found, LONG_PTR language) {
+  *reinterpret_cast<WORD*>(language) = found;
+  return FALSE;
+}
+}  // namespace
+
 void Distribution::AddSetupInOldCodePage() {
   AddSetup();
   const std::string path = SetupPath();
   std::string manifest;
   WORD language = 0;
   if (HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-    EnumResourceLanguagesA(
-        image, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1),
-        [](HMODULE, LPCSTR, LPCSTR, WORD found, LONG_PTR context) -> BOOL {
-          *reinterpret_cast<WORD*>(context) = found;
-          return FALSE;
-        },
-        reinterpret_cast<LONG_PTR>(&language));
+    EnumResourceLanguagesA(image, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), FirstLanguage,
+                           reinterpret_cast<LONG_PTR>(&language));
     if (HRSRC resource = FindResourceExA(image, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1), language))
       manifest.assign(static_cast<const char*>(LockResource(LoadResource(image, resource))), SizeofResource(image, resource));
     FreeLibrary(image);

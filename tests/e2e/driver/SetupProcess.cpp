@@ -59,21 +59,13 @@ void SetupProcess::Kill() {
 }
 
 std::vector<HWND> SetupProcess::Windows(bool visibleOnly) const {
-  struct Search {
-    DWORD processId;
-    bool visibleOnly;
-    std::vector<HWND> found;
-  } search{Id(), visibleOnly, {}};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == s.processId && (!s.visibleOnly || IsWindowVisible(window))) s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> found;
+  for (HWND window : TopLevelWindows()) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == Id() && (!visibleOnly || IsWindowVisible(window))) found.push_back(window);
+  }
+  return found;
 }
 
 HWND SetupProcess::FirstWindow(const std::function<bool(HWND)>& accept) const {
@@ -145,6 +137,20 @@ HWND FindDescendant(HWND window, int id) {
     if (HWND found = FindDescendant(child, id)) return found;
   }
   return nullptr;
+}
+
+namespace {
+// Windows calls it with its own convention (stdcall in 32-bit code): never a plain lambda.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
 }
 
 std::string ClassOf(HWND window) {

@@ -54,6 +54,8 @@ private:
 DWORD RunInLocale(const std::string& lang, const std::string& exePath, const std::vector<std::string>& arguments,
                   DWORD timeoutMs = 60000);
 
+// Every top-level window of the desktop, in Z order.
+std::vector<HWND> TopLevelWindows();
 // The first window among window and its descendants with control ID id, or null.
 HWND FindDescendant(HWND window, int id);
 std::string ClassOf(HWND window);
