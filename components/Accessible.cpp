@@ -100,18 +100,12 @@ public:
     return Item(facts, child) != nullptr ? S_FALSE : E_INVALIDARG;  // items are simple elements
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    AccessibleFacts facts;
-    if (!Describe(facts)) return E_FAIL;
-    if (IsSelf(child)) return facts.HasName ? Text(facts.Name, name) : standard_->get_accName(child, name);
-    const AccessibleItem* item = Item(facts, child);
-    return item != nullptr ? Text(item->Name, name) : standard_->get_accName(child, name);
+    return OwnText(child, name, &AccessibleFacts::HasName, &AccessibleFacts::Name, &AccessibleItem::Name,
+                   &IAccessible::get_accName);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    AccessibleFacts facts;
-    if (!Describe(facts)) return E_FAIL;
-    if (IsSelf(child)) return facts.HasValue ? Text(facts.Value, value) : standard_->get_accValue(child, value);
-    const AccessibleItem* item = Item(facts, child);
-    return item != nullptr ? Text(item->Value, value) : standard_->get_accValue(child, value);
+    return OwnText(child, value, &AccessibleFacts::HasValue, &AccessibleFacts::Value, &AccessibleItem::Value,
+                   &IAccessible::get_accValue);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
     return standard_->get_accDescription(child, text);
@@ -218,6 +212,16 @@ private:
     if (!IsWindow(window_)) return false;
     facts = describe_(window_);
     return true;
+  }
+  // A name or a value: the control's own where it has one, an item's, else the standard object's.
+  HRESULT OwnText(VARIANT child, BSTR* result, bool AccessibleFacts::*has, std::string AccessibleFacts::*own,
+                  std::string AccessibleItem::*itemText,
+                  HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*)) const {
+    AccessibleFacts facts;
+    if (!Describe(facts)) return E_FAIL;
+    if (IsSelf(child)) return facts.*has ? Text(facts.*own, result) : (standard_->*standard)(child, result);
+    const AccessibleItem* item = Item(facts, child);
+    return item != nullptr ? Text(item->*itemText, result) : (standard_->*standard)(child, result);
   }
 
   LONG references_ = 1;

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What assistive technology (MSAA, through WM_GETOBJECT) reads of a control: the system's
@@ -29,6 +30,17 @@ struct AccessibleFacts {
   std::vector<AccessibleItem> Items;
   int SelectedItem = -1;  // index into Items
 };
+
+// A control with a role, a name and a value of its own.
+inline AccessibleFacts RoleNameAndValue(long role, std::string name, std::string value) {
+  AccessibleFacts facts;
+  facts.Role = role;
+  facts.HasName = true;
+  facts.Name = std::move(name);
+  facts.HasValue = true;
+  facts.Value = std::move(value);
+  return facts;
+}
 
 using DescribeAccessible = std::function<AccessibleFacts(HWND)>;
 

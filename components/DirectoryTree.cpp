@@ -222,12 +222,7 @@ void Select(HWND tree, int index) {
 // of sight are marked so.
 AccessibleFacts Describe(HWND tree) {
   const State& state = StateOf(tree);
-  AccessibleFacts facts;
-  facts.Role = ROLE_SYSTEM_OUTLINE;
-  facts.HasName = true;
-  facts.Name = "Folders";
-  facts.HasValue = true;
-  facts.Value = state.directory;
+  AccessibleFacts facts = RoleNameAndValue(ROLE_SYSTEM_OUTLINE, "Folders", state.directory);
   facts.ItemRole = ROLE_SYSTEM_OUTLINEITEM;
   facts.SelectedItem = state.selected;
   const int height = LineHeight(tree);

@@ -28,14 +28,8 @@ void FillDrives(HWND combo) {
 // A combo box named "Drive", its value the chosen drive: a class of our own is otherwise read as
 // a plain window.
 AccessibleFacts Describe(HWND combo) {
-  AccessibleFacts facts;
-  facts.Role = ROLE_SYSTEM_COMBOBOX;
-  facts.HasName = true;
-  facts.Name = "Drive";
-  facts.HasValue = true;
   const char drive = Drive(combo);
-  if (drive != 0) facts.Value = std::string(1, drive) + ":";
-  return facts;
+  return RoleNameAndValue(ROLE_SYSTEM_COMBOBOX, "Drive", drive != 0 ? std::string(1, drive) + ":" : std::string());
 }
 
 LRESULT CALLBACK WindowProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {

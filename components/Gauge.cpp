@@ -37,14 +37,9 @@ void ShowProgress(HWND gauge) {
 
 // A progress bar whose value is the percentage shown.
 AccessibleFacts Describe(HWND gauge) {
-  AccessibleFacts facts;
-  facts.Role = ROLE_SYSTEM_PROGRESSBAR;
-  facts.HasName = true;
-  facts.Name = "Progress";
-  facts.HasValue = true;
   char text[16];
-  facts.Value.assign(text, static_cast<size_t>(GetWindowTextA(gauge, text, sizeof text)));
-  return facts;
+  const int length = GetWindowTextA(gauge, text, sizeof text);
+  return RoleNameAndValue(ROLE_SYSTEM_PROGRESSBAR, "Progress", std::string(text, static_cast<size_t>(length)));
 }
 
 void Paint(HWND gauge) {

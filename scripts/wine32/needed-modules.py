@@ -2,12 +2,15 @@
 """Prints configure's --disable-<module> for every Wine module that our programs cannot reach.
 
 Reached: the roots below, then everything a reached module imports, delay-imports, or forwards
-an export to (its .spec), read from the Makefile.in files of the Wine source tree given as the
+an export to (in the module's export definition file), read from the Makefile.in files of the Wine source tree given as the
 argument. Leaving the rest out of the build roughly halves its time.
 """
 import os
 import re
 import sys
+
+# Wine names a module's export definition file after the module, with this ending.
+EXPORTS_SUFFIX = '.spec'
 
 # What Setup.exe, Sweeper.exe, Quillmk.exe and the test driver import (they import only these,
 # which the import check of the build enforces), what they load at run time, the C runtime that
@@ -66,10 +69,10 @@ def main(src):
             elif not token.startswith(('-', '$')):
                 yield token
         for module in values.get('MODULE', []):
-            spec = os.path.join(src, top, name, re.sub(r'\.[^.]+$', '', module) + '.spec')
-            if not os.path.exists(spec):
+            exports = os.path.join(src, top, name, re.sub(r'\.[^.]+$', '', module) + EXPORTS_SUFFIX)
+            if not os.path.exists(exports):
                 continue
-            for line in open(spec, encoding='utf-8', errors='replace'):
+            for line in open(exports, encoding='utf-8', errors='replace'):
                 line = line.split('#', 1)[0] if line.lstrip().startswith('#') else line
                 if line.lstrip().startswith('@') or re.match(r'\s*\d', line):
                     m = FORWARD.search(line)
