@@ -9,6 +9,9 @@
 # skipped when its stamp is there, so that a second run does nothing and a broken run goes on
 # where it stopped; each stage's time is appended to $QM_WINE32_DIR/stage-times.txt.
 #
+# It first makes sure that this machine can run 32-bit code at all (probe-32bit-code.c), and stops
+# with the reason when it cannot: such a Wine would start no 32-bit program there.
+#
 # The compile runs at the lowest processor and disk priority (QM_WINE32_NICE=0 to run at full
 # speed, as CI may). Prints the folder of the installed wine's bin/ when done.
 set -euo pipefail
@@ -139,7 +142,17 @@ check() {
   (QM_WINE32_PREFIX="$work/prefix" && source "$here/wine-env.sh" && wine "$work/tiny-window.exe")
 }
 
+# Not a stage: it is a fact of the machine, and the same folder may be used on another.
+probe() {
+  mkdir -p "$dir/check"
+  gcc -O1 -o "$dir/check/probe-32bit-code" "$here/probe-32bit-code.c"
+  "$dir/check/probe-32bit-code" && return 0
+  echo "build-wine.sh: this machine runs no 32-bit x86 code in a 64-bit process (above); Wine's WoW64 needs it" >&2
+  return 1
+}
+
 stage packages packages
+probe
 stage sources sources
 stage generate generate
 stage configure configure
