@@ -9,8 +9,9 @@
 # skipped when its stamp is there, so that a second run does nothing and a broken run goes on
 # where it stopped; each stage's time is appended to $QM_WINE32_DIR/stage-times.txt.
 #
-# It first makes sure that this machine can run 32-bit code at all (probe-32bit-code.c), and stops
-# with the reason when it cannot: such a Wine would start no 32-bit program there.
+# Before it fetches or builds anything, it makes sure that this machine can run 32-bit code as
+# WoW64 needs (probe-32bit-code.c), and stops with the reason when it cannot: such a Wine would
+# start no 32-bit program there.
 #
 # The compile runs at the lowest processor and disk priority (QM_WINE32_NICE=0 to run at full
 # speed, as CI may). Prints the folder of the installed wine's bin/ when done.
@@ -147,7 +148,7 @@ probe() {
   mkdir -p "$dir/check"
   gcc -O1 -o "$dir/check/probe-32bit-code" "$here/probe-32bit-code.c"
   "$dir/check/probe-32bit-code" && return 0
-  echo "build-wine.sh: this machine runs no 32-bit x86 code in a 64-bit process (above); Wine's WoW64 needs it" >&2
+  echo "build-wine.sh: stopped: Wine's WoW64 cannot start a 32-bit program on this machine (above)" >&2
   return 1
 }
 
