@@ -9,6 +9,10 @@
 # skipped when its stamp is there, so that a second run does nothing and a broken run goes on
 # where it stopped; each stage's time is appended to $QM_WINE32_DIR/stage-times.txt.
 #
+# Before it fetches or builds anything, it makes sure that this machine can run 32-bit code as
+# WoW64 needs (probe-32bit-code.c), and stops with the reason when it cannot: such a Wine would
+# start no 32-bit program there.
+#
 # The compile runs at the lowest processor and disk priority (QM_WINE32_NICE=0 to run at full
 # speed, as CI may). Prints the folder of the installed wine's bin/ when done.
 set -euo pipefail
@@ -139,7 +143,17 @@ check() {
   (QM_WINE32_PREFIX="$work/prefix" && source "$here/wine-env.sh" && wine "$work/tiny-window.exe")
 }
 
+# Not a stage: it is a fact of the machine, and the same folder may be used on another.
+probe() {
+  mkdir -p "$dir/check"
+  gcc -O1 -o "$dir/check/probe-32bit-code" "$here/probe-32bit-code.c"
+  "$dir/check/probe-32bit-code" && return 0
+  echo "build-wine.sh: stopped: Wine's WoW64 cannot start a 32-bit program on this machine (above)" >&2
+  return 1
+}
+
 stage packages packages
+probe
 stage sources sources
 stage generate generate
 stage configure configure
