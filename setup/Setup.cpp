@@ -15,8 +15,8 @@
 #include "unattended/UnattendedRun.h"
 #include "unattended/UserSetup.h"
 #include "logic/LogName.h"
-#include "sweeper/LibrarySearch.h"
-#include "sweeper/RedirectionTrust.h"
+#include "common/LibrarySearch.h"
+#include "common/RedirectionTrust.h"
 
 namespace {
 

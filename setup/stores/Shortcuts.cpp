@@ -6,7 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "ShellLink.h"
+#include "system/ShellLink.h"
 #include "logic/UninstallPlan.h"
 #include "system/ActionLog.h"
 #include "system/NoFollow.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "NoFollowDelete.h"
+#include "common/NoFollowDelete.h"
 #include "archive/NoFollowWin32.h"
 #include "logic/NoFollowPath.h"
 
