@@ -2,6 +2,7 @@
 
 #include "archive/CodePage.h"
 #include "archive/LevelOpenWin32.h"
+#include "archive/PathFormsWin32.h"
 #include "archive/WideText.h"
 
 #include <winternl.h>
@@ -16,11 +17,6 @@ bool SingleName(HANDLE file) {
   return GetFileInformationByHandle(file, &info) && info.nNumberOfLinks == 1;
 }
 
-std::string FullPath(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
-}
 }  // namespace
 
 LevelFacts HeldLevels::Open(const std::string& level) {
