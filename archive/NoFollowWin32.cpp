@@ -112,6 +112,8 @@ std::string SystemErrorText(DWORD code) {
   return result;
 }
 
+std::string OpenErrorText(DWORD code) { return code == ThroughLinkError ? ThroughALink : SystemErrorText(code); }
+
 OwnedHandle OpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, ULONG share, ULONG disposition,
                          ULONG options, DWORD& error, PSECURITY_DESCRIPTOR security) {
   const std::wstring wide = WideText(name);
