@@ -27,6 +27,11 @@ public:
   ByteFile& operator=(const ByteFile&) = delete;
 
   void Open(const std::string& path, Mode mode);  // throws EFileError
+#ifdef _WIN32
+  // Takes over a file opened elsewhere for reading (a HANDLE, closed with this file), such as
+  // one opened level by level without following links; path names it in errors.
+  void Adopt(void* handle, const std::string& path);
+#endif
   bool TryOpen(const std::string& path, Mode mode);
   void Close();
   bool IsOpen() const;

@@ -41,6 +41,12 @@ void ByteFile::Open(const std::string& path, Mode mode) {
   path_ = path;
 }
 
+void ByteFile::Adopt(void* handle, const std::string& path) {
+  Close();
+  handle_ = handle;
+  path_ = path;
+}
+
 void ByteFile::Close() {
   if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
   handle_ = nullptr;

@@ -10,6 +10,7 @@
 #include "FinalPath.h"
 #include "HexText.h"
 #include "LevelOpenWin32.h"
+#include "PathFormsWin32.h"
 #include "WideText.h"
 
 namespace {
@@ -37,26 +38,6 @@ std::string LastLevel(const std::string& path) {
   std::string level = path;
   while (level.size() > 1 && level.back() == '\\') level.pop_back();
   return level.substr(FindLastAscii(level, '\\') + 1);
-}
-
-std::string LongPath(const std::string& path) {
-  const DWORD length = GetLongPathNameA(path.c_str(), nullptr, 0);
-  if (length == 0) return path;
-  std::string text(length, '\0');
-  const DWORD written = GetLongPathNameA(path.c_str(), &text[0], length);
-  if (written == 0 || written >= length) return path;
-  text.resize(written);
-  return text;
-}
-
-std::string FullPath(const std::string& path) {
-  const DWORD length = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-  if (length == 0) return path;
-  std::string text(length, '\0');
-  const DWORD written = GetFullPathNameA(path.c_str(), length, &text[0], nullptr);
-  if (written == 0 || written >= length) return path;
-  text.resize(written);
-  return text;
 }
 
 bool Names(HANDLE handle, const std::string& path) {
@@ -130,6 +111,8 @@ std::string SystemErrorText(DWORD code) {
   while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) result.pop_back();
   return result;
 }
+
+std::string OpenErrorText(DWORD code) { return code == ThroughLinkError ? ThroughALink : SystemErrorText(code); }
 
 OwnedHandle OpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, ULONG share, ULONG disposition,
                          ULONG options, DWORD& error, PSECURITY_DESCRIPTOR security) {

@@ -41,6 +41,9 @@ bool MarkForDeletion(HANDLE handle);
 
 // The system's text for an error code, without the line end.
 std::string SystemErrorText(DWORD code);
+// Why an open level by level failed: that a folder on the way is a link (ThroughLinkError),
+// else the system's text.
+std::string OpenErrorText(DWORD code);
 
 // name (one level) inside the held folder, relative to its handle (LevelOpenWin32.h: no link
 // followed, identification only): disposition and options are NtCreateFile's. Invalid on

@@ -1,4 +1,4 @@
-# Enters the program's load configuration (sweeper/LoadConfig.cpp, in a section of its own,
+# Enters the program's load configuration (common/LoadConfig.cpp, in a section of its own,
 # .ldcfg) in data directory entry 10 of its header: GNU ld 2.40 leaves that entry empty, and the
 # loader reads nothing that it does not point at. The entry gets the section's address and the
 # structure's own Size. Run after linking as: cmake -DOBJDUMP=... -DPROGRAM=... -P

@@ -9,7 +9,7 @@ std::string WithBackslash(const std::string& dir) {
 }
 }  // namespace
 
-ChildStart ProductStart(const std::string& installationDir) { return {installationDir + "Quillmk.exe", "", Hidden}; }
+ChildStart ProductStart(const std::string& program) { return {program, "", Hidden}; }
 
 std::string HelpViewer(const std::string& windowsDir, const std::string& systemDir,
                        const std::function<bool(const std::string& path)>& exists) {
@@ -20,8 +20,8 @@ std::string HelpViewer(const std::string& windowsDir, const std::string& systemD
   return std::string();
 }
 
-ChildStart HelpStart(const std::string& viewer, const std::string& installationDir) {
-  return {viewer, viewer.empty() ? std::string() : "\"" + installationDir + "Quillmk.hlp\"", Normal};
+ChildStart HelpStart(const std::string& viewer, const std::string& helpFile) {
+  return {viewer, viewer.empty() ? std::string() : "\"" + helpFile + "\"", Normal};
 }
 
 ChildStart PageStart(const std::string& address) { return {address, "", Normal}; }

@@ -14,16 +14,15 @@ struct ChildStart {
   int Show = 1;            // SW_SHOWNORMAL
 };
 
-// The product, hidden (show command 0: it shows its own window), in the installation directory
-// (ending in a backslash).
-ChildStart ProductStart(const std::string& installationDir);
+// The product's program (a full path), hidden (show command 0: it shows its own window).
+ChildStart ProductStart(const std::string& program);
 // The help viewer by its full path, never by its bare name, which would be looked up in Setup's
 // own folder (a download folder) first: winhlp32.exe of the Windows directory, where Windows
 // keeps it, else of the system directory, where Wine does. Empty when neither holds one.
 std::string HelpViewer(const std::string& windowsDir, const std::string& systemDir,
                        const std::function<bool(const std::string& path)>& exists);
-// That viewer with the product's help file; nothing is started for an empty viewer.
-ChildStart HelpStart(const std::string& viewer, const std::string& installationDir);
+// That viewer with a help file (a full path); nothing is started for an empty viewer.
+ChildStart HelpStart(const std::string& viewer, const std::string& helpFile);
 // A web address for the user's browser.
 ChildStart PageStart(const std::string& address);
 

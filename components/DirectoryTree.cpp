@@ -9,6 +9,7 @@
 #include "Accessible.h"
 #include "WindowClass.h"
 #include "archive/CodePage.h"
+#include "archive/PathFormsWin32.h"
 
 namespace TDirectoryTree {
 namespace {
@@ -164,9 +165,8 @@ bool MoveTo(HWND tree, const std::string& requested, bool notify) {
   if (path.size() == 2 && path[1] == ':') {
     path += '\\';  // "C:" means the drive's root, the nearest ancestor of what was cut
   }
-  char full[MAX_PATH * 3];  // 260 characters of up to three bytes each in UTF-8
-  const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-  if (length == 0 || length >= sizeof full || !IsDirectory(full)) {
+  const std::string full = FullPath(path);
+  if (full.empty() || !IsDirectory(full)) {
     return false;
   }
   State& state = StateOf(tree);

@@ -5,6 +5,7 @@
 #include "Accessible.h"
 
 #include "archive/AsciiCase.h"
+#include "archive/PathFormsWin32.h"
 
 namespace TDriveCombo {
 namespace {
@@ -89,12 +90,8 @@ bool SelectQuietly(HWND combo, char drive) {
 
 std::string CurrentDirectoryOf(char drive) {
   const char relative[3] = {drive, ':', '\0'};
-  char full[MAX_PATH];
-  const DWORD length = GetFullPathNameA(relative, sizeof full, full, nullptr);
-  if (length == 0 || length >= sizeof full) {
-    return std::string(relative) + "\\";
-  }
-  return full;
+  const std::string full = FullPath(relative);
+  return full.empty() ? std::string(relative) + "\\" : full;
 }
 
 }  // namespace TDriveCombo

@@ -10,24 +10,9 @@
 #include <string>
 
 #include "ComRef.h"
+#include "common/Rights.h"
 
 namespace {
-
-// Elevated, or SYSTEM (whose token need not say elevated); where the token cannot be read,
-// rights are assumed.
-bool HoldsRights() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return true;
-  TOKEN_ELEVATION elevation = {};
-  DWORD size = 0;
-  bool rights = !GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) ||
-                elevation.TokenIsElevated;
-  BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-  if (!rights && GetTokenInformation(token, TokenUser, user, sizeof user, &size))
-    rights = IsWellKnownSid(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, WinLocalSystemSid) != FALSE;
-  CloseHandle(token);
-  return rights;
-}
 
 // The shell of the desktop's view: its window belongs to Explorer, which runs as the user.
 ComRef<IShellDispatch2> DesktopShell() {
@@ -73,12 +58,12 @@ VARIANT Text(const std::string& text) {
 }  // namespace
 
 bool CanStartChildren() {
-  const bool rights = HoldsRights();
+  const bool rights = HoldsAdministratorRights();
   return ChooseChildRoute(rights, rights && DesktopShell()) != ChildRoute::None;
 }
 
 bool StartChild(const ChildStart& child, HWND owner) {
-  const bool rights = HoldsRights();
+  const bool rights = HoldsAdministratorRights();
   const ComRef<IShellDispatch2> shell = rights ? DesktopShell() : ComRef<IShellDispatch2>();
   const ChildRoute route = ChooseChildRoute(rights, static_cast<bool>(shell));
   if (route == ChildRoute::None) return false;

@@ -20,7 +20,6 @@ constexpr UINT ULM_GETCOLOR = WM_USER + 1;
 class TURLLabel {
 public:
   static constexpr const char* ClassName = "TURLLabel";
-  static constexpr const char* MakerHomePage = "http://penwright.com/";
   static void Register(HINSTANCE instance);
   // The label behind a window of class TURLLabel.
   static TURLLabel& FromHandle(HWND window);
@@ -28,7 +27,7 @@ public:
   COLORREF ColorNormal = RGB(0, 0, 255);
   COLORREF ColorMoveOver = RGB(0, 0, 255);
   COLORREF ColorClick = RGB(255, 0, 0);
-  std::string URL = MakerHomePage;
+  std::string URL;
 
   COLORREF FontColor() const { return fontColor_; }
 

@@ -15,8 +15,9 @@
 #include "unattended/UnattendedRun.h"
 #include "unattended/UserSetup.h"
 #include "logic/LogName.h"
-#include "sweeper/LibrarySearch.h"
-#include "sweeper/RedirectionTrust.h"
+#include "logic/ProductNames.h"
+#include "common/LibrarySearch.h"
+#include "common/RedirectionTrust.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void LogHeader() {
   } catch (const std::exception& error) {
     program = error.what();  // an old code page that cannot name Setup's folder: start-up says so again
   }
-  LogAction(std::string("Quillmark Setup ") + QM_SETUP_VERSION + ": " + program);
+  LogAction(std::string(ApplicationTitle) + " " + QM_SETUP_VERSION + ": " + program);
   LogAction(WindowsVersionText());
   LogAction("Account: " + ProcessAccountName());
   LogAction(std::string("Elevated: ") + (ProcessElevated() ? "yes" : "no"));
@@ -120,7 +121,7 @@ RunEnd RunLine(HINSTANCE instance, const SwitchParse& parse) {
   if (!ClaimSingleInstance()) {
     LogAction("Another Setup is running: nothing changed");
     if (!switches.Unattended())
-      MessageBoxA(nullptr, "Quillmark Setup is already running.", ApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
+      MessageBoxA(nullptr, (std::string(ApplicationTitle) + " is already running.").c_str(), ApplicationTitle, MB_OK | MB_ICONEXCLAMATION);
     return {ExitSetupRunning};
   }
   return switches.Unattended() ? RunUnattended(instance, switches) : RunEnd{RunWindow(instance, switches)};

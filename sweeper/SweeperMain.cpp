@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include "CommandLine.h"
-#include "LibrarySearch.h"
-#include "RedirectionTrust.h"
-#include "setup/system/NoFollowDelete.h"
+#include "common/LibrarySearch.h"
+#include "common/NoFollowDelete.h"
+#include "common/RedirectionTrust.h"
 
 namespace {
 const char LeftoverText[] = "Sweeper.exe is a leftover from an uninstall program.\rYou can safely delete it.";

@@ -14,11 +14,11 @@ TEST(ChildStart, StartsEachChildByItsFullPathAndQuotesPathsInParameters) {
     ChildStart start;
     ChildStart expected;
   } cases[] = {
-      {"the product, hidden", ProductStart("C:\\Program Files\\Quillmark\\"),
+      {"the product, hidden", ProductStart("C:\\Program Files\\Quillmark\\Quillmk.exe"),
        {"C:\\Program Files\\Quillmark\\Quillmk.exe", "", 0}},
-      {"help by the viewer's full path", HelpStart("C:\\Windows\\winhlp32.exe", "C:\\Program Files\\Quillmark\\"),
+      {"help by the viewer's full path", HelpStart("C:\\Windows\\winhlp32.exe", "C:\\Program Files\\Quillmark\\Quillmk.hlp"),
        {"C:\\Windows\\winhlp32.exe", "\"C:\\Program Files\\Quillmark\\Quillmk.hlp\"", 1}},
-      {"no viewer, nothing", HelpStart("", "D:\\Q\\"), {"", "", 1}},
+      {"no viewer, nothing", HelpStart("", "D:\\Q\\Quillmk.hlp"), {"", "", 1}},
       {"the home page", PageStart("http://penwright.com/"), {"http://penwright.com/", "", 1}},
   };
   for (const auto& c : cases) {

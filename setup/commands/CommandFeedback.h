@@ -5,6 +5,8 @@
 #include <exception>
 #include <string>
 
+#include "logic/ProductNames.h"
+
 // What a command shows or asks while it runs: its progress, message boxes and questions. The
 // window shows them on its pages; an unattended run answers every question itself, counts the
 // error boxes and shows at most a small progress window. Boxes go to the log here, once, for
@@ -47,5 +49,3 @@ protected:
   virtual int ShowMessageBox(const std::string& text, const std::string& caption, UINT type) = 0;
 };
 
-// The application title: the main window's caption and every message box's.
-constexpr const char* ApplicationTitle = "Quillmark Setup";

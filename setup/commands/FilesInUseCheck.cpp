@@ -4,9 +4,10 @@
 
 #include "SetupRun.h"
 #include "archive/AsciiCase.h"
-#include "logic/ProductFiles.h"
+#include "logic/ProductNames.h"
 #include "logic/UninstallPlan.h"
 #include "system/ActionLog.h"
+#include "archive/PathFormsWin32.h"
 #include "system/RunningProgram.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "SetupRun.h"
 #include "archive/CrcUnit.h"
-#include "logic/ProductFiles.h"
+#include "logic/ProductNames.h"
 #include "logic/RecordKeeping.h"
 #include "stores/EveryUsersShare.h"
 #include "stores/InstallationRecord.h"

@@ -1,6 +1,7 @@
 #include "SourcePackage.h"
 
 #include "archive/Package.h"
+#include "system/NoFollow.h"
 
 ByteFile& SourcePackage::Opened() {
   if (File.IsOpen()) return File;
@@ -15,9 +16,17 @@ bool OpenSourcePackage(SourcePackage& package, const std::string& sourceDir, con
     package.Why = "Cannot open file \"" + path + "\". This Setup was not built with it";
     return false;
   }
+  // Level by level from the folder's root, no link followed: the folder beside a download may
+  // be a user's. Shared for reading only.
+  std::string why;
+  OwnedHandle file = OpenPlainFile(path, GENERIC_READ, FILE_SHARE_READ, &why);
+  if (!file) {
+    package.Why = EFileError("Cannot open file", path, why).what();
+    return false;
+  }
+  package.File.Adopt(file.Release(), path);
   bool matches = true;
   try {
-    package.File.Open(path, ByteFile::Mode::Read);  // shared for reading only
     matches = !pinned || MatchesDigest(package.File, *pinned);
   } catch (const EFileError& error) {
     package.File.Close();

@@ -18,7 +18,8 @@ struct SourcePackage {
   ByteFile& Opened();
 };
 
-// Opens sourceDir + package.Name. With pins (the distribution's Setup), a package the table does
+// Opens sourceDir + package.Name level by level from its root, following no link on the way
+// (a package behind one is refused as unopenable). With pins (the distribution's Setup), a package the table does
 // not name is never opened, and one whose size or SHA-256 differs from the table, read through
 // the same handle, is refused before a byte of it is parsed. False when it is missing, unnamed or
 // refused; Why then says which.

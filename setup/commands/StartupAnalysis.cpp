@@ -3,7 +3,7 @@
 
 #include "SetupRun.h"
 #include "logic/DiskSpace.h"
-#include "logic/ProductFiles.h"
+#include "logic/ProductNames.h"
 #include "logic/SearchPath.h"
 #include "logic/UninstallPlan.h"
 #include "stores/InstallationRecord.h"
@@ -69,7 +69,7 @@ bool SetupRun::Analyse() {
     ByteFile& package = AppPackage.Opened();
     const AppPackageHeader header = ReadAppPackageHeader(package);
     if (!header.ProductIsQuillmark) {
-      feedback_.Message("File Quillmk.pak is corrupt", ApplicationTitle, MB_OK);
+      feedback_.Message(std::string("File ") + AppPackageName + " is corrupt", ApplicationTitle, MB_OK);
       return false;
     }
     Model.PackageVersion = header.VersionText;
@@ -104,7 +104,7 @@ void SetupRun::ScanPackage(int option) {
 
 void SetupRun::ProposeDirectories() {
   DefaultBaseDir = DefaultProgramFilesDir();
-  Model.InstallDir = DefaultBaseDir + "Quillmark";
+  Model.InstallDir = DefaultBaseDir + ProductName;
   // Set once: they do not follow later changes of the installation directory.
   for (int i = 0; i < IdeOptionCount; ++i) Model.Ide[i].Directory = Model.InstallDir + "\\" + IdeOptions[i].Key;
 }
@@ -133,7 +133,7 @@ void SetupRun::ReadInstallationRecord() {
   const RecordedInstallation record = ReadInstalledState();
   Model.InstalledVersion = NoInstalledVersion;
   if (!record.Version || *record.Version == NoInstalledVersion) return;
-  if (record.InstallDir && FileExists(WithTrailingBackslash(*record.InstallDir) + "Quillmk.exe")) {
+  if (record.InstallDir && FileExists(WithTrailingBackslash(*record.InstallDir) + ProductProgramName)) {
     Model.InstalledVersion = *record.Version;
     Model.InstallDir = WithTrailingBackslash(*record.InstallDir);
   }

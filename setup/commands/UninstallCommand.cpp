@@ -5,7 +5,7 @@
 
 #include "SetupRun.h"
 #include "Sweeper.h"
-#include "logic/ProductFiles.h"
+#include "logic/ProductNames.h"
 #include "logic/RecordKeeping.h"
 #include "logic/UninstallPlan.h"
 #include "stores/EveryUsersShare.h"
@@ -13,6 +13,7 @@
 #include "stores/Shortcuts.h"
 #include "stores/ToolsMenu.h"
 #include "system/ActionLog.h"
+#include "archive/PathFormsWin32.h"
 #include "system/RunningProgram.h"
 #include "system/NoFollow.h"
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "ProductNames.h"
 #include "UninstallPlan.h"
 
 std::string ActiveSetupVersion(const std::string& packageVersion) {
@@ -27,5 +28,5 @@ std::optional<ActiveSetupComponent> ActiveSetupFor(const std::string& setupPath,
   // cmd drops the outer quotes of what follows /c: set's value ends before "&&".
   const std::string command = "\"" + WithTrailingBackslash(systemDir) + "cmd.exe\" /d /c \"set __COMPAT_LAYER=RunAsInvoker&& \"" +
                               setupPath + "\" " + UserSetupSwitch + "\"";
-  return ActiveSetupComponent{"Quillmark", command, ActiveSetupVersion(packageVersion)};
+  return ActiveSetupComponent{ProductName, command, ActiveSetupVersion(packageVersion)};
 }

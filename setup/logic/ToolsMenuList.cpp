@@ -1,5 +1,6 @@
 #include "ToolsMenuList.h"
 
+#include "ProductNames.h"
 #include "archive/AsciiCase.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 }  // namespace
 
 ToolsEntry ProductToolsEntry(const std::string& directory) {
-  return ToolsEntry{"&Quillmark", directory, directory + "Quillmk.exe", ""};
+  return ToolsEntry{std::string("&") + ProductName, directory, directory + ProductProgramName, ""};
 }
 
 void AddToolsEntry(ToolsListStore& store, ToolsListForm form, const ToolsEntry& entry) {

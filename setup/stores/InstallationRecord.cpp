@@ -5,8 +5,7 @@
 #include <iterator>
 #include <vector>
 
-#include "URLLabel.h"
-#include "logic/ProductFiles.h"
+#include "logic/ProductNames.h"
 #include "logic/QuotedPath.h"
 #include "logic/RecordText.h"
 #include "logic/UninstallPlan.h"
@@ -21,7 +20,7 @@ namespace {
 constexpr const char* VendorKey = "Software\\Penwright";
 constexpr const char* ProductKey = "Quillmark";
 constexpr const char* AppPathsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
-constexpr const char* AppPathKey = "Quillmk.exe";
+constexpr const char* AppPathKey = ProductProgramName;  // the program's own name
 constexpr const char* ProgramsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 constexpr const char* ProgramKey = "Quillmark";
 // The file type goes to the machine's classes explicitly: written through HKEY_CLASSES_ROOT it
@@ -87,30 +86,31 @@ std::string LocalDateText() {
 
 void WriteShellRegistration(const std::string& d, const std::string& version, int64_t installedBytes) {
   // Quoted: unquoted, "C:\Program Files\..." would first run "C:\Program.exe".
-  const std::string openCommand = Quoted(d + "Quillmk.exe") + " \"%1\"";
+  const std::string program = d + ProductProgramName;
+  const std::string openCommand = Quoted(program) + " \"%1\"";
   const std::string project = Below(ClassesKey, ProjectKey);
   WriteShellValue(HKEY_LOCAL_MACHINE, Below(ClassesKey, FileTypeKey), "", ProjectKey);
   WriteShellValue(HKEY_LOCAL_MACHINE, project, "", "Quillmark Project");
-  WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\DefaultIcon", "", CutToRecordText(d + "Quillmk.exe,0"));
+  WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\DefaultIcon", "", CutToRecordText(program + ",0"));
   WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\Shell", "", "Open");
   WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\Shell\\Open\\Command", "", CutToRecordText(openCommand));
   WriteShellValue(HKEY_LOCAL_MACHINE, project + "\\Shell\\Compile\\Command", "", CutToRecordText(openCommand + " /C"));
-  WriteShellValue(HKEY_LOCAL_MACHINE, Below(AppPathsKey, AppPathKey), "", CutToRecordText(d + "Quillmk.exe"));
+  WriteShellValue(HKEY_LOCAL_MACHINE, Below(AppPathsKey, AppPathKey), "", CutToRecordText(program));
   const RegKey uninstall = RegKey::Create(HKEY_LOCAL_MACHINE, Below(ProgramsKey, ProgramKey), KEY_ALL_ACCESS);
-  uninstall.WriteString("DisplayName", "Quillmark");
+  uninstall.WriteString("DisplayName", ProductName);
   uninstall.WriteString("UninstallString", CutToRecordText(Quoted(d + SetupCopyName)));
   // What detection rules, inventories and package managers read.
   uninstall.WriteString("DisplayVersion", version);
   uninstall.WriteString("Publisher", "Penwright");
   uninstall.WriteString("InstallLocation", CutToRecordText(d));
-  uninstall.WriteString("DisplayIcon", CutToRecordText(d + "Quillmk.exe,0"));
+  uninstall.WriteString("DisplayIcon", CutToRecordText(program + ",0"));
   const int64_t kilobytes = installedBytes / 1024;
   uninstall.WriteDword("EstimatedSize", static_cast<uint32_t>(std::min<int64_t>(kilobytes, UINT32_MAX)));
   uninstall.WriteString("InstallDate", LocalDateText());
   // Setup offers no change or repair: only Update and Uninstall.
   uninstall.WriteDword("NoModify", 1);
   uninstall.WriteDword("NoRepair", 1);
-  uninstall.WriteString("URLInfoAbout", TURLLabel::MakerHomePage);
+  uninstall.WriteString("URLInfoAbout", MakerHomePage);
   uninstall.WriteString("QuietUninstallString", CutToRecordText(Quoted(d + SetupCopyName) + " /UNINSTALL /VERYSILENT"));
 }
 

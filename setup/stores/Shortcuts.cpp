@@ -6,12 +6,13 @@
 #include <optional>
 #include <stdexcept>
 
-#include "ShellLink.h"
+#include "logic/ProductNames.h"
 #include "logic/UninstallPlan.h"
 #include "system/ActionLog.h"
 #include "system/NoFollow.h"
 #include "system/Registry.h"
 #include "system/ShellFolder.h"
+#include "system/ShellLink.h"
 
 namespace {
 
@@ -53,8 +54,8 @@ std::array<std::optional<std::string>, PlaceCount> FolderPaths(ShortcutFolders s
 
 void AddShortcuts(const ShortcutChoices& choices, const std::string& installationDir, ShortcutFolders source) {
   TShellLink link;
-  link.Description = "Quillmark";
-  link.IconPath = installationDir + "Quillmk.exe";
+  link.Description = ProductName;
+  link.IconPath = installationDir + ProductProgramName;
   link.Path = link.IconPath;
   link.WorkingDirectory = installationDir;
 

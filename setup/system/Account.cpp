@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -24,33 +26,31 @@ PSID UserSid(std::vector<BYTE>& bytes) {
   return bytes.empty() ? nullptr : reinterpret_cast<TOKEN_USER*>(bytes.data())->User.Sid;
 }
 
+// "DOMAIN\name" of a SID as the system spells the account, in buffers as large as it asks
+// for (a name of 256 characters takes up to 768 bytes in UTF-8); nothing when it cannot say.
+std::optional<std::string> AccountName(PSID sid) {
+  std::vector<char> name(256), domain(256);
+  for (int attempt = 0; sid != nullptr && attempt < 2; ++attempt) {
+    DWORD nameSize = static_cast<DWORD>(name.size()), domainSize = static_cast<DWORD>(domain.size());
+    SID_NAME_USE use;
+    if (LookupAccountSidA(nullptr, sid, name.data(), &nameSize, domain.data(), &domainSize, &use))
+      return domainSize > 0 ? std::string(domain.data()) + "\\" + name.data() : std::string(name.data());
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+    name.resize(std::max<size_t>(name.size(), nameSize));
+    domain.resize(std::max<size_t>(domain.size(), domainSize));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 AccountKind ProcessAccountKind() {
-  std::vector<BYTE> bytes = TokenUserBytes();
-  const PSID sid = UserSid(bytes);
-  return sid != nullptr && IsWellKnownSid(sid, WinLocalSystemSid) ? AccountKind::LocalSystem : AccountKind::Person;
+  return ProcessIsLocalSystem() ? AccountKind::LocalSystem : AccountKind::Person;
 }
 
 std::string ProcessAccountName() {
   std::vector<BYTE> bytes = TokenUserBytes();
-  const PSID sid = UserSid(bytes);
-  char name[256], domain[256];
-  DWORD nameSize = sizeof name, domainSize = sizeof domain;
-  SID_NAME_USE use;
-  if (sid == nullptr || !LookupAccountSidA(nullptr, sid, name, &nameSize, domain, &domainSize, &use)) return "unknown";
-  return domainSize > 0 ? std::string(domain) + "\\" + name : std::string(name);
-}
-
-bool ProcessElevated() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-  TOKEN_ELEVATION elevation = {};
-  DWORD size = 0;
-  const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-                        elevation.TokenIsElevated != 0;
-  CloseHandle(token);
-  return elevated;
+  return AccountName(UserSid(bytes)).value_or("unknown");
 }
 
 bool OnInteractiveDesktop() {
@@ -82,17 +82,10 @@ std::string ProcessUserSid() {
   return sddl;
 }
 
-bool HoldsAdministratorRights() { return ProcessElevated() || ProcessAccountKind() == AccountKind::LocalSystem; }
-
 std::string AccountNameOf(const std::string& sid) {
   PSID binary = nullptr;
   if (!ConvertStringSidToSidA(sid.c_str(), &binary)) return "an account Setup cannot name";
-  char name[256], domain[256];
-  DWORD nameSize = sizeof name, domainSize = sizeof domain;
-  SID_NAME_USE use;
-  std::string text = sid;
-  if (LookupAccountSidA(nullptr, binary, name, &nameSize, domain, &domainSize, &use))
-    text = domainSize > 0 ? std::string(domain) + "\\" + name : std::string(name);
+  const std::string text = AccountName(binary).value_or(sid);
   LocalFree(binary);
   return text;
 }

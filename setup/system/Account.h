@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "common/Rights.h"  // the elevation check, shared with the window components
 #include "logic/AccountPlaces.h"
 
 // Facts about the process's account and the machine, for the decisions of a run and the log.
@@ -9,10 +10,6 @@
 AccountKind ProcessAccountKind();
 // "DOMAIN\user" of the process token; "unknown" when it cannot be looked up.
 std::string ProcessAccountName();
-// Whether the token is elevated (TokenElevation).
-bool ProcessElevated();
-// Elevated, or SYSTEM: rights that the user who started Setup may lack.
-bool HoldsAdministratorRights();
 // The token's user as SDDL writes a SID ("S-1-5-21-..."); empty when it cannot be read.
 std::string ProcessUserSid();
 // "DOMAIN\name" of a SID as SDDL writes it, as the system spells the account; else the SID.

@@ -11,6 +11,7 @@
 #include "NoFollow.h"
 #include "ProgramText.h"
 #include "archive/CodePage.h"
+#include "archive/PathFormsWin32.h"
 #include "logic/FolderTrust.h"
 
 namespace {
@@ -22,12 +23,6 @@ std::string refusal;  // why the log named last could not be opened
 std::string Utf8(const std::string& text) {
   if (ProgramCodePage().IsUtf8() && ProgramCodePage().IsWhole(text)) return text;
   return Utf8Text(WideText(text));
-}
-
-std::string FullPath(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
 
 // The folder of the log, walked down and held, each level relative to the one above. An

@@ -7,6 +7,7 @@
 
 #include "archive/FinalPath.h"
 #include "archive/LevelOpenWin32.h"
+#include "archive/PathFormsWin32.h"
 
 namespace {
 
@@ -38,12 +39,6 @@ std::vector<std::string> ProtectedFolders() {
       folders.push_back(path);
   }
   return folders;
-}
-
-std::string LongPath(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
-  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path;
 }
 
 }  // namespace

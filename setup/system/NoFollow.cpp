@@ -2,6 +2,7 @@
 
 #include "archive/CodePage.h"
 #include "archive/LevelOpenWin32.h"
+#include "archive/PathFormsWin32.h"
 #include "archive/WideText.h"
 
 #include <winternl.h>
@@ -16,11 +17,6 @@ bool SingleName(HANDLE file) {
   return GetFileInformationByHandle(file, &info) && info.nNumberOfLinks == 1;
 }
 
-std::string FullPath(const std::string& path) {
-  char buffer[MAX_PATH];
-  const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
-}
 }  // namespace
 
 LevelFacts HeldLevels::Open(const std::string& level) {
@@ -46,17 +42,25 @@ LevelFacts HeldLevels::Open(const std::string& level) {
   return facts;
 }
 
-OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share) {
+OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share, std::string* why) {
   const std::string full = FullPath(path);
   HANDLE opened = INVALID_HANDLE_VALUE;
-  if (full.empty() ||
-      OpenByLevels(WideText(full).c_str(), access | FILE_READ_ATTRIBUTES, share, FILE_NON_DIRECTORY_FILE, &opened) != 0)
+  const DWORD error = full.empty() ? ERROR_BAD_PATHNAME
+                                   : OpenByLevels(WideText(full).c_str(), access | FILE_READ_ATTRIBUTES, share,
+                                                  FILE_NON_DIRECTORY_FILE, &opened);
+  if (error != 0) {
+    if (why) *why = OpenErrorText(error);
     return OwnedHandle();
+  }
   OwnedHandle handle(opened);
   BY_HANDLE_FILE_INFORMATION info;
+  const std::string finalPath = FinalPathOf(handle.Get());
+  // Wine follows a link in a path's last level all the same: the final path tells.
   if (!GetFileInformationByHandle(handle.Get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-      !SameFinalPath(FinalPathOf(handle.Get()), full))
+      !(SameFinalPath(finalPath, full) || SameFinalPath(finalPath, LongPath(full)))) {
+    if (why) *why = OpenErrorText(ThroughLinkError);
     return OwnedHandle();
+  }
   return handle;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "NoFollowDelete.h"
+#include "common/NoFollowDelete.h"
 #include "archive/NoFollowWin32.h"
 #include "logic/NoFollowPath.h"
 
@@ -28,8 +28,9 @@ inline bool RemoveFolderWithoutFollowing(const std::string& path) { return Remov
 
 // Opens an existing file itself (a link is not followed), level by level from its root, for
 // access; the handle is invalid when the file is missing, is not a plain file, or its final
-// path is not path.
-OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share);
+// path is not path (in its long form, where path has 8.3 levels). Then why, when given, says
+// which: the system's text, or that the path leads through a link.
+OwnedHandle OpenPlainFile(const std::string& path, DWORD access, DWORD share, std::string* why = nullptr);
 
 // Whether something is still at path, looked at level by level from its root (a link itself
 // counts; nothing behind it is opened). True where it cannot be told (a link on the way): a

@@ -1,11 +1,13 @@
 #include "OwnImage.h"
 
 #include <psapi.h>
+#include <winternl.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "archive/LevelOpenWin32.h"
 #include "archive/NoFollowWin32.h"
 
 namespace {
@@ -39,15 +41,27 @@ bool SameFileAsImage(HANDLE file) {
   return !mapped.empty() && CompareStringOrdinal(mapped.c_str(), -1, opened.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
+// A path as the level-by-level open takes it: "\\?\C:\..." as "C:\...", "\\?\UNC\..." as "\\...".
+std::wstring WithoutLongPrefix(std::wstring path) {
+  if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return path.replace(0, 8, L"\\\\");
+  if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+  return path;
+}
+
 }  // namespace
 
 void HoldOwnImage() {
-  const std::wstring path = GrowingText([](wchar_t* text, DWORD size) { return GetModuleFileNameW(nullptr, text, size); });
-  // Shared for reading only: from here on no one can write, rename or delete the file.
-  OwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) {
-    whyNotHeld = "Setup cannot open its own file: " + SystemErrorText(GetLastError());
+  const std::wstring path =
+      WithoutLongPrefix(GrowingText([](wchar_t* text, DWORD size) { return GetModuleFileNameW(nullptr, text, size); }));
+  // Level by level, no link followed (the download folder is the user's), and shared for
+  // reading only: from here on no one can write, rename or delete the file.
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  const DWORD error =
+      path.empty() ? ERROR_BAD_PATHNAME
+                   : OpenByLevels(path.c_str(), GENERIC_READ, FILE_SHARE_READ, FILE_NON_DIRECTORY_FILE, &opened);
+  OwnedHandle file(opened);
+  if (error != 0) {
+    whyNotHeld = "Setup cannot open its own file: " + OpenErrorText(error);
     return;
   }
   if (!SameFileAsImage(file.Get())) {

@@ -30,12 +30,6 @@ std::string RunningProgramPath() {
                            "named in that code page, or use Windows 10 version 1903 or later");
 }
 
-std::string LongPath(const std::string& path) {
-  std::vector<char> buffer(MAX_PATH * 3);  // 260 characters of up to three bytes each in UTF-8
-  const DWORD length = GetLongPathNameA(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-  return (length > 0 && length < buffer.size()) ? std::string(buffer.data(), length) : path;
-}
-
 std::string HelpViewerPath() {
   char windows[MAX_PATH], system[MAX_PATH];
   const UINT windowsLength = GetWindowsDirectoryA(windows, sizeof windows);

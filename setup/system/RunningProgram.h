@@ -5,10 +5,6 @@
 // program's code page cannot represent it (only an old one can fail so).
 std::string RunningProgramPath();
 
-// The long form of an existing path, so that an 8.3 spelling compares equal; the path itself
-// when the system cannot say.
-std::string LongPath(const std::string& path);
-
 // The help viewer by its full path (HelpViewer in components/ChildStart.h), found in the
 // system's Windows and system directories: never a user's own (the programs are terminal-server
 // aware), nor taken from the environment, which is the user's. Empty when there is none.

@@ -14,6 +14,7 @@
 #include "PictureButton.h"
 #include "Resources.h"
 #include "URLLabel.h"
+#include "logic/ProductNames.h"
 #include "Accessible.h"
 #include "ColourScheme.h"
 #include "WindowClass.h"
@@ -290,7 +291,7 @@ void TSetupForm::AdvanceGauge(int64_t bytes) {
 void TSetupForm::ShowFinished() {
   // Elevated with no desktop shell of the user's (SYSTEM with a window, no Explorer): the
   // buttons start nothing, and the page says where the user starts Quillmark instead.
-  if (!CanStartChildren()) SetText(LabelStartFrom, StartYourselfText("start " + run_.InstallationDir + "Quillmk.exe"));
+  if (!CanStartChildren()) SetText(LabelStartFrom, StartYourselfText("start " + run_.InstallationDir + ProductProgramName));
   for (Sheet sheet : {Sheet::Welcome, Sheet::Delphi, Sheet::Install, Sheet::Update, Sheet::Uninstall, Sheet::Busy})
     SetTabVisible(sheet, false);
   SetTabVisible(Sheet::Finished, true);

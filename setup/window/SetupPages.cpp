@@ -15,6 +15,7 @@
 #include "TextFit.h"
 #include "URLLabel.h"
 #include "WindowClass.h"
+#include "logic/ProductNames.h"
 
 const std::array<SheetDescription, SheetCount> Sheets = {{
     {WelcomeSheet, "Welcome"},
@@ -67,6 +68,8 @@ struct ControlRow {
   int picture;  // bitmap of a picture button, or icon of an icon; 0 for none
 };
 
+const std::string NoPackageText = std::string(AppPackageName) + " cannot be found so you cannot install Quillmark.";
+
 constexpr FontKind Normal = FontKind::Normal;
 constexpr FontKind Bold = FontKind::Bold;
 constexpr FontKind Link = FontKind::Link;
@@ -87,7 +90,7 @@ const ControlRow Layout[] = {
      56, 72, 348, 40, Centred, Normal, Default, Default, 0},
     {WelcomeSheet, Static, FixedText, "For the latest information on Quillmark, visit the author's home page at",
      56, 128, 348, 28, Centred, Normal, Default, Default, 0},
-    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, TURLLabel::MakerHomePage, 153, 158, 154, 15, Tabbed, Link, Default,
+    {WelcomeSheet, TURLLabel::ClassName, URLLabel1, MakerHomePage, 153, 158, 154, 15, Tabbed, Link, Default,
      Default, 0},
     {WelcomeSheet, Static, FixedText, "Click on the tabs to view and set the installation options", 8, 228, 444,
      16, Centred, Bold, Default, Default, 0},
@@ -187,12 +190,12 @@ const ControlRow Layout[] = {
      GlyphCancel},
     {FinishedSheet, Static, LabelStartFrom, "", 8, 234, 444, 26, Centred, Normal, Navy, Default, 0},
 
-    {NothingSheet, Static, FixedText, "Quillmk.pak cannot be found so you cannot install Quillmark.", 8, 16, 444,
+    {NothingSheet, Static, FixedText, NoPackageText.c_str(), 8, 16, 444,
      14, Centred, Normal, Default, Default, 0},
     {NothingSheet, Static, FixedText,
      "You can download a working version of Quillmark from the author's home page at", 8, 46, 444, 14, Centred,
      Normal, Default, Default, 0},
-    {NothingSheet, Static, FixedText, TURLLabel::MakerHomePage, 8, 62, 444, 14, Centred, Normal, Default, Default,
+    {NothingSheet, Static, FixedText, MakerHomePage, 8, 62, 444, 14, Centred, Normal, Default, Default,
      0},
     {NothingSheet, Static, FixedText,
      "No Quillmark uninstall information has been found in the registry, so you cannot use Setup to "

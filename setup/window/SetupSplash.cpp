@@ -7,6 +7,7 @@
 #include "Resources.h"
 #include "TextFit.h"
 #include "WindowClass.h"
+#include "logic/ProductNames.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ TSplashForm::TSplashForm(HINSTANCE instance) {
   const Box size = ScaleToDpi(SplashBox, dpi);
   const int x = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
-  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, SplashClass, "Quillmark Setup", WS_POPUP | WS_CLIPCHILDREN, x, y,
+  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, SplashClass, ApplicationTitle, WS_POPUP | WS_CLIPCHILDREN, x, y,
                             size.width, size.height, nullptr, nullptr, instance, nullptr);
   font_ = CreateUiFont("MS Sans Serif", PointsToHeight(8, dpi), true, false);
   for (int left : IconLefts) {

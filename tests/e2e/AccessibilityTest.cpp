@@ -263,7 +263,7 @@ TEST_F(ScreenReaderTest, EveryControlReadsRight) {
     const char* value;  // nullptr: not checked
   } controls[] = {
       {Gauge, ROLE_SYSTEM_PROGRESSBAR, "Progress", "0%"},
-      {URLLabel1, ROLE_SYSTEM_LINK, TURLLabel::MakerHomePage, nullptr},
+      {URLLabel1, ROLE_SYSTEM_LINK, MakerHomePage, nullptr},
       {ListInstallDir, ROLE_SYSTEM_OUTLINE, "Folders", nullptr},
       {ComboInstallDrive, ROLE_SYSTEM_COMBOBOX, "Drive", "C:"},
       {Pages, -1, "Pages", nullptr},

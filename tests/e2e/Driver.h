@@ -16,6 +16,8 @@
 #include "DirectoryTree.h"
 #include "Gauge.h"
 #include "URLLabel.h"
+// The product's names and the home page the window shows.
+#include "ProductNames.h"
 #include "driver/Distribution.h"
 #include "driver/Files.h"
 #include "driver/MessageBoxDriver.h"

@@ -80,7 +80,7 @@ TEST_F(LinkLabelTest, OpensTheHomePageOnlyWhenPressAndReleaseAreBothOnTheLink) {
     EXPECT_EQ(static_cast<int>(Openings().size()), expected);
   }
   for (const std::string& opened : Openings()) {
-    EXPECT_NE(opened.find(TURLLabel::MakerHomePage), std::string::npos) << "opened: " << opened;
+    EXPECT_NE(opened.find(MakerHomePage), std::string::npos) << "opened: " << opened;
   }
   // Through the desktop's shell, as the user: Setup starts no browser with its rights.
   const std::vector<DWORD> starters = StartersOf(Browser());

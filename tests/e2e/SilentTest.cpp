@@ -270,9 +270,9 @@ TEST_F(SilentTest, SilentShowsProgressAndLogsTheErrorBoxInstead) {
 // Windows programs see as junctions and symbolic links (Wine's CreateSymbolicLink makes nothing,
 // so the driver has Wine start /bin/ln), and a folder the user made. In each, the run ends with
 // its exit code and the victim folder behind the link stays as it was; behind an IDE folder's
-// link, no file is even opened, not by the files-in-use check either.
+// link, no file is even opened, not by the files-in-use check either, nor a package that is a link.
 enum class Trap { InstallDirBehindLink, InstallDirAUserMade, IdeFolderLinkOnInstall, IdeFolderLinkOnUninstall,
-                  LogFolderLink, LogFileLink };
+                  LogFolderLink, LogFileLink, PackageLink };
 
 struct TrapCase {
   const char* why;
@@ -340,6 +340,11 @@ TEST_P(TrapTest, NothingBehindTheLinkIsWrittenOrDeleted) {
       LinkTo(Log, victim + "setup log.txt");
       arguments = "/VERYSILENT " + log;
       break;
+    case Trap::PackageLink:
+      ASSERT_TRUE(MoveFileA(Dist().PathOf("Delphi30.pak").c_str(), (victim + "Delphi30.pak").c_str()));
+      LinkTo(Dist().PathOf("Delphi30.pak"), victim + "Delphi30.pak");
+      arguments = "/VERYSILENT /COMPONENTS=Delphi30 " + log;
+      break;
   }
   const std::string before = FolderContents(victim);
   const HANDLE held = holdVictim ? CreateFileA((victim + "QMHCEdit.pas").c_str(), GENERIC_READ, 0, nullptr,
@@ -370,7 +375,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "It lies behind a junction or symbolic link"},
         TrapCase{"IDE folder that is a link, on uninstall", Trap::IdeFolderLinkOnUninstall, 0, "Case found: B"},
         TrapCase{"log folder that is a link", Trap::LogFolderLink, 1, nullptr},
-        TrapCase{"log file that is a link", Trap::LogFileLink, 1, nullptr}),
+        TrapCase{"log file that is a link", Trap::LogFileLink, 1, nullptr},
+        TrapCase{"package that is a link", Trap::PackageLink, 2, "package Delphi30.pak is missing or damaged"}),
     NamedByWhy());
 
 // A measurement, run by hand (README): the sample distribution installed through the window

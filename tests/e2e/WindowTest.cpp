@@ -36,7 +36,7 @@ TEST_F(WindowTest, EmptyFolderOffersOnlyNothingToDo) {
 // Every text a page shows, whether or not its tab is offered; the controls whose text
 // start-up or the commands fill are left out.
 TEST_F(WindowTest, EveryPageShowsItsFixedTexts) {
-  const std::string homePage = TURLLabel::MakerHomePage;
+  const std::string homePage = MakerHomePage;
   const struct {
     int page;
     std::vector<int> variable;
