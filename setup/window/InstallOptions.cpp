@@ -7,7 +7,9 @@
 #include "DriveCombo.h"
 #include "FormControls.h"
 #include "archive/AsciiCase.h"
+#include "archive/NoFollowWin32.h"
 #include "logic/DiskSpace.h"
+#include "system/ActionLog.h"
 
 namespace {
 
@@ -61,16 +63,13 @@ void TSetupForm::ListInstallDirChange() {
 }
 
 void TSetupForm::ComboInstallDriveChange() {
-  SpaceFree = 0;
-  try {
-    const std::string root = std::string(1, TDriveCombo::Drive(Control(ComboInstallDrive))) + ":\\";
-    ULARGE_INTEGER available;
-    SpaceFree = GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr)
-                    ? static_cast<int64_t>(available.QuadPart)
-                    : -1;
-  } catch (const std::exception&) {
-    // The figure only informs; it stays 0.
-  }
+  const std::string root = std::string(1, TDriveCombo::Drive(Control(ComboInstallDrive))) + ":\\";
+  ULARGE_INTEGER available;
+  SpaceFree = -1;
+  if (GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr))
+    SpaceFree = static_cast<int64_t>(available.QuadPart);
+  else  // the figure only informs
+    LogAction("Free space of " + root + " not known (" + SystemErrorText(GetLastError()) + ")");
   SetText(LabelSpaceFree, KiloBytesText(SpaceFree));
   ShowSpaceFreeColour();
 }
