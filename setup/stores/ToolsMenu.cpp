@@ -56,8 +56,10 @@ public:
 
 private:
   static void Write(const std::string& name, const char* text) {
-    if (!WritePrivateProfileStringA(IniSection, name.c_str(), text, IniFile))
-      throw std::runtime_error("Cannot write " + name + " to " + IniFile + " (" + SystemErrorText(GetLastError()) + ")");
+    if (!WritePrivateProfileStringA(IniSection, name.c_str(), text, IniFile)) {
+      const std::string why = SystemErrorText(GetLastError());
+      throw std::runtime_error("Cannot write " + name + " to " + IniFile + " (" + why + ")");
+    }
   }
 };
 

@@ -66,10 +66,12 @@ void TSetupForm::ComboInstallDriveChange() {
   const std::string root = std::string(1, TDriveCombo::Drive(Control(ComboInstallDrive))) + ":\\";
   ULARGE_INTEGER available;
   SpaceFree = -1;
-  if (GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr))
+  if (GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr)) {
     SpaceFree = static_cast<int64_t>(available.QuadPart);
-  else  // the figure only informs
-    LogAction("Free space of " + root + " not known (" + SystemErrorText(GetLastError()) + ")");
+  } else {  // the figure only informs
+    const std::string why = SystemErrorText(GetLastError());
+    LogAction("Free space of " + root + " not known (" + why + ")");
+  }
   SetText(LabelSpaceFree, KiloBytesText(SpaceFree));
   ShowSpaceFreeColour();
 }
