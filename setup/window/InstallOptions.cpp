@@ -63,12 +63,13 @@ void TSetupForm::ListInstallDirChange() {
 }
 
 void TSetupForm::ComboInstallDriveChange() {
-  const std::string root = std::string(1, TDriveCombo::Drive(Control(ComboInstallDrive))) + ":\\";
+  const char drive = TDriveCombo::Drive(Control(ComboInstallDrive));
+  const std::string root = std::string(1, drive) + ":\\";
   ULARGE_INTEGER available;
   SpaceFree = -1;
   if (GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr)) {
     SpaceFree = static_cast<int64_t>(available.QuadPart);
-  } else {  // the figure only informs
+  } else if (drive != 0) {  // the figure only informs; no drive chosen yet is no failure
     const std::string why = SystemErrorText(GetLastError());
     LogAction("Free space of " + root + " not known (" + why + ")");
   }
