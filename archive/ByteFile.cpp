@@ -37,3 +37,8 @@ void ByteFile::Skip(int64_t count) {
   if (count < 0 || target > Size()) throw EFileError(ReadBeyondEnd, path_, "");
   Seek(target);
 }
+
+std::string FileSystem::FolderOf(const std::string& path, const CodePage& page) {
+  const size_t cut = FindLastAscii(path, '\\', page);
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}

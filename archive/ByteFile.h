@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "CodePage.h"
+
 // An error of the file layer, carrying the system's own text (and the file's name).
 class EFileError : public std::runtime_error {
 public:
@@ -14,7 +16,8 @@ public:
 };
 
 // The one seam between the portable code and the platform's files: Win32 handles on
-// Windows, stdio/POSIX on Linux. Paths are ANSI strings as the ...A calls take them.
+// Windows, POSIX calls on Linux. Paths are byte strings in the program's code page
+// (CodePage.h), as the ...A calls take them.
 class ByteFile {
 public:
   // Read: existing file, read-only. Create: a new file in place of any of that name, write; on
@@ -66,6 +69,10 @@ namespace FileSystem {
 // like Program Files (DirectoryAccess.h), whatever the parent allows; POSIX ignores it.
 enum class DirectoryAccess { Inherited, Protected };
 bool DirectoryExists(const std::string& path);
+// The folder of a Windows path, up to and with its last backslash ("C:\a\b" gives "C:\a\");
+// empty when it has none. Split by characters: in a double-byte code page a backslash byte may
+// be the second half of a character.
+std::string FolderOf(const std::string& path, const CodePage& page = ProgramCodePage());
 void CreateDirectory(const std::string& path, DirectoryAccess access = DirectoryAccess::Inherited);  // throws EFileError
 // The last-write time as a DOS date and time in local time, clamped to the years DOS can
 // hold (1980..2107). Throws EFileError when the file cannot be examined.

@@ -12,11 +12,6 @@ namespace {
 
 std::string SystemText(DWORD code = GetLastError()) { return SystemErrorText(code); }
 
-std::string FolderOf(const std::string& path) {
-  const size_t cut = path.find_last_of('\\');
-  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 }  // namespace
 
 ByteFile::~ByteFile() { Close(); }

@@ -1,5 +1,6 @@
 #include "Package.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -73,7 +74,11 @@ std::function<void(const std::string&)> MemberNameCheck(const std::string& packa
   };
 }
 
-std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+// After the last separator; a backslash by characters (a double-byte character may end in 5C),
+// a slash by bytes (no second byte is one).
+std::string FileNameOf(const std::string& path) {
+  return path.substr(std::max(FindLastAscii(path, '\\') + 1, path.find_last_of('/') + 1));
+}
 
 }  // namespace
 

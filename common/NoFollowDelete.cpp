@@ -74,19 +74,26 @@ HANDLE OpenItself(const char* path, DWORD access, bool directory, DWORD& attribu
   if (!fullPath.Fill([&](char* text, DWORD room) { return GetFullPathNameA(path, room, text, nullptr); }))
     return INVALID_HANDLE_VALUE;
   wchar_t* wide = WidePath(fullPath.Get());
-  if (!wide) return INVALID_HANDLE_VALUE;
+  if (!wide) {
+    SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+    return INVALID_HANDLE_VALUE;
+  }
   HANDLE handle = INVALID_HANDLE_VALUE;
   const DWORD error = OpenByLevels(wide, access | DELETE | FILE_READ_ATTRIBUTES,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                    directory ? DirectoryFile : NonDirectoryFile, &handle);
   HeapFree(GetProcessHeap(), 0, wide);
-  if (error != 0) return INVALID_HANDLE_VALUE;
+  if (error != 0) {
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+  }
   BY_HANDLE_FILE_INFORMATION info;
   const bool wanted = GetFileInformationByHandle(handle, &info) &&
                       ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == directory &&
                       Names(handle, fullPath.Get());
   if (!wanted) {
     CloseHandle(handle);
+    SetLastError(ThroughLinkError);  // another kind of item, or another place, than the path names
     return INVALID_HANDLE_VALUE;
   }
   attributes = info.dwFileAttributes;
@@ -97,6 +104,14 @@ bool MarkDeleted(HANDLE handle) {
   FILE_DISPOSITION_INFO disposition;
   disposition.DeleteFile = TRUE;
   return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+}
+
+// Closes the handle and gives back done, keeping the error of what failed before for the caller.
+bool CloseKeepingError(HANDLE handle, bool done) {
+  const DWORD error = GetLastError();
+  CloseHandle(handle);
+  SetLastError(error);
+  return done;
 }
 
 }  // namespace
@@ -118,8 +133,7 @@ bool DeleteWithoutFollowing(const char* path, ReadOnlyFiles readOnly) {
     done = SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) != FALSE;
   }
   done = done && MarkDeleted(file);
-  CloseHandle(file);
-  return done;
+  return CloseKeepingError(file, done);
 }
 
 bool RemoveFolderWithoutFollowing(const char* path) {
@@ -127,7 +141,7 @@ bool RemoveFolderWithoutFollowing(const char* path) {
   const HANDLE folder = OpenItself(path, 0, true, attributes);
   if (folder == INVALID_HANDLE_VALUE) return false;
   // A junction named like the folder is the user's; only an empty folder of its own goes.
-  const bool done = !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && MarkDeleted(folder);
-  CloseHandle(folder);
-  return done;
+  const bool isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (isLink) SetLastError(ThroughLinkError);
+  return CloseKeepingError(folder, !isLink && MarkDeleted(folder));
 }

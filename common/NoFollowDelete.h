@@ -8,8 +8,10 @@
 enum class ReadOnlyFiles { Keep, Delete };
 
 // Deletes a file (a link of that name goes itself; a folder is refused). A read-only file stays
-// unless told otherwise. False when refused or failed, as when the file is in use or missing.
+// unless told otherwise. False when refused or failed, as when the file is in use or missing;
+// GetLastError then says why (ThroughLinkError where the path leads elsewhere).
 bool DeleteWithoutFollowing(const char* path, ReadOnlyFiles readOnly = ReadOnlyFiles::Keep);
 
-// Removes an empty folder that is no link. False when refused or failed.
+// Removes an empty folder that is no link. False when refused or failed, with GetLastError as
+// above.
 bool RemoveFolderWithoutFollowing(const char* path);

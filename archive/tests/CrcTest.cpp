@@ -9,7 +9,7 @@ namespace {
 
 uint32_t CrcOf(const std::string& s) { return UpdateCrc(s.data(), static_cast<uint16_t>(s.size()), 0); }
 
-TEST(Crc, KnownValues) {
+TEST(Crc, GivesTheKnownCheckValues) {
   const struct {
     std::string Data;
     uint32_t Crc;

@@ -3,7 +3,6 @@
 #include "ByteFile.h"
 #include "Package.h"
 #include "PackageBytes.h"
-#include "PackageWriter.h"
 
 namespace {
 
@@ -227,89 +226,6 @@ TEST(PackageDirectory, ReadsEveryField) {
   EXPECT_EQ(m.PackedSize, 50);
   EXPECT_EQ(m.DataCrc, 0xDEADBEEFu);
   EXPECT_EQ(m.PackedCrc, 0xCAFEF00Du);
-}
-
-TEST(PlainFileName, AcceptsOnlyNamesThatStayInTheirDirectory) {
-  const struct {
-    std::string name;
-    bool plain;
-  } cases[] = {
-      {"QUILLMK.EXE", true}, {"a", true},          {"long name.with.dots", true}, {"été.txt", true},
-      {"...", false},        {"", false},          {".", false},                  {"..", false},
-      {"..\\x", false},      {"a/b", false},       {"C:x", false},                {"a*b", false},
-      {"a?", false},         {"\"q\"", false},     {"<a>", false},                {"a|b", false},
-      {"tab\there", false},  {std::string("a\0b", 3), false},
-      {"CON", false},        {"nul.txt", false},   {"Com1", false},               {"LPT9.dat", false},
-      {"COM10", true},       {"CONSOLE", true},
-      {"\xE9t\xE9.txt", false},  // code page 1252: no UTF-8, no name we made
-      {"a\xE7\x8E", false},      // a character cut in two
-      // Windows drops a last dot or blank: "x." would write "x", "NUL " the null device.
-      {"x.", false},         {"NUL ", false},      {"a b", true},                 {" lead", true},
-      {"NUL .txt", false},   {"aux.tar.gz", false}, {"COM0", false},              {"lpt0.x", false},
-      {"CONIN$", false},     {"conout$.log", false}, {"CON$", true},
-      // Superscript digits make ports too (code page 1252 below).
-      {"COM\xC2\xB3", false}, {"LPT\xC2\xB2.txt", false}, {"COM\xC2\xB4", true}, {"COM\xC2\xB9\xC2\xB9", true},
-      // An 8.3 alias could name another file of the folder.
-      {"QUILLM~1.EXE", false}, {"FILE~12", false}, {"~1", false},               {"a~1.b.c", false},
-      {"a~b.txt", true},     {"a~.txt", true},      {"x~1y.txt", true},           {"~tmp", true},
-      // Over 15 characters a name is still plain: installed whole, recorded cut.
-      {"SixteenCharName1", true},
-  };
-  for (const auto& c : cases) EXPECT_EQ(IsPlainFileName(c.name), c.plain) << '"' << c.name << '"';
-  // In code page 932 the second byte of "表" (95 5C) is no backslash.
-  std::bitset<256> leads;
-  leads[0x95] = true;
-  EXPECT_TRUE(IsPlainFileName("\x95\x5C.txt", CodePage::DoubleByte(932, leads)));
-  EXPECT_FALSE(IsPlainFileName("\x95\x5C.txt"));
-  // Code page 1252 spells the superscript digits in one byte each.
-  const CodePage western = CodePage::SingleByte(1252);
-  EXPECT_FALSE(IsPlainFileName("COM\xB9", western));
-  EXPECT_FALSE(IsPlainFileName("LPT\xB2.txt", western));
-  EXPECT_TRUE(IsPlainFileName("COM\xB4", western));
-  EXPECT_TRUE(IsPlainFileName("\xE9t\xE9.txt", western));
-}
-
-TEST(PackageWriter, RefusesNamesThatAreNotPlain) {
-  for (const std::string bad : {"..", "sub\\file.txt", "../up.txt", ""}) {
-    PackageInput member;
-    member.Name = bad;
-    EXPECT_THROW(BuildPackage(PackageOptions(), {member}), EPackageError) << bad;
-  }
-}
-
-TEST(PackageWriter, LaysOutHeaderTableAndStreams) {
-  PackageOptions options;
-  options.VersionText = "1.2\r\n";
-  options.HasExtraText = true;
-  PackageInput a{"A.TXT", std::vector<uint8_t>(300, 'a'), 0x5A219C00, "note"};
-  PackageInput b{"Empty.dat", {}, 0x5A210000, ""};
-  const std::vector<uint8_t> image = BuildPackage(options, {a, b});
-  ASSERT_GE(image.size(), 7u);
-  EXPECT_EQ(std::string(image.begin(), image.begin() + 5), "PWPAK");
-
-  ScratchDir dir;
-  WriteBytes(dir.Path("p.pak"), image);
-  ByteFile file;
-  file.Open(dir.Path("p.pak"), ByteFile::Mode::Read);
-  const PackageDirectory d = ReadPackageDirectory(file);
-  EXPECT_EQ(d.ProductName, "Quillmark");
-  EXPECT_EQ(d.VersionText, "1.2\r\n");
-  ASSERT_EQ(d.Members.size(), 2u);
-  EXPECT_EQ(d.Members[0].ExtraText, "note");
-  EXPECT_EQ(d.Members[0].FileTime, 0x5A219C00u);
-  EXPECT_EQ(d.Members[0].UnpackedSize, 300);
-  EXPECT_EQ(d.Members[0].DataCrc, CrcOfBytes(a.Data.data(), a.Data.size()));
-  EXPECT_EQ(d.Members[1].UnpackedSize, 0);
-  EXPECT_EQ(d.Members[1].DataCrc, 0u);
-  // Streams follow the table back to back; the empty member is the single byte 128.
-  EXPECT_EQ(d.Members[0].DataOffset, static_cast<int32_t>(file.Position()));
-  EXPECT_EQ(d.Members[1].DataOffset, d.Members[0].DataOffset + d.Members[0].PackedSize);
-  EXPECT_EQ(d.Members[1].PackedSize, 1);
-  EXPECT_EQ(image.back(), 128);
-  EXPECT_EQ(static_cast<size_t>(d.Members[1].DataOffset + 1), image.size());
-  for (const PackageMember& m : d.Members) {
-    EXPECT_EQ(m.PackedCrc, CrcOfBytes(image.data() + m.DataOffset, static_cast<size_t>(m.PackedSize)));
-  }
 }
 
 }  // namespace

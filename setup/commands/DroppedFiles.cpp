@@ -1,10 +1,10 @@
 // An update leaves nothing of the old version behind: the old record's files that the new
-// packages no longer carry are deleted, silently, as Uninstall deletes; one that stays is
-// kept in the new list, so that Uninstall still removes it.
+// packages no longer carry are deleted without a box, as Uninstall deletes; one that stays is
+// logged with the system's reason and kept in the new list, so that Uninstall still removes it.
 #include "SetupRun.h"
 #include "logic/RecordKeeping.h"
 #include "logic/UninstallPlan.h"
-#include "system/ActionLog.h"
+#include "system/LoggedDeletion.h"
 #include "system/NoFollow.h"
 
 namespace {
@@ -22,8 +22,7 @@ FileList ListAfterUpdate(const FileList& oldList, const FileList& newList, const
       kept.push_back(name);
       continue;
     }
-    for (const std::string& path : paths)
-      if (DeleteWithoutFollowing(path)) LogAction("File deleted: " + path);
+    for (const std::string& path : paths) DeleteLogged(path);
     if (RemainsWithoutFollowing(paths.front())) kept.push_back(name);
   }
   return WithNamesKept(newList, kept);

@@ -1,5 +1,6 @@
-// Files in use are found before a command changes anything: replacing or deleting them would
-// fail halfway and leave a mix of two versions.
+// Files in use are found before a command replaces or deletes any file (Install has only claimed
+// its installation directory by then): replacing or deleting them would fail halfway and leave
+// a mix of two versions.
 #include <algorithm>
 
 #include "SetupRun.h"
@@ -18,8 +19,9 @@ void AddMembers(SourcePackage& package, const std::string& directory, std::vecto
     package.File.Seek(0);
     for (const PackageMember& member : ReadPackageDirectory(package.File).Members)
       if (IsPlainFileName(member.Name)) paths.push_back(WithTrailingBackslash(directory) + member.Name);
-  } catch (const std::exception&) {
-    // A damaged package is the extraction's to report.
+  } catch (const std::exception& error) {
+    // A damaged package is the extraction's to report; its files are not looked for.
+    LogAction("Files in use: the members of " + package.Name + " are not known (" + error.what() + ")");
   }
 }
 }  // namespace

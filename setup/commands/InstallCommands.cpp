@@ -56,8 +56,9 @@ void SetupRun::Install() {
   StatusChanged("Adding shortcuts");
   try {
     AddShortcuts(Model.Shortcuts, InstallationDir, places.Shortcuts);
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // A shortcut that cannot be made is no reason to stop the installation.
+    LogAction(std::string("Shortcuts stopped: ") + error.what());
   }
 
   StatusChanged("Updating registry");
@@ -68,8 +69,9 @@ void SetupRun::Install() {
     if (places.ToolsMenuEntries)
       AddToolsMenuEntries(ChosenOptions(Model), InstallationDir,
                           places.EveryUser ? ToolsEntryAdding::Once : ToolsEntryAdding::EveryTime);
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // Nor is a Tools-menu list that cannot be read or written.
+    LogAction(std::string("Tools-menu entries stopped: ") + error.what());
   }
   feedback_.ShowFinished();
 }
@@ -126,7 +128,8 @@ void SetupRun::CopySetupProgram() {
   const std::string copy = InstallationDir + SetupCopyName;
   try {
     const HANDLE program = OwnImageFile();
-    if (CopyWithoutFollowing(program, copy) && ActionLogOpen()) FileWritten(copy, SetupFileSize, FileCrc(program));
+    CopyWithoutFollowing(program, copy);
+    if (ActionLogOpen()) FileWritten(copy, SetupFileSize, FileCrc(program));
   } catch (const std::exception& error) {
     LogAction(std::string("Setup.exe not copied: ") + error.what());
   }

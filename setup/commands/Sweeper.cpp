@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
-#include <system_error>
 #include <vector>
 
+#include "system/ActionLog.h"
 #include "system/NoFollow.h"
 #include "system/RunningProgram.h"
 #include "stores/HelperFolder.h"
@@ -24,7 +24,8 @@ struct HelperImage {
   uint32_t Size = 0;
 };
 
-std::string SystemText() { return std::system_category().message(static_cast<int>(GetLastError())); }
+// Taken at once: building the text around it may change the last error.
+std::string SystemText() { return SystemErrorText(GetLastError()); }
 
 HelperImage LoadHelperImage() {
   const HMODULE module = GetModuleHandleA(nullptr);
@@ -68,8 +69,12 @@ void LaunchSweeper(const std::string& message, const std::string& caption) {
   const std::string helper = SweeperFilePath(folder);
   WriteHelper(helper, image);
   // A running program cannot delete its own file: the next restart removes it, then the folder.
-  MoveFileExA(helper.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-  MoveFileExA(folder.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+  // If not, a later Setup clears what is left (HelperFolder).
+  for (const std::string& path : {helper, folder})
+    if (!MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) {
+      const std::string why = SystemText();
+      LogAction("Not deleted at the next restart: " + path + " (" + why + ")");
+    }
   const OwnedHandle lock = LockAndVerifyHelper(helper, image);
 
   std::string commandLine = SweeperCommandLine(helper, RunningProgramPath(), message, caption);
@@ -79,10 +84,13 @@ void LaunchSweeper(const std::string& message, const std::string& caption) {
   // The helper works in its own folder: had it inherited ours (the installation directory,
   // when Setup was started from there) that directory would be in use and could never be
   // removed. Every path it is given is a full one.
-  // Whether it started is not examined: Setup ends either way, leaving its file if not.
+  // Setup ends either way, leaving its file if the helper did not start.
   if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                      &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+  } else {
+    const std::string why = SystemText();
+    LogAction("The cleanup helper did not start: " + helper + " (" + why + ")");
   }
 }

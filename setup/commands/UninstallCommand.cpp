@@ -5,6 +5,7 @@
 
 #include "SetupRun.h"
 #include "Sweeper.h"
+#include "archive/PathFormsWin32.h"
 #include "logic/ProductNames.h"
 #include "logic/RecordKeeping.h"
 #include "logic/UninstallPlan.h"
@@ -13,22 +14,18 @@
 #include "stores/Shortcuts.h"
 #include "stores/ToolsMenu.h"
 #include "system/ActionLog.h"
-#include "archive/PathFormsWin32.h"
-#include "system/RunningProgram.h"
+#include "system/LoggedDeletion.h"
 #include "system/NoFollow.h"
+#include "system/RunningProgram.h"
 
 namespace {
 const char NoRecordError[] = "Cannot uninstall!\rUninstall data has been removed from the registry.";
 const char FinalMessage[] = "Quillmark has been successfully uninstalled.";
 const char FinalCaption[] = "Uninstall complete";
 
+// One that stays is logged and stays in the record; the others go on.
 void DeleteFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths)
-    if (DeleteWithoutFollowing(path)) LogAction("File deleted: " + path);  // a missing file is no concern
-}
-
-void RemoveLoggedDirectory(const std::string& path) {
-  if (RemoveFolderWithoutFollowing(path)) LogAction("Directory removed: " + path);  // only empty ones go
+  for (const std::string& path : paths) DeleteLogged(path);
 }
 
 }  // namespace
@@ -58,8 +55,8 @@ void SetupRun::Uninstall() {
   status("Deleting files");
   DeleteFiles(FilesToDelete(InstallFileList, installDir, HelpIndexRule::DeleteAlongside));
   InstallFileList.Clear();
-  const bool needSweeper = !DeleteWithoutFollowing(setupCopy, ReadOnlyFiles::Delete);
-  if (!needSweeper) LogAction("File deleted: " + setupCopy);
+  // The running copy stays (logged), for the helper to delete.
+  const bool needSweeper = !DeleteLogged(setupCopy, "File", "deleted", ReadOnlyFiles::Delete);
   for (int i = 0; i < IdeOptionCount; ++i) {
     // The list's files go only from the directory the record names (start-up shows the same
     // text); without one, FilesToDelete skips the list.
@@ -70,8 +67,8 @@ void SetupRun::Uninstall() {
   status("Removing directory");
   // Only empty ones go. The IDE folders first: those proposed inside the installation
   // directory would otherwise keep it.
-  for (const IdeChoice& option : Model.Ide) RemoveLoggedDirectory(option.Directory);
-  RemoveLoggedDirectory(installDir);
+  for (const IdeChoice& option : Model.Ide) RemoveFolderLogged(option.Directory);
+  RemoveFolderLogged(installDir);
 
   // What could not be deleted stays named in the record, for the next Uninstall.
   const auto remains = [](const std::string& path) { return RemainsWithoutFollowing(path); };

@@ -5,7 +5,9 @@
 
 #include "archive/FileList.h"
 
-// The decisions of the Uninstall command that need no Windows.
+// What to delete of what the record names, decided without Windows: Uninstall's deletions and
+// its helper, the old files an Update checks and deletes (commands/FilesInUseCheck.cpp,
+// DroppedFiles.cpp), and the directory texts they compare and join.
 
 // A record list as far as it was actually read: the whole slots of the bytes that were both
 // recorded (the FilesSize value) and read back (the Files value). A missing or short value

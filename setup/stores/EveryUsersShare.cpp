@@ -44,7 +44,5 @@ bool EveryUsersShareRegistered() {
 }
 
 void RemoveEveryUsersShare() {
-  const RegKey parent = RegKey::Open(HKEY_LOCAL_MACHINE, ComponentsKey, KEY_ALL_ACCESS);
-  if (parent && DeleteKeyTree(parent.Handle(), ComponentName))
-    LogAction("Registry key deleted: HKEY_LOCAL_MACHINE\\" + ComponentKey());
+  RegKey::Open(HKEY_LOCAL_MACHINE, ComponentsKey, KEY_ALL_ACCESS).DeleteSubtree(ComponentName);
 }

@@ -7,8 +7,6 @@
 
 #include <winternl.h>
 
-#include <system_error>
-
 #include "archive/LevelOpenWin32.h"
 #include "archive/NoFollowWin32.h"
 
@@ -27,7 +25,7 @@ std::string SystemTempDirectory() {
   const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer)
     throw EFileError("Cannot find the temporary directory", "Sweeper.exe",
-                     std::system_category().message(static_cast<int>(GetLastError())));
+                     SystemErrorText(GetLastError()));
   return WithTrailingBackslash(std::string(buffer, length)) + "Temp\\";
 }
 

@@ -9,7 +9,6 @@
 #include "logic/QuotedPath.h"
 #include "logic/RecordText.h"
 #include "logic/UninstallPlan.h"
-#include "system/ActionLog.h"
 #include "system/ProgramText.h"
 #include "system/Registry.h"
 #include "archive/CodePage.h"
@@ -178,11 +177,7 @@ std::optional<InstallationContents> ReadInstallationContents() {
 }
 
 namespace {
-void DeleteKeyOfRow(const KeyToDelete& row) {
-  const RegKey parent = RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS);
-  if (parent && DeleteKeyTree(parent.Handle(), row.Subkey))
-    LogAction("Registry key deleted: " + RootKeyName(row.Root) + "\\" + Below(row.Parent, row.Subkey));
-}
+void DeleteKeyOfRow(const KeyToDelete& row) { RegKey::Open(row.Root, row.Parent, KEY_ALL_ACCESS).DeleteSubtree(row.Subkey); }
 }  // namespace
 
 // The first row is the product's key, which holds the record.

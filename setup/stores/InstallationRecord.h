@@ -28,7 +28,7 @@ struct InstallationContents {
 };
 
 // Writes the record and the shell registration. Registry writes ignore their results: a value
-// that cannot be written is simply missing.
+// that cannot be written is missing, and named in the log with the reason.
 void WriteInstallationRecord(const InstallationContents& contents);
 
 // What start-up reads back: the installed version (nullopt without a usable one), the

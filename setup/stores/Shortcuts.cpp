@@ -9,6 +9,7 @@
 #include "logic/ProductNames.h"
 #include "logic/UninstallPlan.h"
 #include "system/ActionLog.h"
+#include "system/LoggedDeletion.h"
 #include "system/NoFollow.h"
 #include "system/Registry.h"
 #include "system/ShellFolder.h"
@@ -80,7 +81,8 @@ void AddShortcuts(const ShortcutChoices& choices, const std::string& installatio
                 " is reached through a link or junction, which Setup does not follow");
       continue;
     }
-    if (check == FolderCheck::Missing) throw std::runtime_error("Cannot save " + folder + ShortcutName);
+    if (check == FolderCheck::Missing)
+      throw std::runtime_error("Cannot save " + folder + ShortcutName + ": the folder does not exist");
     // The first shortcut that cannot be saved ends the step. The folder may be the user's, who
     // may have made "Quillmark.lnk" a link to a system file: it is replaced, never written through.
     if (!bytes) bytes = link.FileBytes();
@@ -93,8 +95,6 @@ void RemoveShortcuts(ShortcutFolders source) {
   for (const auto& folder : FolderPaths(source)) {
     // The folder may be the user's: no junction or link on the way is followed, and a link
     // named like the shortcut goes itself, never its target.
-    if (!folder) continue;
-    const std::string shortcut = *folder + ShortcutName;
-    if (DeleteWithoutFollowing(shortcut)) LogAction("Shortcut removed: " + shortcut);
+    if (folder) DeleteLogged(*folder + ShortcutName, "Shortcut", "removed");
   }
 }

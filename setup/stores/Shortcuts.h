@@ -10,5 +10,6 @@
 // or link is skipped like a missing value; the first shortcut that cannot be saved raises.
 void AddShortcuts(const ShortcutChoices& choices, const std::string& installationDir, ShortcutFolders source);
 
-// Removes the shortcut from every folder, silently: a missing one is no concern.
+// Removes the shortcut from every folder without a box: a missing one is no concern, one that
+// stays is named in the log.
 void RemoveShortcuts(ShortcutFolders source);

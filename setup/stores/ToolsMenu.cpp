@@ -7,6 +7,7 @@
 #include "system/ProgramText.h"
 #include "system/Registry.h"
 #include "archive/CodePage.h"
+#include "archive/NoFollowWin32.h"
 #include "logic/ToolsMenuList.h"
 
 namespace {
@@ -23,7 +24,7 @@ public:
     bytes.assign(data.begin(), data.end());
     return true;
   }
-  // Registry writes ignore their results.
+  // Registry writes ignore their results; a failure is in the log (RegKey).
   void WriteText(const std::string& name, const std::string& text) override {
     key_.WriteString(name, text);
   }
@@ -55,8 +56,10 @@ public:
 
 private:
   static void Write(const std::string& name, const char* text) {
-    if (!WritePrivateProfileStringA(IniSection, name.c_str(), text, IniFile))
-      throw std::runtime_error("Cannot write " + name + " to " + IniFile);
+    if (!WritePrivateProfileStringA(IniSection, name.c_str(), text, IniFile)) {
+      const std::string why = SystemErrorText(GetLastError());
+      throw std::runtime_error("Cannot write " + name + " to " + IniFile + " (" + why + ")");
+    }
   }
 };
 
@@ -76,13 +79,18 @@ std::string ShortDirectory(const std::string& directory) {
   return result;
 }
 
+// A failure names the list, for the log of whoever catches it.
 void AddLoggedEntry(ToolsListStore& store, ToolsListForm form, const ToolsEntry& entry, ToolsEntryAdding adding,
                     const std::string& list) {
-  if (adding == ToolsEntryAdding::EveryTime)
-    AddToolsEntry(store, form, entry);
-  else if (!AddToolsEntryOnce(store, form, entry)) {
-    LogAction("Tools-menu entry already there: " + list);
-    return;
+  try {
+    if (adding == ToolsEntryAdding::EveryTime)
+      AddToolsEntry(store, form, entry);
+    else if (!AddToolsEntryOnce(store, form, entry)) {
+      LogAction("Tools-menu entry already there: " + list);
+      return;
+    }
+  } catch (const std::exception& error) {
+    throw std::runtime_error(list + ": " + error.what());
   }
   LogAction("Tools-menu entry added: " + list);
 }
@@ -118,12 +126,14 @@ void RemoveIniToolsEntry() {
     LogAction(std::string("Tools-menu entry removed: ") + IniFile);
 }
 
-// Each list by itself: one that is absent or unreadable must not keep the others.
+// Each list by itself: one that is absent or unreadable must not keep the others. It is only
+// said in the log.
 template <class Removal>
-void Silently(Removal&& removal) {
+void EachByItself(const std::string& list, Removal&& removal) {
   try {
     removal();
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    LogAction("Tools-menu entry not removed: " + list + " (" + error.what() + ")");
   }
 }
 
@@ -142,8 +152,9 @@ void AddToolsMenuEntries(const std::array<bool, IdeOptionCount>& chosen, const s
 }
 
 void RemoveToolsMenuEntries() {
-  Silently([] { RemoveIniToolsEntry(); });
+  EachByItself(IniFile, [] { RemoveIniToolsEntry(); });
   for (const IdeOption& option : IdeOptions)
     if (option.ToolsKey != nullptr)
-      Silently([&] { RemoveRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm); });
+      EachByItself(std::string("HKEY_CURRENT_USER\\") + option.ToolsKey,
+                   [&] { RemoveRegistryToolsEntry(option.ToolsKey, option.ToolsCountForm); });
 }

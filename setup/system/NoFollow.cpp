@@ -83,34 +83,43 @@ void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const
       CreateInFolder(levels.Deepest(), fresh, GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES, false, nullptr, error);
   DWORD written = 0;
   std::string why;
-  if (file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-      written == bytes.size() && SingleName(file.Get()) && SameFinalPath(FinalPathOf(file.Get()), folder + fresh) &&
-      PutInPlace(file.Get(), levels.Deepest(), folder, name, why))
+  if (!file)
+    why = SystemErrorText(error);
+  else if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+    why = SystemErrorText(GetLastError());
+  else if (written != bytes.size())
+    why = SystemErrorText(ERROR_HANDLE_DISK_FULL);
+  else if (!SingleName(file.Get()) || !SameFinalPath(FinalPathOf(file.Get()), folder + fresh))
+    why = "the file made there has a second name, or lies elsewhere";
+  else if (PutInPlace(file.Get(), levels.Deepest(), folder, name, why))
     return;
   if (file) MarkForDeletion(file.Get());
-  throw std::runtime_error("Cannot save " + folder + name);
+  throw std::runtime_error("Cannot save " + folder + name + ": " + why);
 }
 
-bool CopyWithoutFollowing(HANDLE source, const std::string& to) {
+void CopyWithoutFollowing(HANDLE source, const std::string& to) {
+  const auto failed = [&](const std::string& why) { return std::runtime_error("Cannot copy to " + to + ": " + why); };
   FILETIME written;
   LARGE_INTEGER start = {};
   if (!GetFileTime(source, nullptr, nullptr, &written) || !SetFilePointerEx(source, start, nullptr, FILE_BEGIN))
-    return false;
+    throw failed(SystemErrorText(GetLastError()));
   // A read-only copy (from a CD) is made writable by handle, so that it can be replaced.
   if (const OwnedHandle old = OpenPlainFile(to, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_DELETE)) {
     FILE_BASIC_INFO basic = {};
     basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-    SetFileInformationByHandle(old.Get(), FileBasicInfo, &basic, sizeof basic);
+    SetFileInformationByHandle(old.Get(), FileBasicInfo, &basic, sizeof basic);  // if not, the replacing says why
   }
   std::string why;
   const OwnedHandle target = CreateFileInPlace(to, why);
-  if (!target) return false;
+  if (!target) throw failed(why);
   std::vector<char> buffer(65536);
   for (;;) {
     DWORD read = 0, put = 0;
-    if (!ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) return false;
+    if (!ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+      throw failed(SystemErrorText(GetLastError()));
     if (read == 0) break;
-    if (!WriteFile(target.Get(), buffer.data(), read, &put, nullptr) || put != read) return false;
+    if (!WriteFile(target.Get(), buffer.data(), read, &put, nullptr)) throw failed(SystemErrorText(GetLastError()));
+    if (put != read) throw failed(SystemErrorText(ERROR_HANDLE_DISK_FULL));
   }
-  return SetFileTime(target.Get(), nullptr, nullptr, &written) != FALSE;
+  if (!SetFileTime(target.Get(), nullptr, nullptr, &written)) throw failed(SystemErrorText(GetLastError()));
 }

@@ -40,12 +40,12 @@ bool RemainsWithoutFollowing(const std::string& path);
 // Writes bytes as name into a folder held by levels (checked, folder its path ending in a
 // backslash): under a name no one can foresee, created relative to the folder's handle, then
 // that very file, checked by its final path and a link count of 1, is put in place by handle
-// (PutInPlace). Raises "Cannot save <path>" when that fails.
+// (PutInPlace). Raises "Cannot save <path>: <why>" when that fails.
 void SaveInHeldFolder(const HeldLevels& levels, const std::string& folder, const std::string& name,
                       const std::vector<uint8_t>& bytes);
 
 // Copies an open file, from its start, to a path in place of any file of that name, which may be
 // read-only (a copy from a CD), without following a link there (ByteFile's Create). The copy
-// keeps the last-write time. False when it could not be made.
-bool CopyWithoutFollowing(HANDLE source, const std::string& to);
+// keeps the last-write time. Raises "Cannot copy to <path>: <why>" when it cannot be made so.
+void CopyWithoutFollowing(HANDLE source, const std::string& to);
 

@@ -1,6 +1,7 @@
 #include "Registry.h"
 
 #include "ActionLog.h"
+#include "archive/NoFollowWin32.h"
 
 namespace {
 constexpr REGSAM View = KEY_WOW64_32KEY;
@@ -35,10 +36,15 @@ RegKey RegKey::Open(HKEY root, const std::string& path, REGSAM access) {
 
 RegKey RegKey::Create(HKEY root, const std::string& path, REGSAM access) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access | View,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return RegKey();
-  return RegKey(key, RootKeyName(root) + "\\" + path);
+  const LONG error = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access | View, nullptr,
+                                     &key, nullptr);
+  // An invalid key keeps its name, so that the writes it cannot take are named in the log too.
+  const std::string name = RootKeyName(root) + "\\" + path;
+  if (error != ERROR_SUCCESS) {
+    LogAction("Registry key not created: " + name + " (" + SystemErrorText(static_cast<DWORD>(error)) + ")");
+    return RegKey(nullptr, name);
+  }
+  return RegKey(key, name);
 }
 
 void RegKey::Close() {
@@ -80,9 +86,18 @@ bool RegKey::ReadString(const std::string& name, std::string& text, DWORD maxByt
 }
 
 bool RegKey::WriteValue(const std::string& name, DWORD type, const void* data, DWORD size) const {
-  const bool written = RegSetValueExA(key_, name.c_str(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
-  if (written) LogAction("Registry value written: " + name_ + "\\" + (name.empty() ? "(Default)" : name));
-  return written;
+  const std::string value = name_ + "\\" + (name.empty() ? "(Default)" : name);
+  if (!key_) {
+    LogAction("Registry value not written: " + value + " (its key is not open)");
+    return false;
+  }
+  const LONG error = RegSetValueExA(key_, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+  if (error != ERROR_SUCCESS) {
+    LogAction("Registry value not written: " + value + " (" + SystemErrorText(static_cast<DWORD>(error)) + ")");
+    return false;
+  }
+  LogAction("Registry value written: " + value);
+  return true;
 }
 
 bool RegKey::WriteBinary(const std::string& name, const void* data, DWORD size) const {
@@ -99,25 +114,41 @@ bool RegKey::WriteString(const std::string& name, const std::string& text) const
 }
 
 bool RegKey::DeleteValue(const std::string& name) const {
-  const bool deleted = RegDeleteValueA(key_, name.c_str()) == ERROR_SUCCESS;
-  if (deleted) LogAction("Registry value deleted: " + name_ + "\\" + name);
-  return deleted;
+  if (!key_) return false;
+  const LONG error = RegDeleteValueA(key_, name.c_str());
+  if (error == ERROR_SUCCESS)
+    LogAction("Registry value deleted: " + name_ + "\\" + name);
+  else if (error != ERROR_FILE_NOT_FOUND)  // a value that is not there needs no deleting
+    LogAction("Registry value not deleted: " + name_ + "\\" + name + " (" + SystemErrorText(static_cast<DWORD>(error)) + ")");
+  return error == ERROR_SUCCESS;
 }
 
-bool DeleteKeyTree(HKEY parent, const std::string& subkey) {
-  RegKey key = RegKey::Open(parent, subkey, KEY_READ | KEY_WRITE);
-  if (!key) return false;
+namespace {
+// ERROR_SUCCESS when the key went with its subtree, ERROR_FILE_NOT_FOUND when it was not there.
+LONG DeleteTree(HKEY parent, const std::string& subkey) {
+  HKEY key = nullptr;
+  const LONG opened = RegOpenKeyExA(parent, subkey.c_str(), 0, KEY_READ | KEY_WRITE | View, &key);
+  if (opened != ERROR_SUCCESS) return opened;
   // Collect the names first: deleting while enumerating shifts the indices.
   std::vector<std::string> children;
   char name[256];
   for (DWORD i = 0;; ++i) {
     DWORD length = sizeof name;
-    if (RegEnumKeyExA(key.Handle(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
+    if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     children.emplace_back(name, length);
   }
-  for (const std::string& child : children) DeleteKeyTree(key.Handle(), child);
-  key.Close();
-  return RegDeleteKeyExA(parent, subkey.c_str(), View, 0) == ERROR_SUCCESS;
+  for (const std::string& child : children) DeleteTree(key, child);
+  RegCloseKey(key);
+  return RegDeleteKeyExA(parent, subkey.c_str(), View, 0);
+}
+}  // namespace
+
+bool RegKey::DeleteSubtree(const std::string& subkey) const {
+  const LONG error = key_ ? DeleteTree(key_, subkey) : ERROR_FILE_NOT_FOUND;
+  const std::string name = name_ + "\\" + subkey;
+  if (error == ERROR_SUCCESS)
+    LogAction("Registry key deleted: " + name);
+  else if (error != ERROR_FILE_NOT_FOUND)
+    LogAction("Registry key not deleted: " + name + " (" + SystemErrorText(static_cast<DWORD>(error)) + ")");
+  return error == ERROR_SUCCESS;
 }

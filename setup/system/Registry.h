@@ -32,11 +32,16 @@ public:
   // A text value of at most maxBytes bytes including its zero, cut at the first zero.
   bool ReadString(const std::string& name, std::string& text, DWORD maxBytes) const;
 
-  // Writers report success; most callers ignore it, as the record's writes are unchecked.
+  // Writers report success; most callers ignore it, as the record's writes are unchecked. Each
+  // write, and each failure with the system's reason, is a line in the log; so is a key that
+  // Create cannot make (the invalid key keeps its name for those lines).
   bool WriteBinary(const std::string& name, const void* data, DWORD size) const;
   bool WriteDword(const std::string& name, uint32_t value) const;
   bool WriteString(const std::string& name, const std::string& text) const;  // REG_SZ, zero counted
+  // A value or subkey that is not there is no failure, and no line in the log.
   bool DeleteValue(const std::string& name) const;
+  // Deletes a subkey with its whole subtree (the platform refuses to delete a key with subkeys).
+  bool DeleteSubtree(const std::string& subkey) const;
 
 private:
   RegKey(HKEY key, std::string name) : key_(key), name_(std::move(name)) {}
@@ -47,6 +52,3 @@ private:
 
 // "HKEY_LOCAL_MACHINE" and so on, for the log.
 std::string RootKeyName(HKEY root);
-
-// Deletes a key with its whole subtree (the platform refuses to delete a key with subkeys).
-bool DeleteKeyTree(HKEY parent, const std::string& subkey);

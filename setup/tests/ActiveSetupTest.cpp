@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(ActiveSetupVersion, UpToFourNumbersOfTheVersionText) {
+TEST(ActiveSetupVersion, TakesUpToFourNumbersOfTheVersionText) {
   const struct {
     const char* text;
     const char* version;

@@ -1,7 +1,4 @@
 #include "PageSelection.h"
-#include "RecordKeeping.h"
-#include "WindowKeys.h"
-#include "ControlIds.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +17,7 @@ struct Case {
   char startupCase;
 };
 
-TEST(SelectPages, CasesAToE) {
+TEST(SelectPages, OffersThePagesOfEachStartupCase) {
   const Case cases[] = {
       {"A", true, "None", "2.0", {P::Welcome, P::Delphi, P::Install}, P::Welcome, false, 'A'},
       {"A with empty package version", true, "None", "", {P::Welcome, P::Delphi, P::Install},
@@ -60,7 +57,7 @@ constexpr Startup EachCase[] = {
     {'D', false, "2.0", ""},    {'E', false, "None", ""},
 };
 
-TEST(CommandFor, EachCaseWithAndWithoutUninstall) {
+TEST(CommandFor, PicksTheCommandOfEachCaseWithAndWithoutUninstall) {
   using C = SetupCommand;
   const C plain[] = {C::Install, C::Update, C::None, C::None, C::None};
   const C uninstall[] = {C::None, C::Uninstall, C::Uninstall, C::Uninstall, C::None};
@@ -96,80 +93,4 @@ TEST(CommandFor, TheWindowOffersTheSameCommand) {
   }
 }
 
-// What a finished Install or Update records, and the case the next start then finds: a failed
-// extraction of the application package offers the same command again, never case C.
-TEST(VersionToRecord, AFailedExtractionIsOfferedAgain) {
-  struct Row {
-    const char* why;
-    bool extracted;
-    const char* installed;  // before the command
-    bool programThere;      // Quillmk.exe in the recorded directory afterwards
-    const char* recorded;
-    char nextCase;
-  };
-  const Row rows[] = {
-      {"install done", true, "None", true, "2.0", 'C'},
-      {"update done", true, "1.0", true, "2.0", 'C'},
-      {"update failed: the old version stays recorded", false, "1.0", true, "1.0", 'B'},
-      {"update failed before the program was replaced", false, "1.0", false, "1.0", 'A'},
-      {"install failed, program written", false, "None", true, "", 'B'},
-      {"install failed, program missing", false, "None", false, "", 'A'},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(r.why);
-    const std::string recorded = VersionToRecord(r.extracted, "2.0", r.installed);
-    EXPECT_EQ(recorded, r.recorded);
-    // As start-up reads it back: a record without the program counts as no installation.
-    const PageSelection next = SelectPages(true, r.programThere ? recorded : NoInstalledVersion, "2.0");
-    EXPECT_EQ(CaseLetter(next.Case), r.nextCase);
-  }
-}
-
 }  // namespace
-
-// What Enter and Escape press on each page, and where Ctrl+Tab goes.
-TEST(WindowKeys, DefaultAndEscapeButtonsPerPage) {
-  const struct {
-    Sheet sheet;
-    int enter, escape;
-  } rows[] = {
-      {Sheet::Welcome, 0, 0},
-      {Sheet::Delphi, 0, 0},
-      {Sheet::Install, NowBtn2, CancelBtn3},
-      {Sheet::Update, UpdateBtn, CancelBtn2},
-      {Sheet::Uninstall, UninstallBtn, CancelBtn4},
-      {Sheet::Busy, 0, 0},
-      {Sheet::Finished, QuitBtn, QuitBtn},
-      {Sheet::Nothing, CancelBtn5, CancelBtn5},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(static_cast<int>(row.sheet));
-    EXPECT_EQ(DefaultButtonOf(row.sheet), row.enter);
-    EXPECT_EQ(EscapeButtonOf(row.sheet), row.escape);
-  }
-}
-
-TEST(WindowKeys, CtrlTabMovesRoundTheOfferedPages) {
-  using S = Sheet;
-  const std::array<bool, SheetCount> caseA = {true, true, true, false, false, false, false, false};
-  const std::array<bool, SheetCount> caseB = {false, true, false, true, true, false, false, false};
-  const std::array<bool, SheetCount> finished = {false, false, false, false, false, false, true, false};
-  const struct {
-    const char* name;
-    std::array<bool, SheetCount> offered;
-    S from;
-    bool forward;
-    S to;
-  } rows[] = {
-      {"A forward", caseA, S::Welcome, true, S::Delphi},
-      {"A forward round the end", caseA, S::Install, true, S::Welcome},
-      {"A backward round the start", caseA, S::Welcome, false, S::Install},
-      {"B skips hidden pages", caseB, S::Delphi, true, S::Update},
-      {"B backward round the start", caseB, S::Delphi, false, S::Uninstall},
-      {"one page only", finished, S::Finished, true, S::Finished},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(NextOfferedSheet(row.offered, row.from, row.forward), row.to);
-  }
-}

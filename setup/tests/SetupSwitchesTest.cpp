@@ -1,7 +1,5 @@
 #include "SetupSwitches.h"
 
-#include "ExitCodes.h"
-#include "LogName.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +42,7 @@ std::string Describe(const SwitchParse& parse) {
   return text;
 }
 
-TEST(ParseSetupSwitches, Table) {
+TEST(ParseSetupSwitches, TakesValidLinesAndRefusesTheRestWithoutABoxWhenQuiet) {
   const Case cases[] = {
       {"", true, ""},
       {"  \t ", true, ""},
@@ -102,6 +100,12 @@ TEST(ParseSetupSwitches, Table) {
       {"/DIR=C:/Tools/Q", false, ""},
       {"/DIR=%ProgramFiles%\\Q", false, ""},
       {"/DIR=C:\\Q\\..\\..", false, ""},
+      // Each condition by itself, on a path that is otherwise full.
+      {"/DIR=C:\\Tools/Q", false, ""},
+      {"/DIR=C:\\Q%", false, ""},
+      {"/DIR=C:\\Q\\.\\R", false, ""},
+      {"/DIR=C:\\Q\\.", false, ""},
+      {"/DIR=C:\\Q\\.hidden\\a.b", true, "dir=[C:\\Q\\.hidden\\a.b] "},
       {"/SILENTX", false, ""},
       {"install", false, ""},
       {"/SILENT=yes", false, ""},
@@ -140,37 +144,6 @@ TEST(ParseSetupSwitches, Table) {
   for (const char* line : {"/? /SILENT", "/x", "/DIR=Q"}) EXPECT_TRUE(MayShowBox(ParseSetupSwitches(line), true)) << line;
   for (const char* line : {"/? /VERYSILENT", "/x /s", "/DIR=Q -qn", "/LOG=a /LOG=b /Silent"})
     EXPECT_FALSE(MayShowBox(ParseSetupSwitches(line), true)) << line;
-}
-
-}  // namespace
-
-namespace {
-
-// The log's last line names the real reason for exit code 1.
-TEST(ExitMeaning, NamesTheReasonForEachCode) {
-  const struct {
-    RunEnd end;
-    const char* meaning;
-  } rows[] = {
-      {{ExitDone}, "done"},
-      {{ExitBadCommandLine}, "bad command line"},
-      {{ExitBadCommandLine, RefusalReason::InstallationDirectory}, "the installation directory is refused"},
-      {{ExitDone, RefusalReason::InstallationDirectory}, "done"},
-      {{ExitPackageMissing}, "a package is missing or corrupt"},
-      {{ExitDoneWithErrors}, "done with errors"},
-      {{ExitNothingToDo}, "nothing to do"},
-      {{ExitFilesInUse}, "files in use"},
-      {{ExitSetupRunning}, "another Setup is running"},
-      {{3010}, "unknown"},
-  };
-  for (const auto& row : rows) EXPECT_STREQ(ExitMeaning(row.end), row.meaning) << row.end.Code;
-}
-
-// /LOG alone: numbered within the day, sorting by date.
-TEST(TempLogName, DateAndThreeDigitNumber) {
-  EXPECT_EQ(TempLogName(2026, 12, 9, 1), "Quillmark Setup Log 2026-12-09 #001.txt");
-  EXPECT_EQ(TempLogName(2027, 1, 31, 42), "Quillmark Setup Log 2027-01-31 #042.txt");
-  EXPECT_EQ(TempLogName(2027, 1, 31, TempLogNumbers), "Quillmark Setup Log 2027-01-31 #999.txt");
 }
 
 }  // namespace

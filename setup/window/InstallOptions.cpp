@@ -7,7 +7,9 @@
 #include "DriveCombo.h"
 #include "FormControls.h"
 #include "archive/AsciiCase.h"
+#include "archive/NoFollowWin32.h"
 #include "logic/DiskSpace.h"
+#include "system/ActionLog.h"
 
 namespace {
 
@@ -61,15 +63,15 @@ void TSetupForm::ListInstallDirChange() {
 }
 
 void TSetupForm::ComboInstallDriveChange() {
-  SpaceFree = 0;
-  try {
-    const std::string root = std::string(1, TDriveCombo::Drive(Control(ComboInstallDrive))) + ":\\";
-    ULARGE_INTEGER available;
-    SpaceFree = GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr)
-                    ? static_cast<int64_t>(available.QuadPart)
-                    : -1;
-  } catch (const std::exception&) {
-    // The figure only informs; it stays 0.
+  const char drive = TDriveCombo::Drive(Control(ComboInstallDrive));
+  const std::string root = std::string(1, drive) + ":\\";
+  ULARGE_INTEGER available;
+  SpaceFree = -1;
+  if (GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr)) {
+    SpaceFree = static_cast<int64_t>(available.QuadPart);
+  } else if (drive != 0) {  // the figure only informs; no drive chosen yet is no failure
+    const std::string why = SystemErrorText(GetLastError());
+    LogAction("Free space of " + root + " not known (" + why + ")");
   }
   SetText(LabelSpaceFree, KiloBytesText(SpaceFree));
   ShowSpaceFreeColour();

@@ -29,19 +29,24 @@ TEST_F(ShortcutsTest, MissingStartMenuValueSkipsOnlyThatShortcut) {
 }
 
 // The Desktop shortcut comes first; when it cannot be saved (its folder does not exist) the
-// later ones are not made, nothing is said, and the installation goes on to its record.
-// (A read-only shortcut in its place would not do: Wine running as root writes over it.)
+// later ones are not made, no box says so (the log does), and the installation goes on to its
+// record. (A read-only shortcut in its place would not do: Wine running as root writes over it.)
 TEST_F(ShortcutsTest, DesktopShortcutThatCannotBeSavedStopsTheOthersSilently) {
   LayOutSampleDistribution();
   const std::string missingFolder = Root + "No Desktop\\";
   SetShellFolder("Desktop", missingFolder);
-  Start();
+  const std::string log = Root + "setup log.txt";
+  Start(std::string(), "\"/LOG=" + log + "\"");
   WindowDriver window = WaitForMainWindow();
   window.ClickAndWait(CheckStartMenu);
   ASSERT_TRUE(window.Checked(CheckDesktop));
   InstallAndWaitForFinished(window);
 
   EXPECT_FALSE(DirectoryExists(missingFolder));
+  EXPECT_NE(ReadTextFile(log).find("Shortcuts stopped: Cannot save " + missingFolder +
+                                   "Quillmark.lnk: the folder does not exist"),
+            std::string::npos)
+      << ReadTextFile(log);
   EXPECT_FALSE(FileExists(StartMenu + "Quillmark.lnk"));
   EXPECT_FALSE(FileExists(Programs + "Quillmark.lnk"));
   ExpectValue(HKEY_LOCAL_MACHINE, InstallationKey, "InstallDir", REG_BINARY,
