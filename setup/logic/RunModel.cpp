@@ -6,10 +6,6 @@
 #include "archive/AsciiCase.h"
 #include "archive/CodePage.h"
 
-std::string InstallationDirOf(const RunModel& model) {
-  return model.InstallDir.empty() ? "C:\\Program Files\\Quillmark\\" : WithTrailingBackslash(model.InstallDir);
-}
-
 bool Delphi1And2Clash(const RunModel& model) {
   return AsciiUpper(model.Ide[0].Directory) == AsciiUpper(model.Ide[1].Directory);
 }
@@ -17,7 +13,7 @@ bool Delphi1And2Clash(const RunModel& model) {
 void ApplySwitches(RunModel& model, const SetupSwitches& switches) {
   model.Scope = switches.Scope;
   model.Closing = switches.Closing;
-  if (model.Case != StartupCase::FreshInstall) return;
+  if (model.Pages.Case != StartupCase::FreshInstall) return;
   if (switches.Components) {
     const auto& ticked = *switches.Components;
     for (int i = 0; i < IdeOptionCount; ++i)

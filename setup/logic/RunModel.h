@@ -23,12 +23,15 @@ struct ShortcutChoices {
   bool Programs = true;
 };
 
-// What a run is about. Start-up fills it, the window's controls and the command line edit it,
-// and the commands read only it.
+// What a run is about, and the one home of the run's state. Start-up fills it, the window's
+// controls and the command line edit it; Install and Update read it once, into their plan
+// (RunPlan.h), and Uninstall reads it.
 struct RunModel {
-  StartupCase Case = StartupCase::NothingInstalled;
+  PageSelection Pages;                         // what start-up offers, and its case
+  bool PackageFound = false;                   // the application package lies beside Setup
   std::string PackageVersion;                  // empty when the package is missing
   std::string InstalledVersion = NoInstalledVersion;
+  std::string ProgramFilesDir;                 // the installation is proposed below it; ends in a backslash
   std::string InstallDir;                      // as shown and typed
   std::array<IdeChoice, IdeOptionCount> Ide;
   ShortcutChoices Shortcuts;
@@ -36,10 +39,6 @@ struct RunModel {
   InstallScope Scope = InstallScope::Unstated;  // and so does /ALLUSERS or /CURRENTUSER
   ApplicationClosing Closing;  // unattended: what to do with programs that hold files
 };
-
-// The directory Install and Update write to: the chosen one with a trailing backslash, or the
-// fixed default when none was given.
-std::string InstallationDirOf(const RunModel& model);
 
 // Delphi 1 and 2 editors carry files of the same names: both directories the same (ASCII
 // letters without case) cannot be installed.

@@ -7,6 +7,7 @@
 
 #include "archive/FinalPath.h"
 #include "archive/LevelOpenWin32.h"
+#include "ProgramFilesDir.h"
 
 namespace {
 
@@ -30,13 +31,8 @@ std::vector<std::string> ProtectedFolders() {
     if (SUCCEEDED(SHGetKnownFolderPath(*id, 0, nullptr, &path))) folders.push_back(Narrow(path));
     CoTaskMemFree(path);
   }
-  for (const DWORD view : {RRF_SUBKEY_WOW6432KEY, RRF_SUBKEY_WOW6464KEY}) {
-    char path[MAX_PATH] = "";
-    DWORD size = sizeof path;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
-                     RRF_RT_REG_SZ | view, nullptr, path, &size) == ERROR_SUCCESS)
-      folders.push_back(path);
-  }
+  for (const ProgramFilesView view : {ProgramFilesView::Bits32, ProgramFilesView::Bits64})
+    if (const std::optional<std::string> path = ProgramFilesDir(view)) folders.push_back(*path);
   return folders;
 }
 

@@ -153,19 +153,19 @@ void TSetupForm::FormCreate() {
 void TSetupForm::ShowModel() {
   // A copy: the controls' handlers write their changes back into the model as they go.
   const RunModel model = run_.Model;
-  if (run_.PackageFound) {
+  if (run_.Model.PackageFound) {
     SetText(LabelVersion, model.PackageVersion);
-    SetText(ComboInstallDrive, run_.DefaultBaseDir.substr(0, 1));
+    SetText(ComboInstallDrive, run_.Model.ProgramFilesDir.substr(0, 1));
   }
   ShowChoices(model);
   ShowSpaceNeeded();
-  if (run_.Pages.SetsUpdateLabels) {
+  if (run_.Model.Pages.SetsUpdateLabels) {
     SetText(LabelOldVersion, model.InstalledVersion);
     SetText(LabelInstallVersion, model.PackageVersion);
   }
   for (int page = 0; page < OfferedPageCount; ++page)
-    SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), run_.Pages.IsShown(static_cast<OfferedPage>(page)));
-  SetActivePage(SheetOf(run_.Pages.Current));
+    SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), run_.Model.Pages.IsShown(static_cast<OfferedPage>(page)));
+  SetActivePage(SheetOf(run_.Model.Pages.Current));
 }
 
 void TSetupForm::ShowChoices(const RunModel& model) {
@@ -189,7 +189,7 @@ void TSetupForm::ApplySwitches(const SetupSwitches& switches) {
   ShowChoices(model);
   // No control shows whose share the run is: the model keeps it.
   run_.Model.Scope = model.Scope;
-  if (switches.Uninstall) SetActivePage(SheetOf(OpeningPage(run_.Pages, true)));
+  if (switches.Uninstall) SetActivePage(SheetOf(OpeningPage(run_.Model.Pages, true)));
 }
 
 // ---- Pages and controls
@@ -290,7 +290,7 @@ void TSetupForm::AdvanceGauge(int64_t bytes) {
 void TSetupForm::ShowFinished() {
   // Elevated with no desktop shell of the user's (SYSTEM with a window, no Explorer): the
   // buttons start nothing, and the page says where the user starts Quillmark instead.
-  if (!CanStartChildren()) SetText(LabelStartFrom, StartYourselfText("start " + run_.InstallationDir + "Quillmk.exe"));
+  if (!CanStartChildren()) SetText(LabelStartFrom, StartYourselfText("start " + run_.Plan().Install.Path + "Quillmk.exe"));
   for (Sheet sheet : {Sheet::Welcome, Sheet::Delphi, Sheet::Install, Sheet::Update, Sheet::Uninstall, Sheet::Busy})
     SetTabVisible(sheet, false);
   SetTabVisible(Sheet::Finished, true);
