@@ -45,7 +45,9 @@ struct RunModel {
 bool Delphi1And2Clash(const RunModel& model);
 
 // Whose share and which programs to close, for every command; the directory, options and
-// shortcuts a command line names, for a fresh installation only: an update keeps the recorded ones, so that no installed option is left out of the new record. Options
-// proposed below the installation directory follow it to its new place. Raises when a named
-// option's package cannot be installed (nothing is changed then).
+// shortcuts a command line names, for a fresh installation only: an update keeps the recorded
+// ones, so that no installed option is left out of the new record. Options proposed below the
+// installation directory follow /DIR to its new place (in the window they stay where start-up
+// put them, in fields the user sees and edits). Raises when a named option's package cannot be
+// installed (nothing is changed then).
 void ApplySwitches(RunModel& model, const SetupSwitches& switches);
