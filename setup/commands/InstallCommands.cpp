@@ -44,8 +44,8 @@ std::array<bool, IdeOptionCount> ChosenOptions(const RunPlan& plan) {
 void SetupRun::Install() {
   // Both versions of the editor carry files of the same names.
   if (Delphi1And2Clash(Model)) throw EOptionsClash();
-  RefuseUnpinnedPackages();
   plan_ = PlanOf(Model, PlannedCommand::Install);
+  RefuseUnpinnedPackages();
   const std::string& installationDir = plan_.Install.Path;
   ClaimInstallationDirectory(plan_.Install);  // Setup's own, or refused before anything changes
   if (!FilesFree(FilesInstallReplaces(std::nullopt))) return;
@@ -76,8 +76,8 @@ void SetupRun::Install() {
 }
 
 void SetupRun::Update() {
-  RefuseUnpinnedPackages();
   plan_ = PlanOf(Model, PlannedCommand::Update);
+  RefuseUnpinnedPackages();
   // Read before the update rewrites it: its lists name what the new packages may drop.
   const std::optional<InstallationContents> old = ReadInstallationContents();
   if (!FilesFree(FilesInstallReplaces(old))) return;
@@ -95,7 +95,7 @@ void SetupRun::Update() {
 void SetupRun::RefuseUnpinnedPackages() const {
   if (AppPackage.Refused) throw EUnpinnedPackage(AppPackage.Why);
   for (int i = 0; i < IdeOptionCount; ++i)
-    if (Model.Ide[i].Chosen && IdePackages[i].Refused) throw EUnpinnedPackage(IdePackages[i].Why);
+    if (plan_.Ide[i].Chosen && IdePackages[i].Refused) throw EUnpinnedPackage(IdePackages[i].Why);
 }
 
 void SetupRun::ShowBusyPage() { feedback_.ShowBusy(SpaceNeeded()); }

@@ -89,8 +89,8 @@ private:
   // carry are deleted; those that stay join the new lists.
   void RemoveDroppedFiles(const std::optional<InstallationContents>& old);
 
-  // Before anything changes: the distribution's Setup refuses to start a command with a package
-  // that is not the one it pins, instead of stopping in a CRC error half way.
+  // Before anything changes, once the plan is made: the distribution's Setup refuses to start a
+  // command with a package that is not the one it pins, instead of stopping in a CRC error half way.
   void RefuseUnpinnedPackages() const;
 
   CommandFeedback& feedback_;

@@ -163,8 +163,8 @@ void TSetupForm::ShowModel() {
     SetText(LabelInstallVersion, model.PackageVersion);
   }
   for (int page = 0; page < OfferedPageCount; ++page)
-    SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), run_.Model.Pages.IsShown(static_cast<OfferedPage>(page)));
-  SetActivePage(SheetOf(run_.Model.Pages.Current));
+    SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), model.Pages.IsShown(static_cast<OfferedPage>(page)));
+  SetActivePage(SheetOf(model.Pages.Current));
 }
 
 void TSetupForm::ShowChoices() {
