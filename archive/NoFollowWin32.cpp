@@ -123,31 +123,45 @@ OwnedHandle OpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK acc
   return OwnedHandle(handle);
 }
 
-OwnedHandle OpenLevel(HANDLE above, const std::string& level, ACCESS_MASK access, DWORD& error) {
+HeldLevel OpenHeldLevel(HANDLE above, const std::string& level, ACCESS_MASK access) {
   // No FILE_SHARE_DELETE: while it is held, the folder cannot be renamed or replaced.
   constexpr ULONG share = FILE_SHARE_READ | FILE_SHARE_WRITE;
-  if (above != nullptr && above != INVALID_HANDLE_VALUE)
-    return OpenInFolder(above, LastLevel(level), access, share, FILE_OPEN, FILE_DIRECTORY_FILE, error);
-  const std::wstring wide = WideText(FullPath(level));
-  HANDLE handle = INVALID_HANDLE_VALUE;
-  error = OpenByLevels(wide.c_str(), access, share, FILE_DIRECTORY_FILE, &handle);
-  return OwnedHandle(handle);
+  HeldLevel held;
+  if (above != nullptr && above != INVALID_HANDLE_VALUE) {
+    held.Handle = OpenInFolder(above, LastLevel(level), access | FILE_READ_ATTRIBUTES, share, FILE_OPEN,
+                               FILE_DIRECTORY_FILE, held.Error);
+  } else {
+    const std::wstring wide = WideText(FullPath(level));
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    held.Error = OpenByLevels(wide.c_str(), access | FILE_READ_ATTRIBUTES, share, FILE_DIRECTORY_FILE, &handle);
+    held.Handle = OwnedHandle(handle);
+  }
+  if (!held.Handle) return held;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(held.Handle.Get(), &info)) {
+    held.Error = GetLastError();
+    held.Handle = OwnedHandle();
+    return held;
+  }
+  held.Attributes = info.dwFileAttributes;
+  held.IsLink = IsNameSurrogate(held.Handle.Get());
+  held.FinalPath = FinalPathOf(held.Handle.Get());
+  return held;
 }
 
 OwnedHandle OpenCheckedFolder(const std::string& folder, std::string& why) {
-  DWORD error = 0;
-  OwnedHandle handle = OpenLevel(nullptr, folder, FILE_READ_ATTRIBUTES | FILE_TRAVERSE, error);
-  if (!handle) {
-    why = error == ThroughLinkError ? ThroughALink : SystemErrorText(error);
-    return handle;
+  HeldLevel held = OpenHeldLevel(nullptr, folder, FILE_TRAVERSE);
+  if (!held.Handle) {
+    why = held.Error == ThroughLinkError ? ThroughALink : SystemErrorText(held.Error);
+    return OwnedHandle();
   }
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle.Get(), &info) || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !Names(handle.Get(), folder)) {
+  // Any reparse point, not only a link: a folder that is checked needs to be a plain one.
+  if (!(held.Attributes & FILE_ATTRIBUTE_DIRECTORY) || (held.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+      !Names(held.Handle.Get(), folder)) {
     why = ThroughALink;
     return OwnedHandle();
   }
-  return handle;
+  return std::move(held.Handle);
 }
 
 OwnedHandle CreateInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, bool directory,

@@ -51,15 +51,25 @@ std::string OpenErrorText(DWORD code);
 OwnedHandle OpenInFolder(HANDLE folder, const std::string& name, ACCESS_MASK access, ULONG share, ULONG disposition,
                          ULONG options, DWORD& error, PSECURITY_DESCRIPTOR security = nullptr);
 
-// One folder of a path being walked down, held without sharing deletion (it can be neither
-// renamed nor replaced while open): relative to above, the folder just above it, where that
-// is held; otherwise from the path's root, level by level (OpenByLevels). Invalid on failure,
-// with the system's error in error (ThroughLinkError for a link on the way).
-OwnedHandle OpenLevel(HANDLE above, const std::string& level, ACCESS_MASK access, DWORD& error);
+// One folder of a path, as the link-safe opener found it.
+struct HeldLevel {
+  OwnedHandle Handle;       // invalid when it could not be opened or looked at
+  DWORD Error = 0;          // the system's error then (ThroughLinkError for a link on the way)
+  DWORD Attributes = 0;     // FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_REPARSE_POINT ...
+  bool IsLink = false;      // a junction or symbolic link (a name surrogate) itself
+  std::string FinalPath;    // what the handle names ("\\?\C:\...")
+};
+
+// The one opener of a folder of a path a user can influence: held without sharing deletion (it
+// can be neither renamed nor replaced while open), no link followed. Relative to above, the
+// folder just above it, where that is held; otherwise from the path's root, level by level
+// (OpenByLevels). The folder rule, the walks down to a shortcut or a log, and OpenCheckedFolder
+// all open through it.
+HeldLevel OpenHeldLevel(HANDLE above, const std::string& level, ACCESS_MASK access);
 
 // An existing folder, opened level by level from its root without following a link and
 // checked to be the very folder its path names (by the final path of the handle; an 8.3
-// spelling counts in its long form). Held as OpenLevel holds it. Invalid when it cannot be
+// spelling counts in its long form). Held as OpenHeldLevel holds it. Invalid when it cannot be
 // opened or is reached through a link; why then says which.
 OwnedHandle OpenCheckedFolder(const std::string& folder, std::string& why);
 

@@ -398,6 +398,6 @@ void Register(HINSTANCE instance) { RegisterWindowClass(instance, ClassName, Win
 
 std::string Directory(HWND tree) { return StateOf(tree).directory; }
 
-bool SetDirectory(HWND tree, const std::string& directory) { return MoveTo(tree, directory, true); }
+bool SetDirectory(HWND tree, const std::string& directory) { return MoveTo(tree, directory, false); }
 
 }  // namespace TDirectoryTree

@@ -10,8 +10,10 @@
 // step further in. Only whole lines are shown. Window class "TDirectoryTree".
 //
 // Choosing a line (double-click, or Enter on the selected line) makes it the current
-// directory. Whenever the current directory changes, by choice or by program, the parent
-// receives WM_COMMAND with MAKEWPARAM(id, DTN_CHANGE) and the tree's handle.
+// directory. Whenever a choice or WM_SETTEXT (another program acting for the user) changes the
+// current directory, the parent receives WM_COMMAND with MAKEWPARAM(id, DTN_CHANGE) and the
+// tree's handle; SetDirectory, the owner's own change, tells it nothing, as a list box's
+// LB_SETCURSEL does not.
 //
 // To a screen reader it is an outline named "Folders", its value the current directory, its
 // lines the items (each with its level as value; the selected one marked), with selection and
@@ -35,6 +37,7 @@ constexpr const char* ClassName = "TDirectoryTree";
 void Register(HINSTANCE instance);
 
 std::string Directory(HWND tree);
-// False when the directory does not exist or cannot be read; the tree then stays.
+// Makes directory current without telling the parent. False when it does not exist or cannot
+// be read; the tree then stays.
 bool SetDirectory(HWND tree, const std::string& directory);
 }  // namespace TDirectoryTree

@@ -22,7 +22,7 @@ void FillDrives(HWND combo) {
   }
   char current[MAX_PATH];
   if (GetCurrentDirectoryA(sizeof current, current) > 0) {
-    SelectQuietly(combo, current[0]);
+    Select(combo, current[0]);
   }
 }
 
@@ -45,7 +45,7 @@ LRESULT CALLBACK WindowProc(HWND combo, UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_SETTEXT: {
       const char* text = reinterpret_cast<const char*>(lParam);
-      if (text == nullptr || !SelectQuietly(combo, text[0])) {
+      if (text == nullptr || !Select(combo, text[0])) {
         return FALSE;
       }
       SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
@@ -76,7 +76,7 @@ char Drive(HWND combo) {
   return AsciiUpper(letter);
 }
 
-bool SelectQuietly(HWND combo, char drive) {
+bool Select(HWND combo, char drive) {
   const char item[3] = {drive, ':', '\0'};
   // CB_FINDSTRINGEXACT ignores case, so "c" finds "C:".
   const LRESULT index =

@@ -19,8 +19,9 @@ void Register(HINSTANCE instance);
 
 // The selected drive letter, upper case; 0 when none.
 char Drive(HWND combo);
-// Selects a drive without telling the parent; false when it is not in the list.
-bool SelectQuietly(HWND combo, char drive);
+// Selects a drive without telling the parent, as CB_SETCURSEL does; false when it is not in
+// the list.
+bool Select(HWND combo, char drive);
 // The directory a drive stands in: the process's current directory for its own drive,
 // the root for the others.
 std::string CurrentDirectoryOf(char drive);

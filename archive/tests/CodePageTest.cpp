@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "ShiftJis.h"
+
 #include "AsciiCase.h"
 #include "CodePage.h"
 
 namespace {
-
-// Code page 932 (Shift-JIS), where "表示" is 95 5C 8E A6: the second byte of 表 is a backslash.
-CodePage ShiftJis() {
-  std::bitset<256> leads;
-  for (unsigned byte = 0x81; byte <= 0xFC; ++byte) leads[byte] = byte <= 0x9F || byte >= 0xE0;
-  return CodePage::DoubleByte(932, leads);
-}
 
 const CodePage Utf8 = CodePage::Utf8();
 const CodePage Latin = CodePage::SingleByte(1252);

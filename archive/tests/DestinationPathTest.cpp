@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ShiftJis.h"
+
 #include "ByteFile.h"
 #include "CodePage.h"
 #include "DestinationPath.h"
@@ -8,13 +10,6 @@
 namespace {
 
 using Levels = std::vector<std::string>;
-
-// Code page 932: "表" is 95 5C, whose second byte is no separator.
-CodePage ShiftJis() {
-  std::bitset<256> leads;
-  for (unsigned byte = 0x81; byte <= 0xFC; ++byte) leads[byte] = byte <= 0x9F || byte >= 0xE0;
-  return CodePage::DoubleByte(932, leads);
-}
 
 TEST(DestinationPath, RootedDestinationsGetTheirSeparatorAndLevels) {
   const struct {

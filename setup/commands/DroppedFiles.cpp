@@ -31,15 +31,15 @@ FileList ListAfterUpdate(const FileList& oldList, const FileList& newList, const
 
 void SetupRun::RemoveDroppedFiles(const std::optional<InstallationContents>& old) {
   if (!old) return;
-  InstallFileList = ListAfterUpdate(old->InstallFiles, InstallFileList, InstallationDir, AppExtracted,
+  InstallFileList = ListAfterUpdate(old->InstallFiles, InstallFileList, plan_.Install.Path, AppExtracted,
                                     HelpIndexRule::DeleteAlongside);
   for (int i = 0; i < IdeOptionCount; ++i) {
     const RecordedOption& recorded = old->Options[i];
     // An option not chosen keeps its record as it was; one recorded elsewhere has its old
     // files in a folder this update does not write.
-    if (!Model.Ide[i].Chosen || !recorded.Present || !SameDirectory(recorded.Directory, Model.Ide[i].Directory))
+    if (!plan_.Ide[i].Chosen || !recorded.Present || !SameDirectory(recorded.Directory, plan_.Ide[i].Directory))
       continue;
-    IdeFileList[i] = ListAfterUpdate(recorded.Files, IdeFileList[i], Model.Ide[i].Directory, IdeExtracted[i],
+    IdeFileList[i] = ListAfterUpdate(recorded.Files, IdeFileList[i], plan_.Ide[i].Directory, IdeExtracted[i],
                                      HelpIndexRule::Keep);
   }
 }

@@ -13,12 +13,13 @@
 
 namespace {
 // The members of a package, read through the file held since start-up.
+// directory ends in a backslash.
 void AddMembers(SourcePackage& package, const std::string& directory, std::vector<std::string>& paths) {
   if (!package.File.IsOpen()) return;
   try {
     package.File.Seek(0);
     for (const PackageMember& member : ReadPackageDirectory(package.File).Members)
-      if (IsPlainFileName(member.Name)) paths.push_back(WithTrailingBackslash(directory) + member.Name);
+      if (IsPlainFileName(member.Name)) paths.push_back(directory + member.Name);
   } catch (const std::exception& error) {
     // A damaged package is the extraction's to report; its files are not looked for.
     LogAction("Files in use: the members of " + package.Name + " are not known (" + error.what() + ")");
@@ -28,16 +29,17 @@ void AddMembers(SourcePackage& package, const std::string& directory, std::vecto
 
 std::vector<std::string> SetupRun::FilesInstallReplaces(const std::optional<InstallationContents>& old) {
   std::vector<std::string> paths;
-  AddMembers(AppPackage, InstallationDir, paths);
+  const std::string& installationDir = plan_.Install.Path;
+  AddMembers(AppPackage, installationDir, paths);
   for (int i = 0; i < IdeOptionCount; ++i)
-    if (Model.Ide[i].Chosen) AddMembers(IdePackages[i], Model.Ide[i].Directory, paths);
-  paths.push_back(InstallationDir + SetupCopyName);
+    if (plan_.Ide[i].Chosen) AddMembers(IdePackages[i], plan_.Ide[i].Path, paths);
+  paths.push_back(installationDir + SetupCopyName);
   if (old) {
     // An update also deletes the old files the new packages no longer carry.
-    for (const std::string& path : FilesToDelete(old->InstallFiles, InstallationDir, HelpIndexRule::Keep))
+    for (const std::string& path : FilesToDelete(old->InstallFiles, installationDir, HelpIndexRule::Keep))
       paths.push_back(path);
     for (int i = 0; i < IdeOptionCount; ++i)
-      if (Model.Ide[i].Chosen)
+      if (plan_.Ide[i].Chosen)
         for (const std::string& path : FilesToDelete(old->Options[i].Files, old->Options[i].Directory, HelpIndexRule::Keep))
           paths.push_back(path);
   }

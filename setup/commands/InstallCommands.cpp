@@ -33,9 +33,9 @@ std::string CrcText(uint32_t crc) {
   return text;
 }
 
-std::array<bool, IdeOptionCount> ChosenOptions(const RunModel& model) {
+std::array<bool, IdeOptionCount> ChosenOptions(const RunPlan& plan) {
   std::array<bool, IdeOptionCount> chosen{};
-  for (int i = 0; i < IdeOptionCount; ++i) chosen[i] = model.Ide[i].Chosen;
+  for (int i = 0; i < IdeOptionCount; ++i) chosen[i] = plan.Ide[i].Chosen;
   return chosen;
 }
 
@@ -44,18 +44,19 @@ std::array<bool, IdeOptionCount> ChosenOptions(const RunModel& model) {
 void SetupRun::Install() {
   // Both versions of the editor carry files of the same names.
   if (Delphi1And2Clash(Model)) throw EOptionsClash();
+  plan_ = PlanOf(Model, PlannedCommand::Install);
   RefuseUnpinnedPackages();
-  InstallationDir = InstallationDirOf(Model);
-  ClaimInstallationDirectory(InstallationDir);  // Setup's own, or refused before anything changes
+  const std::string& installationDir = plan_.Install.Path;
+  ClaimInstallationDirectory(plan_.Install);  // Setup's own, or refused before anything changes
   if (!FilesFree(FilesInstallReplaces(std::nullopt))) return;
   ShowBusyPage();
   ExtractPackages();
   CopySetupProgram();
 
-  const AccountPlaces places = PlacesFor(Model.Account, Model.Scope);
+  const AccountPlaces& places = plan_.Places;
   StatusChanged("Adding shortcuts");
   try {
-    AddShortcuts(Model.Shortcuts, InstallationDir, places.Shortcuts);
+    AddShortcuts(plan_.Shortcuts, installationDir, places.Shortcuts);
   } catch (const std::exception& error) {
     // A shortcut that cannot be made is no reason to stop the installation.
     LogAction(std::string("Shortcuts stopped: ") + error.what());
@@ -63,11 +64,11 @@ void SetupRun::Install() {
 
   StatusChanged("Updating registry");
   WriteInstallationRecord();
-  if (places.EveryUser) RegisterEveryUsersShare(InstallationDir + SetupCopyName, Model.PackageVersion);
+  if (places.EveryUser) RegisterEveryUsersShare(installationDir + SetupCopyName, Model.PackageVersion);
   try {
     // Made for everyone, the person's own entries may come again at their next logon: once.
     if (places.ToolsMenuEntries)
-      AddToolsMenuEntries(ChosenOptions(Model), InstallationDir,
+      AddToolsMenuEntries(ChosenOptions(plan_), installationDir,
                           places.EveryUser ? ToolsEntryAdding::Once : ToolsEntryAdding::EveryTime);
   } catch (const std::exception& error) {
     // Nor is a Tools-menu list that cannot be read or written.
@@ -77,8 +78,8 @@ void SetupRun::Install() {
 }
 
 void SetupRun::Update() {
+  plan_ = PlanOf(Model, PlannedCommand::Update);
   RefuseUnpinnedPackages();
-  InstallationDir = InstallationDirOf(Model);
   // Read before the update rewrites it: its lists name what the new packages may drop.
   const std::optional<InstallationContents> old = ReadInstallationContents();
   if (!FilesFree(FilesInstallReplaces(old))) return;
@@ -88,15 +89,15 @@ void SetupRun::Update() {
   CopySetupProgram();
   WriteInstallationRecord();
   // A new version for everyone's logon: their entries are checked once more.
-  if (PlacesFor(Model.Account, Model.Scope).EveryUser || EveryUsersShareRegistered())
-    RegisterEveryUsersShare(InstallationDir + SetupCopyName, Model.PackageVersion);
+  if (plan_.Places.EveryUser || EveryUsersShareRegistered())
+    RegisterEveryUsersShare(plan_.Install.Path + SetupCopyName, Model.PackageVersion);
   feedback_.ShowFinished();
 }
 
 void SetupRun::RefuseUnpinnedPackages() const {
   if (AppPackage.Refused) throw EUnpinnedPackage(AppPackage.Why);
   for (int i = 0; i < IdeOptionCount; ++i)
-    if (Model.Ide[i].Chosen && IdePackages[i].Refused) throw EUnpinnedPackage(IdePackages[i].Why);
+    if (plan_.Ide[i].Chosen && IdePackages[i].Refused) throw EUnpinnedPackage(IdePackages[i].Why);
 }
 
 void SetupRun::ShowBusyPage() { feedback_.ShowBusy(SpaceNeeded()); }
@@ -105,14 +106,15 @@ void SetupRun::ShowBusyPage() { feedback_.ShowBusy(SpaceNeeded()); }
 void SetupRun::ExtractPackages() {
   AppExtracted = false;
   feedback_.Guarded([&] {
-    Extractor->ExtractPackage(AppPackage.Opened(), AppPackage.Name, InstallationDir, AppPackageInfo, InstallFileList);
+    Extractor->ExtractPackage(AppPackage.Opened(), AppPackage.Name, plan_.Install.Path, AppPackageInfo,
+                              InstallFileList);
     AppExtracted = true;
   });
   for (int i = 0; i < IdeOptionCount; ++i) {
     IdeExtracted[i] = false;
-    if (!Model.Ide[i].Chosen) continue;
+    if (!plan_.Ide[i].Chosen) continue;
     feedback_.Guarded([&] {
-      Extractor->ExtractPackage(IdePackages[i].Opened(), IdePackages[i].Name, Model.Ide[i].Directory, IdePackageInfo[i],
+      Extractor->ExtractPackage(IdePackages[i].Opened(), IdePackages[i].Name, plan_.Ide[i].Directory, IdePackageInfo[i],
                                 IdeFileList[i]);
       IdeExtracted[i] = true;
     });
@@ -125,7 +127,7 @@ void SetupRun::ExtractPackages() {
 // folder could hold another program by now. Its name is always the one the record names.
 void SetupRun::CopySetupProgram() {
   StatusChanged("Copying Setup.exe");
-  const std::string copy = InstallationDir + SetupCopyName;
+  const std::string copy = plan_.Install.Path + SetupCopyName;
   try {
     const HANDLE program = OwnImageFile();
     CopyWithoutFollowing(program, copy);
@@ -140,13 +142,13 @@ void SetupRun::WriteInstallationRecord() {
   InstallationContents contents;
   // A failed extraction must not pass for the new version: the next start offers it again.
   contents.Version = VersionToRecord(AppExtracted, Model.PackageVersion, Model.InstalledVersion);
-  contents.InstallationDir = InstallationDir;
+  contents.InstallationDir = plan_.Install.Path;
   contents.InstallFiles = InstallFileList;
   contents.InstalledBytes = SpaceNeeded();
   for (int i = 0; i < IdeOptionCount; ++i) {
     RecordedOption& option = contents.Options[i];
-    option.Present = Model.Ide[i].Chosen;
-    option.Directory = Model.Ide[i].Directory;
+    option.Present = plan_.Ide[i].Chosen;
+    option.Directory = plan_.Ide[i].Directory;
     option.Files = IdeFileList[i];
   }
   ::WriteInstallationRecord(contents);

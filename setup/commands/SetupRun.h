@@ -13,6 +13,7 @@
 #include "archive/Package.h"
 #include "logic/PageSelection.h"
 #include "logic/RunModel.h"
+#include "logic/RunPlan.h"
 #include "stores/InstallationRecord.h"
 #include "system/FilesInUse.h"
 
@@ -41,17 +42,17 @@ public:
   // once (the application package is not Quillmark's); file errors raise.
   bool Analyse();
 
-  // The commands, each run to its end. Install and Update end on the Finished page; Uninstall
-  // ends the program, unless it raises.
-  void Install();  // NowBtnClick
-  void Update();   // UpdateBtnClick
-  void Uninstall();  // UninstallBtnClick
+  // The commands, each run to its end. Install and Update plan the run from the model first
+  // (a directory the user may not choose raises EUnusableDirectory before anything changes),
+  // and a finished one asks the feedback to show its end; Uninstall ends the program, unless
+  // it raises.
+  void Install();
+  void Update();
+  void Uninstall();
 
   RunModel Model;
-  PageSelection Pages;  // what start-up offers
-  bool PackageFound = false;
-  std::string DefaultBaseDir;  // the program-files directory the installation is proposed under
-  std::string InstallationDir;  // of the running Install or Update; ends in a backslash
+  // The plan of the Install or Update that ran last; an empty one before.
+  const RunPlan& Plan() const { return plan_; }
   // The bytes an installation of the chosen options needs; also the gauge's maximum.
   int64_t SpaceNeeded() const;
   // After Install or Update: starts again, as the user, what the files-in-use check closed
@@ -88,11 +89,12 @@ private:
   // carry are deleted; those that stay join the new lists.
   void RemoveDroppedFiles(const std::optional<InstallationContents>& old);
 
-  // Before anything changes: the distribution's Setup refuses to start a command with a package
-  // that is not the one it pins, instead of stopping in a CRC error half way.
+  // Before anything changes, once the plan is made: the distribution's Setup refuses to start a
+  // command with a package that is not the one it pins, instead of stopping in a CRC error half way.
   void RefuseUnpinnedPackages() const;
 
   CommandFeedback& feedback_;
+  RunPlan plan_;
   bool AppExtracted = false;
   std::array<bool, IdeOptionCount> IdeExtracted{};
   std::string SourceDir;  // ends in a backslash

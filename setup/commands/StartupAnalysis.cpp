@@ -12,26 +12,23 @@
 #include "system/Registry.h"
 #include "system/CarriedDigests.h"
 #include "system/OwnImage.h"
+#include "system/ProgramFilesDir.h"
 #include "system/RunningProgram.h"
 #include "archive/CodePage.h"
 
 namespace {
 
 constexpr DWORD RootDirBytes = MAX_PATH + 1;
-constexpr DWORD ProgramFilesDirBytes = 256;
 
 bool FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// In the view the 32-bit release reads on 64-bit Windows, as every key Setup opens.
 std::string DefaultProgramFilesDir() {
-  std::string directory;
-  const RegKey key = RegKey::Open(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion",
-                                  KEY_QUERY_VALUE);
-  if (!key || !key.ReadString("ProgramFilesDir", directory, ProgramFilesDirBytes) || directory.empty())
-    return "C:\\Program Files\\";
-  return WithTrailingBackslash(directory);
+  const std::optional<std::string> directory = ProgramFilesDir(ProgramFilesView::Bits32);
+  return directory ? WithTrailingBackslash(*directory) : "C:\\Program Files\\";
 }
 
 std::string Delphi1SearchPath() {
@@ -63,8 +60,8 @@ bool SetupRun::Analyse() {
 
   // Every package is opened once, read-only (ByteFile's Read mode), so that read-only media can
   // be read and no one can change it while Setup holds it.
-  PackageFound = OpenSourcePackage(AppPackage, SourceDir, Pins ? &*Pins : nullptr) || AppPackage.Refused;
-  if (PackageFound) {
+  Model.PackageFound = OpenSourcePackage(AppPackage, SourceDir, Pins ? &*Pins : nullptr) || AppPackage.Refused;
+  if (Model.PackageFound) {
     // A package that is not the one pinned is as corrupt as a damaged table.
     ByteFile& package = AppPackage.Opened();
     const AppPackageHeader header = ReadAppPackageHeader(package);
@@ -84,12 +81,11 @@ bool SetupRun::Analyse() {
   }
   ReadInstallationRecord();
 
-  Pages = SelectPages(PackageFound, Model.InstalledVersion, Model.PackageVersion);
-  Model.Case = Pages.Case;
+  Model.Pages = SelectPages(Model.PackageFound, Model.InstalledVersion, Model.PackageVersion);
   Model.Account = ProcessAccountKind();
   if (const char* note = PlacesFor(Model.Account, InstallScope::Unstated).LogNote) LogAction(note);
-  LogAction(std::string("Case found: ") + CaseLetter(Model.Case) + ", installed version " + Model.InstalledVersion +
-            ", package version " + (PackageFound ? Model.PackageVersion : "none"));
+  LogAction(std::string("Case found: ") + CaseLetter(Model.Pages.Case) + ", installed version " + Model.InstalledVersion +
+            ", package version " + (Model.PackageFound ? Model.PackageVersion : "none"));
   return true;
 }
 
@@ -103,8 +99,8 @@ void SetupRun::ScanPackage(int option) {
 }
 
 void SetupRun::ProposeDirectories() {
-  DefaultBaseDir = DefaultProgramFilesDir();
-  Model.InstallDir = DefaultBaseDir + ProductName;
+  Model.ProgramFilesDir = DefaultProgramFilesDir();
+  Model.InstallDir = Model.ProgramFilesDir + ProductName;
   // Set once: they do not follow later changes of the installation directory.
   for (int i = 0; i < IdeOptionCount; ++i) Model.Ide[i].Directory = Model.InstallDir + "\\" + IdeOptions[i].Key;
 }

@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "UninstallPlan.h"
-#include "archive/DestinationPath.h"
 
 namespace {
 
@@ -142,20 +140,19 @@ struct FolderWalk {
 
 // Checks the drive, then opens the existing folders of the path from the root down (stopping at
 // the first missing one) and judges them from the deepest up to the nearest trusted folder.
-FolderWalk WalkFolders(const std::string& dir, FolderInspector& inspector, const std::string& trustedUser) {
+FolderWalk WalkFolders(const std::string& text, const std::optional<InstallDirectory>& dir, FolderInspector& inspector,
+                       const std::string& trustedUser) {
   FolderWalk walk;
-  const std::string complete = WithTrailingBackslash(dir);
-  if (dir.empty() || !IsRootedPath(complete, PathStyle::Windows)) {
-    walk.Refusal = FolderRefusal{dir, {FolderVerdict::NotAFullPath, ""}};
+  if (!dir) {
+    walk.Refusal = FolderRefusal{text, {FolderVerdict::NotAFullPath, ""}};
     return walk;
   }
-  walk.Levels = DestinationLevels(complete, PathStyle::Windows);
+  walk.Levels = dir->Levels;
   const std::vector<std::string>& levels = walk.Levels;
-  const std::string root = levels.empty() ? complete : complete.substr(0, levels.front().rfind('\\') + 1);
-  const VolumeFacts volume = levels.empty() ? VolumeFacts() : inspector.Volume(root);
-  if (levels.empty()) walk.Refusal = FolderRefusal{root, {FolderVerdict::DriveRoot, ""}};
-  else if (!volume.Local) walk.Refusal = FolderRefusal{root, {FolderVerdict::NotLocal, ""}};
-  else if (!volume.PersistentAcls) walk.Refusal = FolderRefusal{root, {FolderVerdict::NoPermissions, ""}};
+  const VolumeFacts volume = levels.empty() ? VolumeFacts() : inspector.Volume(dir->Root);
+  if (levels.empty()) walk.Refusal = FolderRefusal{dir->Root, {FolderVerdict::DriveRoot, ""}};
+  else if (!volume.Local) walk.Refusal = FolderRefusal{dir->Root, {FolderVerdict::NotLocal, ""}};
+  else if (!volume.PersistentAcls) walk.Refusal = FolderRefusal{dir->Root, {FolderVerdict::NoPermissions, ""}};
   if (walk.Refusal) return walk;
 
   std::vector<std::pair<std::string, FolderFacts>> existing;
@@ -178,14 +175,19 @@ FolderWalk WalkFolders(const std::string& dir, FolderInspector& inspector, const
 
 }  // namespace
 
-std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installDir, FolderInspector& inspector,
+std::optional<FolderRefusal> CheckInstallationFolder(const InstallDirectory& installDir, FolderInspector& inspector,
                                                      const std::string& trustedUser) {
-  return WalkFolders(installDir, inspector, trustedUser).Refusal;
+  return WalkFolders(installDir.Path, installDir, inspector, trustedUser).Refusal;
+}
+
+std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installDir, FolderInspector& inspector,
+                                                     const std::string& trustedUser, const CodePage& page) {
+  return WalkFolders(installDir, RootedDirectory(installDir, page), inspector, trustedUser).Refusal;
 }
 
 std::optional<FolderRefusal> CheckLogFolder(const std::string& logFolder, FolderInspector& inspector,
                                             const std::string& trustedUser) {
-  const FolderWalk walk = WalkFolders(logFolder, inspector, trustedUser);
+  const FolderWalk walk = WalkFolders(logFolder, RootedDirectory(logFolder), inspector, trustedUser);
   if (walk.Refusal) return walk.Refusal;
   // Setup makes no folder for its log: one that is missing is said as such.
   if (walk.Existing < walk.Levels.size()) return FolderRefusal{walk.Levels[walk.Existing], {FolderVerdict::Missing, ""}};

@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+#include "InstallDirectory.h"
+
 // The installation directory is Setup's own, or Setup refuses it. Add/Remove Programs starts
 // the Setup.exe copy in it with administrator rights, so a folder that anyone else may change,
 // or could have made and kept a handle on, would let that user run a program of theirs as
@@ -69,8 +71,12 @@ struct FolderRefusal {
 // Checks the drive, then opens the existing folders of the path from the root down (stopping at
 // the first missing one) and judges them from the deepest up to the nearest trusted folder.
 // Nothing when Setup may install there.
-std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installDir, FolderInspector& inspector,
+std::optional<FolderRefusal> CheckInstallationFolder(const InstallDirectory& installDir, FolderInspector& inspector,
                                                      const std::string& trustedUser = std::string());
+// The same for a path not yet split (page: how its bytes divide into characters).
+std::optional<FolderRefusal> CheckInstallationFolder(const std::string& installDir, FolderInspector& inspector,
+                                                     const std::string& trustedUser = std::string(),
+                                                     const CodePage& page = ProgramCodePage());
 
 // The folder of an elevated run's log, by the same rule: whoever could write there could read,
 // forge or hold its lines. Every folder of the path must exist.

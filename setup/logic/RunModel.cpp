@@ -2,13 +2,9 @@
 
 #include <stdexcept>
 
-#include "UninstallPlan.h"
+#include "InstallDirectory.h"
 #include "archive/AsciiCase.h"
 #include "archive/CodePage.h"
-
-std::string InstallationDirOf(const RunModel& model) {
-  return model.InstallDir.empty() ? "C:\\Program Files\\Quillmark\\" : WithTrailingBackslash(model.InstallDir);
-}
 
 bool Delphi1And2Clash(const RunModel& model) {
   return AsciiUpper(model.Ide[0].Directory) == AsciiUpper(model.Ide[1].Directory);
@@ -17,7 +13,7 @@ bool Delphi1And2Clash(const RunModel& model) {
 void ApplySwitches(RunModel& model, const SetupSwitches& switches) {
   model.Scope = switches.Scope;
   model.Closing = switches.Closing;
-  if (model.Case != StartupCase::FreshInstall) return;
+  if (model.Pages.Case != StartupCase::FreshInstall) return;
   if (switches.Components) {
     const auto& ticked = *switches.Components;
     for (int i = 0; i < IdeOptionCount; ++i)
@@ -31,13 +27,15 @@ void ApplySwitches(RunModel& model, const SetupSwitches& switches) {
     const auto& chosen = *switches.Shortcuts;
     model.Shortcuts = {chosen[0], chosen[1], chosen[2]};
   }
-  if (switches.Dir) {
+  // The parse took the directory by this rule already; shown as the proposed one is, without
+  // its backslash.
+  if (const std::optional<InstallDirectory> dir = switches.Dir ? ChosenInstallDirectory(*switches.Dir) : std::nullopt) {
     const std::string proposed = model.InstallDir;
-    std::string dir = *switches.Dir;
-    while (dir.size() > 3 && EndsWithAscii(dir, '\\')) dir.pop_back();
-    model.InstallDir = dir;
+    model.InstallDir = dir->Path.substr(0, dir->Path.size() - 1);
+    // No field places the options of an unattended run: those proposed below the installation
+    // directory go along, or they would be made below a directory this installation never uses.
     for (int i = 0; i < IdeOptionCount; ++i)
       if (model.Ide[i].Directory == proposed + "\\" + IdeOptions[i].Key)
-        model.Ide[i].Directory = WithTrailingBackslash(dir) + IdeOptions[i].Key;
+        model.Ide[i].Directory = dir->Path + IdeOptions[i].Key;
   }
 }

@@ -23,12 +23,15 @@ struct ShortcutChoices {
   bool Programs = true;
 };
 
-// What a run is about. Start-up fills it, the window's controls and the command line edit it,
-// and the commands read only it.
+// What a run is about, and the one home of the run's state. Start-up fills it, the window's
+// controls and the command line edit it; Install and Update read it once, into their plan
+// (RunPlan.h), and Uninstall reads it.
 struct RunModel {
-  StartupCase Case = StartupCase::NothingInstalled;
+  PageSelection Pages;                         // what start-up offers, and its case
+  bool PackageFound = false;                   // the application package lies beside Setup
   std::string PackageVersion;                  // empty when the package is missing
   std::string InstalledVersion = NoInstalledVersion;
+  std::string ProgramFilesDir;                 // the installation is proposed below it; ends in a backslash
   std::string InstallDir;                      // as shown and typed
   std::array<IdeChoice, IdeOptionCount> Ide;
   ShortcutChoices Shortcuts;
@@ -37,16 +40,14 @@ struct RunModel {
   ApplicationClosing Closing;  // unattended: what to do with programs that hold files
 };
 
-// The directory Install and Update write to: the chosen one with a trailing backslash, or the
-// fixed default when none was given.
-std::string InstallationDirOf(const RunModel& model);
-
 // Delphi 1 and 2 editors carry files of the same names: both directories the same (ASCII
 // letters without case) cannot be installed.
 bool Delphi1And2Clash(const RunModel& model);
 
 // Whose share and which programs to close, for every command; the directory, options and
-// shortcuts a command line names, for a fresh installation only: an update keeps the recorded ones, so that no installed option is left out of the new record. Options
-// proposed below the installation directory follow it to its new place. Raises when a named
-// option's package cannot be installed (nothing is changed then).
+// shortcuts a command line names, for a fresh installation only: an update keeps the recorded
+// ones, so that no installed option is left out of the new record. Options proposed below the
+// installation directory follow /DIR to its new place (in the window they stay where start-up
+// put them, in fields the user sees and edits). Raises when a named option's package cannot be
+// installed (nothing is changed then).
 void ApplySwitches(RunModel& model, const SetupSwitches& switches);

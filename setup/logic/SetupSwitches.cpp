@@ -1,8 +1,9 @@
 #include "SetupSwitches.h"
 
+#include "InstallDirectory.h"
+
 #include "archive/AsciiCase.h"
 #include "archive/CodePage.h"
-#include "archive/DestinationPath.h"
 
 #include <algorithm>
 
@@ -92,20 +93,6 @@ const char* const ShortcutPlaceNames[ShortcutPlaceCount] = {"DESKTOP", "STARTMEN
 
 bool ParseShortcuts(const std::string& list, std::array<bool, ShortcutPlaceCount>& chosen) {
   return ParseNameList(list, [](size_t i) { return std::string(ShortcutPlaceNames[i]); }, chosen);
-}
-
-// Only a full path on a drive is taken: a relative one would land wherever the process
-// stands, a drive root would make the uninstaller empty the drive's root, "/" is no separator
-// here and "%" is never expanded. A share is refused here as the folder rule would refuse it:
-// its permissions are the server's, and whoever can change them could replace the uninstaller.
-bool UsableInstallDir(const std::string& dir) {
-  if (dir.find_first_of("/%") != std::string::npos || dir.rfind("\\\\", 0) == 0) return false;
-  std::string trimmed = dir;
-  while (EndsWithAscii(trimmed, '\\')) trimmed.pop_back();
-  // "." and ".." levels could climb back to the root.
-  const std::string levels = trimmed + "\\";
-  if (levels.find("\\.\\") != std::string::npos || levels.find("\\..\\") != std::string::npos) return false;
-  return IsRootedPath(trimmed, PathStyle::Windows);
 }
 
 // Every item of quiet's spellings, with / or -, in any case.
@@ -216,7 +203,7 @@ SwitchParse ParseSetupSwitches(const std::string& arguments) {
       s.Shortcuts = std::array<bool, ShortcutPlaceCount>{};
     } else if (text != nullptr || canonical == "/COMPONENTS" || canonical == "/SHORTCUTS") {
       if (value.empty()) return Refuse(items, "Switch needs a value: " + item);
-      if (text == &s.Dir && !UsableInstallDir(value))
+      if (text == &s.Dir && !ChosenInstallDirectory(value))
         return Refuse(items, "The directory must be a full path on a local drive (C:\\...), without / or %: " +
                                  item);
       if (text != nullptr) {

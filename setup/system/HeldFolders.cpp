@@ -8,6 +8,7 @@
 #include "archive/FinalPath.h"
 #include "archive/LevelOpenWin32.h"
 #include "archive/PathFormsWin32.h"
+#include "ProgramFilesDir.h"
 
 namespace {
 
@@ -31,13 +32,8 @@ std::vector<std::string> ProtectedFolders() {
     if (SUCCEEDED(SHGetKnownFolderPath(*id, 0, nullptr, &path))) folders.push_back(Narrow(path));
     CoTaskMemFree(path);
   }
-  for (const DWORD view : {RRF_SUBKEY_WOW6432KEY, RRF_SUBKEY_WOW6464KEY}) {
-    char path[MAX_PATH] = "";
-    DWORD size = sizeof path;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
-                     RRF_RT_REG_SZ | view, nullptr, path, &size) == ERROR_SUCCESS)
-      folders.push_back(path);
-  }
+  for (const ProgramFilesView view : {ProgramFilesView::Bits32, ProgramFilesView::Bits64})
+    if (const std::optional<std::string> path = ProgramFilesDir(view)) folders.push_back(*path);
   return folders;
 }
 
@@ -69,31 +65,28 @@ VolumeFacts HeldFolders::Volume(const std::string& root) {
 
 std::optional<FolderFacts> HeldFolders::Inspect(const std::string& folder) {
   // Relative to the folder above while that is held; from the root, level by level, otherwise.
-  DWORD error = 0;
-  OwnedHandle handle = OpenLevel(aboveHeld_ ? Deepest() : nullptr, folder, READ_CONTROL | FILE_READ_ATTRIBUTES | FILE_TRAVERSE,
-                                 error);
+  HeldLevel held = OpenHeldLevel(aboveHeld_ ? Deepest() : nullptr, folder, READ_CONTROL | FILE_TRAVERSE);
   FolderFacts facts;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!handle || !GetFileInformationByHandle(handle.Get(), &info)) {
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+  if (!held.Handle) {
+    if (held.Error == ERROR_FILE_NOT_FOUND || held.Error == ERROR_PATH_NOT_FOUND) return std::nullopt;
     ++existing_;
     aboveHeld_ = false;
     // There, but it cannot be looked at: its permissions stay unread. A link on the way, or a
     // file, is said as such.
-    facts.IsLink = error == ThroughLinkError;
-    facts.IsDirectory = error != ERROR_DIRECTORY;
+    facts.IsLink = held.Error == ThroughLinkError;
+    facts.IsDirectory = held.Error != ERROR_DIRECTORY;
     return facts;
   }
   ++existing_;
-  facts.IsDirectory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  facts.IsLink = IsNameSurrogate(handle.Get());
-  const std::string finalPath = FinalPathOf(handle.Get());
+  facts.IsDirectory = (held.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  facts.IsLink = held.IsLink;
+  const std::string& finalPath = held.FinalPath;
   facts.FinalPathMatches = SameFinalPath(finalPath.c_str(), folder.c_str()) ||
                            SameFinalPath(finalPath.c_str(), LongPath(folder).c_str());
   for (const std::string& known : protected_)
     facts.TrustedKnownFolder = facts.TrustedKnownFolder || SameFinalPath(finalPath.c_str(), known.c_str());
-  facts.Sddl = SecurityTextOf(handle.Get());
-  held_.push_back(std::move(handle));
+  facts.Sddl = SecurityTextOf(held.Handle.Get());
+  held_.push_back(std::move(held.Handle));
   aboveHeld_ = true;
   return facts;
 }

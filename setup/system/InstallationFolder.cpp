@@ -16,25 +16,24 @@
 #include "archive/FinalPath.h"
 #include "archive/NoFollowWin32.h"
 #include "logic/FolderTrust.h"
-#include "logic/UninstallPlan.h"
 
-void ClaimInstallationDirectory(const std::string& installDir) {
-  // A path no folder can have (no drive or share, a "?" for what an old code page lacks) is
-  // said as such, before its folders are judged.
-  CompleteDestination(installDir, PathStyle::Windows);
+void ClaimInstallationDirectory(const InstallDirectory& installDir) {
+  // A "?" for what an old code page lacks names no folder: said as such, before its folders
+  // are judged.
+  CompleteDestination(installDir.Path, PathStyle::Windows);
   HeldFolders folders;
   if (const std::optional<FolderRefusal> refusal = CheckInstallationFolder(installDir, folders))
-    throw EUnsafeFolder(FolderRefusalText(installDir, *refusal, AccountNameOf(refusal->Why.Account)));
+    throw EUnsafeFolder(FolderRefusalText(installDir.Path, *refusal, AccountNameOf(refusal->Why.Account)));
 
   // The folders that do not exist yet, each made inside the one above it, by handle.
-  const std::vector<std::string> levels = DestinationLevels(WithTrailingBackslash(installDir), PathStyle::Windows);
+  const std::vector<std::string>& levels = installDir.Levels;
   const size_t existing = folders.Existing();
   if (existing >= levels.size()) return;
   OwnedHandle drive;
   HANDLE above = folders.Deepest();
   if (existing == 0) {
     std::string why;
-    drive = OpenCheckedFolder(levels.front().substr(0, FindLastAscii(levels.front(), '\\') + 1), why);
+    drive = OpenCheckedFolder(installDir.Root, why);
     if (!drive) throw EFileError("Cannot create directory", levels.front(), why);
     above = drive.Get();
   }

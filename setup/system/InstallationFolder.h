@@ -2,6 +2,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "logic/InstallDirectory.h"
+
 // An installation directory Setup refuses (logic/FolderTrust.h); the text names the folder and
 // the reason. Raised before anything has changed.
 class EUnsafeFolder : public std::runtime_error {
@@ -14,4 +16,4 @@ public:
 // ones are created inside them by handle, with the protected DACL of the product's folders, so
 // that no one can make one of them first. Raises EUnsafeFolder when refused, EFileError when a
 // folder cannot be created.
-void ClaimInstallationDirectory(const std::string& installDir);
+void ClaimInstallationDirectory(const InstallDirectory& installDir);

@@ -21,24 +21,21 @@ bool SingleName(HANDLE file) {
 
 LevelFacts HeldLevels::Open(const std::string& level) {
   // Relative to the level above, held since: the path is never looked up by name again.
-  DWORD error = 0;
-  OwnedHandle handle = OpenLevel(held_.empty() ? nullptr : held_.back().Get(), level, FILE_READ_ATTRIBUTES, error);
+  HeldLevel held = OpenHeldLevel(Deepest(), level, 0);
   LevelFacts facts;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!handle || !GetFileInformationByHandle(handle.Get(), &info)) {
-    if (handle) error = GetLastError();
+  if (!held.Handle) {
     // Only a level that is truly absent counts as missing; any other refusal is no safe path.
-    facts.Kind = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? LevelKind::Missing
-                                                                                  : LevelKind::ReparsePoint;
+    facts.Kind = (held.Error == ERROR_FILE_NOT_FOUND || held.Error == ERROR_PATH_NOT_FOUND) ? LevelKind::Missing
+                                                                                            : LevelKind::ReparsePoint;
     return facts;
   }
   // Junctions and symbolic links name another place; other reparse points (a OneDrive folder's
   // cloud files) are the folder itself and hold the user's Desktop often.
-  facts.Kind = IsNameSurrogate(handle.Get())                           ? LevelKind::ReparsePoint
-               : (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? LevelKind::Directory
-                                                                    : LevelKind::File;
-  facts.FinalPath = FinalPathOf(handle.Get());
-  held_.push_back(std::move(handle));
+  facts.Kind = held.IsLink                                          ? LevelKind::ReparsePoint
+               : (held.Attributes & FILE_ATTRIBUTE_DIRECTORY) ? LevelKind::Directory
+                                                              : LevelKind::File;
+  facts.FinalPath = std::move(held.FinalPath);
+  held_.push_back(std::move(held.Handle));
   return facts;
 }
 

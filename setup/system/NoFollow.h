@@ -9,7 +9,7 @@
 #include "archive/NoFollowWin32.h"
 #include "logic/NoFollowPath.h"
 
-// Opens the levels of a folder, each relative to the one above (OpenLevel), without following
+// Opens the levels of a folder, each relative to the one above (OpenHeldLevel), without following
 // links, and holds them open (no one may delete or rename them) for as long as it lives.
 class HeldLevels : public LevelOpener {
 public:

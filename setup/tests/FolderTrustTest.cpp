@@ -6,6 +6,7 @@
 
 #include "CaseName.h"
 #include "FolderTrust.h"
+#include "ShiftJis.h"
 #include "archive/DirectoryAccess.h"
 
 namespace {
@@ -113,7 +114,9 @@ public:
       : volume_(volume), folders_(std::move(folders)) {}
   VolumeFacts Volume(const std::string& root) override {
     roots.push_back(root);
-    return volume_;
+    // As GetDriveType answers for a path that is no root: not a disk at all.
+    const bool isRoot = root.size() == 3 || root.rfind("\\\\", 0) == 0;
+    return isRoot ? volume_ : VolumeFacts{false, false};
   }
   std::optional<FolderFacts> Inspect(const std::string& folder) override {
     inspected.push_back(folder);
@@ -139,6 +142,7 @@ struct WalkCase {
   FolderVerdict verdict;
   std::string trustedUser = "";
   bool logFolder = false;  // the log's folder, which must exist
+  bool shiftJis = false;   // the path's bytes in code page 932
 };
 
 class CheckInstallationFolderTest : public testing::TestWithParam<WalkCase> {};
@@ -154,8 +158,10 @@ TEST_P(CheckInstallationFolderTest, JudgesTheExistingFoldersUpToATrustedOne) {
                                           {"C:\\qmtest\\t\\Program Files", Known()},
                                           {"C:\\Linked", With(Known(), &FolderFacts::FinalPathMatches, false)}});
   const WalkCase& c = GetParam();
-  const std::optional<FolderRefusal> refusal = c.logFolder ? CheckLogFolder(c.installDir, folders, c.trustedUser)
-                                                           : CheckInstallationFolder(c.installDir, folders, c.trustedUser);
+  const std::optional<FolderRefusal> refusal =
+      c.logFolder ? CheckLogFolder(c.installDir, folders, c.trustedUser)
+                  : CheckInstallationFolder(c.installDir, folders, c.trustedUser,
+                                            c.shiftJis ? ShiftJis() : ProgramCodePage());
   if (GetParam().refusedFolder.empty()) {
     EXPECT_FALSE(refusal) << refusal->Folder;
     return;
@@ -187,7 +193,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "S-1-5-21-1-2-3-1002", true},
         WalkCase{"the log in a missing folder", "C:\\Tools\\Gone\\", {}, "C:\\Tools\\Gone", FolderVerdict::Missing, "",
                  true},
-        WalkCase{"the log in a drive root", "C:\\", {}, "C:\\", FolderVerdict::DriveRoot, "", true}),
+        WalkCase{"the log in a drive root", "C:\\", {}, "C:\\", FolderVerdict::DriveRoot, "", true},
+        // C:\一覧表\Quillmark: the last byte of 表 (95 5C) ends no folder, so the drive is C:\.
+        WalkCase{"a folder name ending in a second byte 5C", "C:\\\x88\xEA\x97\x97\x95\x5C\\Quillmark", {}, "", {},
+                 "", false, true}),
     NamedByWhy());
 
 TEST(CheckInstallationFolderTest, StopsLookingAtTheFirstMissingFolder) {

@@ -29,12 +29,12 @@ RunEnd RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
     LogAction("Start-up failed: nothing changed");
     return {ExitPackageMissing};
   }
-  const SetupCommand command = CommandFor(run.Pages, switches.Uninstall);
+  const SetupCommand command = CommandFor(run.Model.Pages, switches.Uninstall);
   LogAction(std::string("Unattended run: ") + CommandName(command));
   // Without a command, either there is nothing to remove or this version is installed, or
   // there is no package to install from: only the last is a fault of the distribution.
   if (command == SetupCommand::None)
-    return {switches.Uninstall || run.PackageFound ? ExitNothingToDo : ExitPackageMissing};
+    return {switches.Uninstall || run.Model.PackageFound ? ExitNothingToDo : ExitPackageMissing};
 
   bool applied = false;
   feedback.Guarded([&] {
@@ -56,6 +56,9 @@ RunEnd RunUnattended(HINSTANCE instance, const SetupSwitches& switches) {
     } catch (const EFilesInUse&) {
       filesInUse = true;  // each file is in the log already
     } catch (const EUnsafeFolder&) {
+      refused = true;
+      throw;
+    } catch (const EUnusableDirectory&) {
       refused = true;
       throw;
     } catch (const EUnpinnedPackage&) {

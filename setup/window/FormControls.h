@@ -46,9 +46,6 @@ struct FormControls {
   std::vector<PlacedControl> placed;
   std::vector<HICON> icons;
   int dpi = LayoutDpi;
-  // Set while the program itself changes an edit's text, so the edit's own change
-  // notification does not run the handler a second time.
-  bool programChange = false;
   bool shown = false;
   // Set while a command runs: its buttons and every other control's change wait for its end.
   bool commandRunning = false;

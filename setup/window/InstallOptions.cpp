@@ -1,5 +1,6 @@
-// The installation options: the directory field, tree and drive selector kept in step, and
-// the disk space figures.
+// The installation options: the directory field, tree and drive selector kept in step, the IDE
+// options and the disk space figures. A handler takes a user's change into the model; the Show
+// functions draw controls from the model and run no handler.
 #include <algorithm>
 #include <iterator>
 
@@ -15,18 +16,6 @@ namespace {
 
 constexpr COLORREF NotEnoughSpace = RGB(255, 0, 0);
 
-// Holds DirSyncBusy for one handler and clears it on every way out.
-class DirSyncGuard {
-public:
-  explicit DirSyncGuard(bool& busy) : busy_(busy) { busy_ = true; }
-  ~DirSyncGuard() { busy_ = false; }
-  DirSyncGuard(const DirSyncGuard&) = delete;
-  DirSyncGuard& operator=(const DirSyncGuard&) = delete;
-
-private:
-  bool& busy_;
-};
-
 char UpperDriveLetter(const std::string& path) {
   if (path.size() < 2 || path[1] != ':') {
     return 0;
@@ -38,12 +27,44 @@ char UpperDriveLetter(const std::string& path) {
 }  // namespace
 
 void TSetupForm::EditInstallDirChange() {
-  if (DirSyncBusy) {
+  const std::string typed = Text(EditInstallDir);
+  if (typed == run_.Model.InstallDir) return;  // the field was drawn from the model: nothing new
+  run_.Model.InstallDir = typed;
+  ShowTree();
+}
+
+// A folder chosen in the tree: the installation directory, and the drive follows.
+void TSetupForm::ListInstallDirChange() {
+  run_.Model.InstallDir = TDirectoryTree::Directory(Control(ListInstallDir));
+  SetText(EditInstallDir, run_.Model.InstallDir);
+  ShowDriveOfTree();
+}
+
+// A drive chosen by the user: the tree goes where that drive stands, and the field with it.
+void TSetupForm::ComboInstallDriveChange() {
+  const char drive = TDriveCombo::Drive(Control(ComboInstallDrive));
+  HWND tree = Control(ListInstallDir);
+  if (drive != 0 && drive != UpperDriveLetter(TDirectoryTree::Directory(tree)) &&
+      TDirectoryTree::SetDirectory(tree, TDriveCombo::CurrentDirectoryOf(drive))) {
+    run_.Model.InstallDir = TDirectoryTree::Directory(tree);
+    SetText(EditInstallDir, run_.Model.InstallDir);
+  }
+  ShowSpaceFree();
+}
+
+void TSetupForm::CheckDelphiClick(int checkBoxId) {
+  const auto option = static_cast<size_t>(
+      std::distance(IdeCheckIds.begin(), std::find(IdeCheckIds.begin(), IdeCheckIds.end(), checkBoxId)));
+  if (option >= IdeCheckIds.size()) {
     return;
   }
-  DirSyncGuard guard(DirSyncBusy);
+  run_.Model.Ide[option].Chosen = Checked(checkBoxId);
+  ShowChosen(static_cast<int>(option));
+}
+
+void TSetupForm::ShowTree() {
   // The field keeps what was typed; the tree shows its nearest existing ancestor.
-  std::string candidate = Text(EditInstallDir);
+  std::string candidate = run_.Model.InstallDir;
   HWND tree = Control(ListInstallDir);
   while (!TDirectoryTree::SetDirectory(tree, candidate)) {
     const size_t cut = FindLastAscii(candidate, '\\');
@@ -52,17 +73,34 @@ void TSetupForm::EditInstallDirChange() {
     }
     candidate.erase(cut);
   }
+  ShowDriveOfTree();
 }
 
-void TSetupForm::ListInstallDirChange() {
-  if (DirSyncBusy) {
-    return;
+void TSetupForm::ShowDriveOfTree() {
+  // A tree on another drive takes the drive selector along.
+  const char drive = UpperDriveLetter(TDirectoryTree::Directory(Control(ListInstallDir)));
+  HWND combo = Control(ComboInstallDrive);
+  if (drive != 0 && drive != TDriveCombo::Drive(combo) && TDriveCombo::Select(combo, drive)) {
+    ShowSpaceFree();
   }
-  DirSyncGuard guard(DirSyncBusy);
-  SetText(EditInstallDir, TDirectoryTree::Directory(Control(ListInstallDir)));
 }
 
-void TSetupForm::ComboInstallDriveChange() {
+void TSetupForm::ShowOption(int option) {
+  const IdeChoice& choice = run_.Model.Ide[option];
+  SetEnabled(IdeCheckIds[option], choice.PackageUsable);
+  SetChecked(IdeCheckIds[option], choice.Chosen);
+  SetText(IdeEditIds[option], choice.Directory);
+  SetReadOnly(IdeEditIds[option], choice.Recorded);
+}
+
+void TSetupForm::ShowChosen(int option) {
+  // Enabling leaves a read-only field read-only: that is a separate state of the edit.
+  SetEnabled(IdeEditIds[option], run_.Model.Ide[option].Chosen);
+  ShowSpaceNeeded();
+  ShowSpaceFreeColour();
+}
+
+void TSetupForm::ShowSpaceFree() {
   const char drive = TDriveCombo::Drive(Control(ComboInstallDrive));
   const std::string root = std::string(1, drive) + ":\\";
   ULARGE_INTEGER available;
@@ -77,40 +115,9 @@ void TSetupForm::ComboInstallDriveChange() {
   ShowSpaceFreeColour();
 }
 
-void TSetupForm::CheckDelphiClick(int checkBoxId) {
-  const auto option = static_cast<size_t>(
-      std::distance(IdeCheckIds.begin(), std::find(IdeCheckIds.begin(), IdeCheckIds.end(), checkBoxId)));
-  if (option >= IdeCheckIds.size()) {
-    return;
-  }
-  // Enabling leaves a read-only field read-only: that is a separate state of the edit.
-  SetEnabled(IdeEditIds[option], Checked(checkBoxId));
-  ShowSpaceNeeded();
-  ShowSpaceFreeColour();
-}
-
 void TSetupForm::ShowSpaceNeeded() { SetText(LabelSpaceNeeded, KiloBytesText(run_.SpaceNeeded())); }
 
 void TSetupForm::ShowSpaceFreeColour() {
   controls_->SetBackColour(LabelSpaceFree,
                           FreeSpaceIsEnough(SpaceFree, run_.SpaceNeeded()) ? CLR_INVALID : NotEnoughSpace);
-}
-
-void TSetupForm::ListInstallDirMoved() {
-  // A tree moved to another drive takes the drive selector along.
-  const char drive = UpperDriveLetter(TDirectoryTree::Directory(Control(ListInstallDir)));
-  HWND combo = Control(ComboInstallDrive);
-  if (drive != 0 && drive != TDriveCombo::Drive(combo) && TDriveCombo::SelectQuietly(combo, drive)) {
-    ComboInstallDriveChange();
-  }
-  ListInstallDirChange();
-}
-
-void TSetupForm::ComboInstallDriveChosen() {
-  const char drive = TDriveCombo::Drive(Control(ComboInstallDrive));
-  HWND tree = Control(ListInstallDir);
-  if (drive != 0 && drive != UpperDriveLetter(TDirectoryTree::Directory(tree))) {
-    TDirectoryTree::SetDirectory(tree, TDriveCombo::CurrentDirectoryOf(drive));
-  }
-  ComboInstallDriveChange();
 }

@@ -152,31 +152,31 @@ void TSetupForm::FormCreate() {
 }
 
 void TSetupForm::ShowModel() {
-  // A copy: the controls' handlers write their changes back into the model as they go.
-  const RunModel model = run_.Model;
-  if (run_.PackageFound) {
+  const RunModel& model = run_.Model;
+  if (model.PackageFound) {
     SetText(LabelVersion, model.PackageVersion);
-    SetText(ComboInstallDrive, run_.DefaultBaseDir.substr(0, 1));
+    TDriveCombo::Select(Control(ComboInstallDrive), model.ProgramFilesDir[0]);
+    ShowSpaceFree();
   }
-  ShowChoices(model);
-  ShowSpaceNeeded();
-  if (run_.Pages.SetsUpdateLabels) {
+  ShowChoices();
+  if (model.Pages.SetsUpdateLabels) {
     SetText(LabelOldVersion, model.InstalledVersion);
     SetText(LabelInstallVersion, model.PackageVersion);
   }
   for (int page = 0; page < OfferedPageCount; ++page)
-    SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), run_.Pages.IsShown(static_cast<OfferedPage>(page)));
-  SetActivePage(SheetOf(run_.Pages.Current));
+    SetTabVisible(SheetOf(static_cast<OfferedPage>(page)), model.Pages.IsShown(static_cast<OfferedPage>(page)));
+  SetActivePage(SheetOf(model.Pages.Current));
 }
 
-void TSetupForm::ShowChoices(const RunModel& model) {
-  if (!model.InstallDir.empty() && Text(EditInstallDir) != model.InstallDir) SetText(EditInstallDir, model.InstallDir);
+void TSetupForm::ShowChoices() {
+  const RunModel& model = run_.Model;
+  if (!model.InstallDir.empty()) {
+    SetText(EditInstallDir, model.InstallDir);
+    ShowTree();
+  }
   for (int i = 0; i < IdeOptionCount; ++i) {
-    const IdeChoice& option = model.Ide[i];
-    SetEnabled(IdeCheckIds[i], option.PackageUsable);
-    SetChecked(IdeCheckIds[i], option.Chosen);
-    SetText(IdeEditIds[i], option.Directory);
-    SetReadOnly(IdeEditIds[i], option.Recorded);
+    ShowOption(i);
+    ShowChosen(i);
   }
   SetChecked(CheckDesktop, model.Shortcuts.Desktop);
   SetChecked(CheckStartMenu, model.Shortcuts.StartMenu);
@@ -187,10 +187,9 @@ void TSetupForm::ApplySwitches(const SetupSwitches& switches) {
   if (!started_) return;  // start-up failed: there is nothing to choose
   RunModel model = run_.Model;
   ::ApplySwitches(model, switches);  // raises, changing nothing, for an option it cannot install
-  ShowChoices(model);
-  // No control shows whose share the run is: the model keeps it.
-  run_.Model.Scope = model.Scope;
-  if (switches.Uninstall) SetActivePage(SheetOf(OpeningPage(run_.Pages, true)));
+  run_.Model = model;
+  ShowChoices();
+  if (switches.Uninstall) SetActivePage(SheetOf(OpeningPage(run_.Model.Pages, true)));
 }
 
 // ---- Pages and controls
@@ -212,23 +211,13 @@ std::string TSetupForm::Text(int id) const {
 }
 
 void TSetupForm::SetText(int id, const std::string& text) {
-  HWND control = Control(id);
-  controls_->programChange = true;
-  SetWindowTextA(control, text.c_str());
-  controls_->programChange = false;
-  TakeIntoModel(id);
-  // The drive selector and the tree announce their own changes; the edit's announcement
-  // was held back so that the handler runs exactly once, here.
-  if (id == EditInstallDir) EditInstallDirChange();
+  SetWindowTextA(Control(id), text.c_str());
 }
 
 bool TSetupForm::Checked(int id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TSetupForm::SetChecked(int id, bool checked) {
-  if (Checked(id) == checked) return;
   SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-  TakeIntoModel(id);
-  if (IndexOf(IdeCheckIds, id) >= 0) CheckDelphiClick(id);
 }
 
 void TSetupForm::SetEnabled(int id, bool enabled) { EnableWindow(Control(id), enabled ? TRUE : FALSE); }
@@ -244,12 +233,8 @@ void TSetupForm::Repaint() {
 
 void TSetupForm::TakeIntoModel(int id) {
   RunModel& model = run_.Model;
-  if (id == EditInstallDir) {
-    model.InstallDir = Text(id);
-  } else if (const int edit = IndexOf(IdeEditIds, id); edit >= 0) {
+  if (const int edit = IndexOf(IdeEditIds, id); edit >= 0) {
     model.Ide[edit].Directory = Text(id);
-  } else if (const int check = IndexOf(IdeCheckIds, id); check >= 0) {
-    model.Ide[check].Chosen = Checked(id);
   } else if (id == CheckDesktop) {
     model.Shortcuts.Desktop = Checked(id);
   } else if (id == CheckStartMenu) {
@@ -291,7 +276,7 @@ void TSetupForm::AdvanceGauge(int64_t bytes) {
 void TSetupForm::ShowFinished() {
   // Elevated with no desktop shell of the user's (SYSTEM with a window, no Explorer): the
   // buttons start nothing, and the page says where the user starts Quillmark instead.
-  if (!CanStartChildren()) SetText(LabelStartFrom, StartYourselfText("start " + run_.InstallationDir + ProductProgramName));
+  if (!CanStartChildren()) SetText(LabelStartFrom, StartYourselfText("start " + run_.Plan().Install.Path + ProductProgramName));
   for (Sheet sheet : {Sheet::Welcome, Sheet::Delphi, Sheet::Install, Sheet::Update, Sheet::Uninstall, Sheet::Busy})
     SetTabVisible(sheet, false);
   SetTabVisible(Sheet::Finished, true);
@@ -517,7 +502,6 @@ void TSetupForm::DispatchCommand(int id, int notification) {
   if (controls_->commandRunning) return;
   if (notification == BN_CLICKED) {
     if (IndexOf(IdeCheckIds, id) >= 0) {
-      TakeIntoModel(id);
       Guarded([this, id] { CheckDelphiClick(id); });
       return;
     }
@@ -541,14 +525,14 @@ void TSetupForm::DispatchCommand(int id, int notification) {
       default: return;
     }
   }
-  if (notification == EN_CHANGE && !controls_->programChange) {
-    // Typed by the user: the model follows, and the tree follows the installation directory.
-    TakeIntoModel(id);
+  if (notification == EN_CHANGE) {
+    // The model follows the field; a text drawn from the model changes nothing in it.
     if (id == EditInstallDir) Guarded([this] { EditInstallDirChange(); });
+    else TakeIntoModel(id);
   } else if (id == ListInstallDir && notification == DTN_CHANGE) {
-    Guarded([this] { ListInstallDirMoved(); });
+    Guarded([this] { ListInstallDirChange(); });
   } else if (id == ComboInstallDrive && notification == CBN_SELCHANGE) {
-    Guarded([this] { ComboInstallDriveChosen(); });
+    Guarded([this] { ComboInstallDriveChange(); });
   }
 }
 

@@ -21,8 +21,9 @@ constexpr std::array<int, IdeOptionCount> IdeEditIds = {EditDelphi10, EditDelphi
 
 struct FormControls;
 
-// The one window of Setup. Its controls show and edit the run's model; its buttons run the
-// run's commands, each to its end on the window thread, and it shows their progress.
+// The one window of Setup. Its controls are drawn from the run's model, and a user's change
+// goes into the model through its handler; its buttons run the run's commands, each to its end
+// on the window thread, and it shows their progress.
 class TSetupForm : public CommandFeedback {
 public:
   // Creates the window (not yet shown) with all pages, then runs FormCreate. An error
@@ -60,14 +61,16 @@ private:
   // ---- Start-up (SetupMainForm.cpp): the analysis, then the model shown on the pages.
   void FormCreate();
   void ShowModel();
-  void ShowChoices(const RunModel& model);
+  // The choices of the model: the installation directory, the IDE options, the shortcuts.
+  void ShowChoices();
 
   // ---- Pages and controls (SetupMainForm.cpp)
   void SetTabVisible(Sheet sheet, bool visible);
   void SetActivePage(Sheet sheet);
   HWND Control(int id) const;
   std::string Text(int id) const;
-  // Changing a text or a tick by program runs the same handler as the user's change.
+  // A text or a tick drawn by program: no handler runs (an edit's own change notification
+  // finds the model holding its text already).
   void SetText(int id, const std::string& text);
   bool Checked(int id) const;
   void SetChecked(int id, bool checked);
@@ -75,18 +78,22 @@ private:
   void SetReadOnly(int id, bool readOnly);
   // Carries out pending paint requests at once, so a command's progress stays visible.
   void Repaint();
-  // A control's change taken into the model: the installation directory, an IDE option's
-  // tick or directory, a shortcut's tick.
+  // A user's change of an IDE option's directory or a shortcut's tick taken into the model.
   void TakeIntoModel(int id);
 
-  // ---- Installation options (InstallOptions.cpp)
+  // ---- Installation options (InstallOptions.cpp): the user's changes, each into the model
   void EditInstallDirChange();
   void ListInstallDirChange();
   void ComboInstallDriveChange();
   void CheckDelphiClick(int checkBoxId);
-  // The tree and the drive selector follow each other.
-  void ListInstallDirMoved();
-  void ComboInstallDriveChosen();
+  // ... and the controls drawn from it. The tree shows the nearest existing folder of the
+  // installation directory, and the drive selector follows the tree.
+  void ShowTree();
+  void ShowDriveOfTree();
+  void ShowOption(int option);
+  // What an option's tick decides: whether its field takes input, and the space needed.
+  void ShowChosen(int option);
+  void ShowSpaceFree();
   void ShowSpaceNeeded();
   void ShowSpaceFreeColour();
 
@@ -119,7 +126,6 @@ private:
   bool started_ = false;  // start-up completed and the model shown
   SetupRun run_;
   int64_t SpaceFree = 0;  // 64-bit: drives of more than 2 GiB; -1 when the query fails
-  bool DirSyncBusy = false;
   std::unique_ptr<FormControls> controls_;
 };
 
