@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "NoFollowDelete.h"
+#include "common/NoFollowDelete.h"
 
-// Deletion without following links (NoFollowDelete.h) that says in the log how it went:
+// Deletion without following links (common/NoFollowDelete.h) that says in the log how it went:
 // "<item> <done>: <path>" when the file or folder went, "<item> not <done>: <path> (<the
 // system's reason>)" when it stays. Nothing at the path is nothing to delete: no line. The
 // commands go on either way; the log is where an administrator finds what was left.
