@@ -79,3 +79,10 @@ std::vector<std::string> DestinationLevels(const std::string& completedDir, Path
   }
   return levels;
 }
+
+Destination DestinationOf(const std::string& dir, PathStyle style, const CodePage& page) {
+  Destination destination;
+  destination.Path = CompleteDestination(dir, style, page);
+  destination.Levels = DestinationLevels(destination.Path, style, page);
+  return destination;
+}

@@ -18,6 +18,16 @@ bool IsRootedPath(const std::string& path, PathStyle style);
 // and, in an old code page, for one that holds "?" (a character that code page lacks).
 std::string CompleteDestination(std::string dir, PathStyle style, const CodePage& page = ProgramCodePage());
 
+// A destination made once for all that extraction does in it: the completed path and the
+// directories to make.
+struct Destination {
+  std::string Path;                 // ends in its separator
+  std::vector<std::string> Levels;  // below the root, shallowest first, each a full path
+};
+
+// CompleteDestination and then DestinationLevels: raises as the first does.
+Destination DestinationOf(const std::string& dir, PathStyle style, const CodePage& page = ProgramCodePage());
+
 // The directories to make, shallowest first: the completed destination up to each separator
 // after its root (the root itself is taken as existing; empty levels of "\\" are skipped).
 std::vector<std::string> DestinationLevels(const std::string& completedDir, PathStyle style,

@@ -22,11 +22,11 @@ private:
   ByteFile& file_;
 };
 
-void CreateDirectoryPath(const std::string& destDir, ExtractionObserver& observer,
+void CreateDirectoryPath(const Destination& destination, ExtractionObserver& observer,
                          FileSystem::DirectoryAccess access) {
   // Existence is tested instead of entering each level: the current directory stays put.
   // Only the levels made here get the access; existing ones keep theirs.
-  for (const std::string& level : DestinationLevels(destDir, NativePathStyle())) {
+  for (const std::string& level : destination.Levels) {
     if (FileSystem::DirectoryExists(level)) continue;
     FileSystem::CreateDirectory(level, access);
     observer.DirectoryCreated(level);
@@ -49,16 +49,15 @@ PackageExtractor::PackageExtractor(ExtractionObserver& observer) : observer_(obs
   };
 }
 
-void PackageExtractor::ExtractPackage(ByteFile& package, const std::string& packageName, std::string destDir,
-                                      const PackageInfo& info, FileList& list) {
+void PackageExtractor::ExtractPackage(ByteFile& package, const std::string& packageName,
+                                      const Destination& destination, const PackageInfo& info, FileList& list) {
   list = FileList();
-  destDir = CompleteDestination(destDir, NativePathStyle());
   PakFile = &package;
   const CloseOnExit closeDest(DestFile);
   CheckMemberNames(package, info, packageName);  // the whole table, before anything is written
 
   observer_.StatusChanged("Creating directory structure...");
-  CreateDirectoryPath(destDir, observer_, newDirectories_);
+  CreateDirectoryPath(destination, observer_, newDirectories_);
 
   const int32_t entryCount = package.ReadInt32();
   CheckEntryCount(package, entryCount);
@@ -75,7 +74,7 @@ void PackageExtractor::ExtractPackage(ByteFile& package, const std::string& pack
     observer_.MemberStarted(name);
     observer_.StatusChanged("Decompressing " + name + "...");
     list.SetName(slot, name);
-    DestFile.Open(destDir + name, ByteFile::Mode::Create);
+    DestFile.Open(destination.Path + name, ByteFile::Mode::Create);
     SrcCrc = 0;
     DestCrc = 0;
     DestSize = 0;
@@ -89,7 +88,7 @@ void PackageExtractor::ExtractPackage(ByteFile& package, const std::string& pack
     // Through the open file: by its name it could be another file by now.
     DestFile.SetDosTime(member.FileTime);
     DestFile.Close();
-    observer_.FileWritten(destDir + name, DestSize, DestCrc);
+    observer_.FileWritten(destination.Path + name, DestSize, DestCrc);
 
     // A damaged package is named as such even when the written file is wrong as well. A stream
     // that decodes to another size than its entry declares is a damaged package too.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ByteFile.h"
+#include "DestinationPath.h"
 #include "FileList.h"
 #include "LZH.h"
 #include "Package.h"
@@ -25,16 +26,16 @@ class PackageExtractor {
 public:
   explicit PackageExtractor(ExtractionObserver& observer);
 
-  // Extracts the open package into destDir; packageName is what the errors call it. The
+  // Extracts the open package into destination (DestinationOf: rooted, completed and split
+  // into its levels by its maker, once); packageName is what the errors call it. The
   // package is read only through this file, which its caller opened once (a second open by
   // name could find another file). The list is set (all slots empty) before the first member,
   // so after an error it still holds the slots of the members reached. Raises EFileError or
-  // EPackageError with the texts the user sees. destDir must be rooted (a drive or share on
-  // Windows, "/" on Linux). A package with a member name that is no plain file name, or two
+  // EPackageError with the texts the user sees. A package with a member name that is no plain file name, or two
   // that name one file, is refused whole, before anything is created or written. A member is
   // decoded up to its declared size and no further: a stream that ends before it, or has more
   // to give, is the package's CRC error.
-  void ExtractPackage(ByteFile& package, const std::string& packageName, std::string destDir,
+  void ExtractPackage(ByteFile& package, const std::string& packageName, const Destination& destination,
                       const PackageInfo& info, FileList& list);
 
   // How the directories that extraction creates are secured (Inherited unless set).

@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ByteFile file;
     file.Open(pakPath, ByteFile::Mode::Read);
     FileList list;
-    extractor.ExtractPackage(file, "fuzz.pak", destDir, info, list);
+    extractor.ExtractPackage(file, "fuzz.pak", DestinationOf(destDir, NativePathStyle()), info, list);
   });
   // The same bytes as a digest table: one it accepts, it writes back to the letter.
   const std::string text(reinterpret_cast<const char*>(data), size);

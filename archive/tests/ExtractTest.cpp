@@ -52,7 +52,7 @@ protected:
     PackageInfo info;
     ScanPackage(package, info);
     PackageExtractor extractor(recorder);
-    extractor.ExtractPackage(package, name, destDir, info, list);
+    extractor.ExtractPackage(package, name, DestinationOf(destDir, NativePathStyle()), info, list);
   }
   std::string Dest() const { return target.Path("Program Files/Quillmark"); }
   PackageMember Member(size_t index) {

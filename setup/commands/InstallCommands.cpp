@@ -106,7 +106,7 @@ void SetupRun::ShowBusyPage() { feedback_.ShowBusy(SpaceNeeded()); }
 void SetupRun::ExtractPackages() {
   AppExtracted = false;
   feedback_.Guarded([&] {
-    Extractor->ExtractPackage(AppPackage.Opened(), AppPackage.Name, plan_.Install.Path, AppPackageInfo,
+    Extractor->ExtractPackage(AppPackage.Opened(), AppPackage.Name, plan_.Install, AppPackageInfo,
                               InstallFileList);
     AppExtracted = true;
   });
@@ -114,7 +114,8 @@ void SetupRun::ExtractPackages() {
     IdeExtracted[i] = false;
     if (!plan_.Ide[i].Chosen) continue;
     feedback_.Guarded([&] {
-      Extractor->ExtractPackage(IdePackages[i].Opened(), IdePackages[i].Name, plan_.Ide[i].Directory, IdePackageInfo[i],
+      Extractor->ExtractPackage(IdePackages[i].Opened(), IdePackages[i].Name,
+                                DestinationOf(plan_.Ide[i].Directory, PathStyle::Windows), IdePackageInfo[i],
                                 IdeFileList[i]);
       IdeExtracted[i] = true;
     });

@@ -4,14 +4,15 @@
 #include <vector>
 
 #include "archive/CodePage.h"
+#include "archive/DestinationPath.h"
 
 // The installation directory as every step of Install and Update uses it: completed, rooted
 // and split into its folders once, by characters, from the text the user gave (typed into the
 // window or given as /DIR) or the directory the record keeps.
-struct InstallDirectory {
-  std::string Path;                 // ends in one backslash: what the record, shortcuts and Tools menus name
-  std::string Root;                 // "C:\" or "\\server\share\", taken as existing
-  std::vector<std::string> Levels;  // the folders below the root, shallowest first, each a full path
+// Path ends in one backslash: what the record, shortcuts and Tools menus name; Levels are the
+// folders below the root, as extraction makes them.
+struct InstallDirectory : Destination {
+  std::string Root;  // "C:\" or "\\server\share\", taken as existing
 };
 
 // The directory a user may choose, or nothing. Only a full path on a drive below its root is

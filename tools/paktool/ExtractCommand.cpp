@@ -55,7 +55,8 @@ int ExtractCommand(const std::vector<std::string>& args, CommandContext& context
   ConsoleObserver observer(context);
   PackageExtractor extractor(observer);
   FileList list;
-  extractor.ExtractPackage(file, std::filesystem::path(args[0]).filename().string(), destDir, info, list);
+  extractor.ExtractPackage(file, std::filesystem::path(args[0]).filename().string(),
+                           DestinationOf(destDir, NativePathStyle()), info, list);
   context.Member.clear();
   std::printf("%s: %d members, %lld bytes extracted to %s\n", args[0].c_str(), observer.Members(),
               static_cast<long long>(observer.Total()), destDir.c_str());
