@@ -54,16 +54,20 @@ std::string CompleteDestination(std::string dir, PathStyle style, const CodePage
                            "(\\\\server\\share\\)"
                          : "The path must be absolute");
   }
+  if (style == PathStyle::Windows) RefuseUnrepresentedCharacters(dir, page);
+  return dir;
+}
+
+void RefuseUnrepresentedCharacters(const std::string& dir, const CodePage& page) {
   // Windows before 10 1903 ignore our UTF-8 declaration and put "?" for each character that
   // their code page lacks: "Invalid name" alone would not say why.
-  if (style == PathStyle::Windows && !page.IsUtf8() && FindAscii(dir, '?', 0, page) != std::string::npos) {
+  if (!page.IsUtf8() && FindAscii(dir, '?', 0, page) != std::string::npos) {
     throw EFileError("Cannot create directory", dir,
                      "Its name holds \"?\", which Windows allows in no name and puts for each character "
                      "that this system's code page (" + std::to_string(page.Number()) +
                      ") cannot represent. Choose a name in that code page, or install on Windows 10 "
                      "version 1903 or later, which takes every character");
   }
-  return dir;
 }
 
 std::vector<std::string> DestinationLevels(const std::string& completedDir, PathStyle style,

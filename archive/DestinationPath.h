@@ -18,6 +18,10 @@ bool IsRootedPath(const std::string& path, PathStyle style);
 // and, in an old code page, for one that holds "?" (a character that code page lacks).
 std::string CompleteDestination(std::string dir, PathStyle style, const CodePage& page = ProgramCodePage());
 
+// Raises EFileError for a Windows directory that holds "?" in an old code page, which puts
+// that for each character it lacks.
+void RefuseUnrepresentedCharacters(const std::string& dir, const CodePage& page = ProgramCodePage());
+
 // A destination made once for all that extraction does in it: the completed path and the
 // directories to make.
 struct Destination {

@@ -20,7 +20,7 @@
 void ClaimInstallationDirectory(const InstallDirectory& installDir) {
   // A "?" for what an old code page lacks names no folder: said as such, before its folders
   // are judged.
-  CompleteDestination(installDir.Path, PathStyle::Windows);
+  RefuseUnrepresentedCharacters(installDir.Path);
   HeldFolders folders;
   if (const std::optional<FolderRefusal> refusal = CheckInstallationFolder(installDir, folders))
     throw EUnsafeFolder(FolderRefusalText(installDir.Path, *refusal, AccountNameOf(refusal->Why.Account)));
