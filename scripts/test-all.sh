@@ -46,5 +46,6 @@ wineboot >/dev/null 2>&1  # its services start here, not inside the first test's
 ctest --preset win64 -j1 --repeat until-pass:2
 
 # The 32-bit pass does not fit in CI's time next to this command (its Wine alone compiles for
-# about 45 minutes): it is a command of its own, and this one says so.
-step "skipped: the 32-bit end-to-end pass (the shipped win32 programs under a WoW64 Wine): run scripts/test-32bit.sh"
+# about 45 minutes), and it needs a machine that runs 32-bit code, which these are not: it is a
+# command of its own, and this one says so.
+step "skipped: the 32-bit end-to-end pass (the shipped win32 programs under a WoW64 Wine): run scripts/test-32bit.sh on a machine that runs 32-bit code (it says at once whether this one does)"
