@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The 32-bit pass: the shipped program, the win32 build, with the whole end-to-end suite under a
-# Wine that runs 32-bit code here (WoW64). Builds that Wine first when it is not there yet
-# (scripts/wine32/build-wine.sh, once per machine), at full speed unless QM_WINE32_NICE=1.
+# Wine that runs 32-bit code (WoW64), on a machine that lets a process run 32-bit code at all:
+# the Wine build first probes that, and stops with the reason where it cannot. Builds that Wine
+# first when it is not there yet (scripts/wine32/build-wine.sh, once per machine), at full speed
+# unless QM_WINE32_NICE=1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
