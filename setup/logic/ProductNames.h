@@ -14,6 +14,8 @@ constexpr char ProductHelpName[] = "Quillmk.hlp";
 // is called ("Setup (1).exe", a renamed download), because "UninstallString",
 // "QuietUninstallString", Uninstall and the cleanup helper all name it.
 constexpr char SetupCopyName[] = "Setup.exe";
+// The cleanup helper, as Setup lays it down in its private folder.
+constexpr char SweeperFileName[] = "Sweeper.exe";
 // The application title: the main window's caption, the splash's and every message box's.
 constexpr char ApplicationTitle[] = "Quillmark Setup";
 // The maker's home page: the link of the Welcome page, the Nothing To Do page's address and

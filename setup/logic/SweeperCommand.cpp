@@ -1,10 +1,11 @@
 #include "SweeperCommand.h"
 
+#include "ProductNames.h"
 #include "QuotedPath.h"
 #include "UninstallPlan.h"
 
 std::string SweeperFilePath(const std::string& folder) {
-  return WithTrailingBackslash(folder) + "Sweeper.exe";
+  return WithTrailingBackslash(folder) + SweeperFileName;
 }
 
 std::string SweeperCommandLine(const std::string& helper, const std::string& program,

@@ -3,7 +3,7 @@
 
 // Where Setup writes the cleanup helper and how it starts it.
 
-// The helper's folder joined with "Sweeper.exe" by exactly one backslash.
+// The helper's folder joined with its file name (SweeperFileName) by exactly one backslash.
 std::string SweeperFilePath(const std::string& folder);
 
 // "helper" "program to delete" "message" "caption": every part quoted, so paths with blanks

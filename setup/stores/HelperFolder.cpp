@@ -11,6 +11,7 @@
 #include "archive/NoFollowWin32.h"
 
 #include "logic/NoFollowPath.h"
+#include "logic/ProductNames.h"
 #include "logic/SweeperCommand.h"
 #include "logic/UninstallPlan.h"
 #include "system/NoFollow.h"
@@ -24,7 +25,7 @@ std::string SystemTempDirectory() {
   char buffer[MAX_PATH];
   const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer)
-    throw EFileError("Cannot find the temporary directory", "Sweeper.exe",
+    throw EFileError("Cannot find the temporary directory", SweeperFileName,
                      SystemErrorText(GetLastError()));
   return WithTrailingBackslash(std::string(buffer, length)) + "Temp\\";
 }
@@ -45,8 +46,7 @@ void RemoveLeftovers(const std::string& parent) {
     const OwnedHandle folder = OpenInFolder(temp.Get(), found.cFileName, DELETE | FILE_READ_ATTRIBUTES | FILE_TRAVERSE,
                                             shareAll, FILE_OPEN, FILE_DIRECTORY_FILE, error);
     if (!folder || IsNameSurrogate(folder.Get())) continue;
-    const std::string helper = SweeperFilePath("");
-    if (const OwnedHandle file = OpenInFolder(folder.Get(), helper.substr(helper.rfind('\\') + 1),
+    if (const OwnedHandle file = OpenInFolder(folder.Get(), SweeperFileName,
                                               DELETE | FILE_READ_ATTRIBUTES, shareAll, FILE_OPEN,
                                               FILE_NON_DIRECTORY_FILE, error))
       if (!IsNameSurrogate(file.Get())) MarkForDeletion(file.Get());
