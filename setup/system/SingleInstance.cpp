@@ -6,9 +6,10 @@
 
 #include "ActionLog.h"
 #include "archive/NoFollowWin32.h"
+#include "logic/ProductNames.h"
 
 namespace {
-const char LockName[] = "Quillmark Setup.lock";
+const std::string LockName = std::string(ApplicationTitle) + ".lock";
 }  // namespace
 
 bool ClaimSingleInstance() {

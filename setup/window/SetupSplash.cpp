@@ -1,5 +1,7 @@
 #include "SetupSplash.h"
 
+#include <string>
+
 #include "ControlIds.h"
 #include "Fonts.h"
 #include "FormMessages.h"
@@ -62,8 +64,9 @@ TSplashForm::TSplashForm(HINSTANCE instance) {
   for (int left : IconLefts) {
     icons_.push_back(AddIcon(handle_, instance, left, dpi));
   }
-  HWND label = CreateWindowExA(0, "STATIC", "Loading Quillmark Setup...", WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0,
-                               0, 0, handle_, reinterpret_cast<HMENU>(SplashLabel), instance, nullptr);
+  const std::string loading = "Loading " + std::string(ApplicationTitle) + "...";
+  HWND label = CreateWindowExA(0, "STATIC", loading.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0, handle_,
+                               reinterpret_cast<HMENU>(SplashLabel), instance, nullptr);
   SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   PlaceFitted(label, ScaleToDpi(LabelBox, dpi));
 }
