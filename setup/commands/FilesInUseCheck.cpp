@@ -5,10 +5,10 @@
 
 #include "SetupRun.h"
 #include "archive/AsciiCase.h"
+#include "archive/PathFormsWin32.h"
 #include "logic/ProductNames.h"
 #include "logic/UninstallPlan.h"
 #include "system/ActionLog.h"
-#include "archive/PathFormsWin32.h"
 #include "system/RunningProgram.h"
 
 namespace {
@@ -30,9 +30,7 @@ void AddMembers(SourcePackage& package, const std::string& directory, std::vecto
 std::vector<std::string> SetupRun::FilesInstallReplaces(const std::optional<InstallationContents>& old) {
   std::vector<std::string> paths;
   const std::string& installationDir = plan_.Install.Path;
-  AddMembers(AppPackage, installationDir, paths);
-  for (int i = 0; i < IdeOptionCount; ++i)
-    if (plan_.Ide[i].Chosen) AddMembers(IdePackages[i], plan_.Ide[i].Path, paths);
+  for (const PackageTarget& target : plan_.Packages) AddMembers(PackageFile(target.Option), target.Path, paths);
   paths.push_back(installationDir + SetupCopyName);
   if (old) {
     // An update also deletes the old files the new packages no longer carry.

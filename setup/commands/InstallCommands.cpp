@@ -94,10 +94,15 @@ void SetupRun::Update() {
   feedback_.ShowFinished();
 }
 
-void SetupRun::RefuseUnpinnedPackages() const {
-  if (AppPackage.Refused) throw EUnpinnedPackage(AppPackage.Why);
-  for (int i = 0; i < IdeOptionCount; ++i)
-    if (plan_.Ide[i].Chosen && IdePackages[i].Refused) throw EUnpinnedPackage(IdePackages[i].Why);
+void SetupRun::RefuseUnpinnedPackages() {
+  for (const PackageTarget& target : plan_.Packages) {
+    const SourcePackage& package = PackageFile(target.Option);
+    if (package.Refused) throw EUnpinnedPackage(package.Why);
+  }
+}
+
+SourcePackage& SetupRun::PackageFile(int option) {
+  return option == ApplicationPackage ? AppPackage : IdePackages[option];
 }
 
 void SetupRun::ShowBusyPage() { feedback_.ShowBusy(SpaceNeeded()); }

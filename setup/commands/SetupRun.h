@@ -91,7 +91,9 @@ private:
 
   // Before anything changes, once the plan is made: the distribution's Setup refuses to start a
   // command with a package that is not the one it pins, instead of stopping in a CRC error half way.
-  void RefuseUnpinnedPackages() const;
+  void RefuseUnpinnedPackages();
+  // The file of a package the plan names, opened and checked at start-up.
+  SourcePackage& PackageFile(int option);
 
   CommandFeedback& feedback_;
   RunPlan plan_;

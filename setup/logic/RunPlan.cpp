@@ -16,11 +16,13 @@ RunPlan PlanOf(const RunModel& model, PlannedCommand command, const CodePage& pa
   if (!dir) throw EUnusableDirectory("Cannot install into " + text + ": " + why);
   RunPlan plan;
   plan.Install = *dir;
+  plan.Packages.push_back({ApplicationPackage, plan.Install.Path});
   for (int i = 0; i < IdeOptionCount; ++i) {
     IdeTarget& target = plan.Ide[i];
     target.Chosen = model.Ide[i].Chosen;
     target.Directory = model.Ide[i].Directory;
     target.Path = EndsWithAscii(target.Directory, '\\', page) ? target.Directory : target.Directory + '\\';
+    if (target.Chosen) plan.Packages.push_back({i, target.Path});
   }
   plan.Shortcuts = model.Shortcuts;
   plan.Places = PlacesFor(model.Account, model.Scope);

@@ -2,6 +2,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "AccountPlaces.h"
 #include "IdeOptions.h"
@@ -15,6 +16,15 @@ struct IdeTarget {
   std::string Path;       // the same, ending in a backslash
 };
 
+// Which package of the distribution: the application's, or an IDE option's by its index.
+constexpr int ApplicationPackage = -1;
+
+// A package the command installs, and the folder it goes into.
+struct PackageTarget {
+  int Option = ApplicationPackage;
+  std::string Path;  // ends in a backslash
+};
+
 // One Install or Update, fixed when it starts: every step (the folder claim, the files-in-use
 // check, the extraction, the shortcuts, the Tools menus, the record) takes its directories
 // from here instead of making them again from the model's texts.
@@ -23,6 +33,10 @@ struct RunPlan {
   std::array<IdeTarget, IdeOptionCount> Ide;
   ShortcutChoices Shortcuts;
   AccountPlaces Places{};
+  // What it installs: the application's package, then each chosen option's. The checks made
+  // before anything changes and the extraction go through this list, each package by the file
+  // start-up opened and checked.
+  std::vector<PackageTarget> Packages;
 };
 
 // The installation directory a user chose that Setup does not install into; the text names it

@@ -23,6 +23,8 @@ std::string Described(const RunPlan& plan) {
   for (const std::string& level : plan.Install.Levels) text += " | " + level;
   for (const IdeTarget& option : plan.Ide)
     text += std::string(" ") + (option.Chosen ? "+" : "-") + option.Directory + " in " + option.Path;
+  for (const PackageTarget& package : plan.Packages)
+    text += " package " + std::to_string(package.Option) + " into " + package.Path;
   return text;
 }
 
@@ -51,6 +53,12 @@ TEST(RunPlan, MakesTheDirectoryOnceRootedSplitAndEndingInABackslash) {
   EXPECT_EQ(proposed.Ide[2].Path, "D:\\Delphi 3\\Lib\\");
   EXPECT_TRUE(proposed.Ide[2].Chosen);
   EXPECT_FALSE(proposed.Ide[0].Chosen);
+  // The application's package first, then only the chosen option's.
+  ASSERT_EQ(proposed.Packages.size(), 2u);
+  EXPECT_EQ(proposed.Packages[0].Option, ApplicationPackage);
+  EXPECT_EQ(proposed.Packages[0].Path, proposed.Install.Path);
+  EXPECT_EQ(proposed.Packages[1].Option, 2);
+  EXPECT_EQ(proposed.Packages[1].Path, "D:\\Delphi 3\\Lib\\");
 
   model.InstallDir = "";
   EXPECT_EQ(PlanOf(model, PlannedCommand::Install).Install.Path, "C:\\Program Files\\Quillmark\\");
