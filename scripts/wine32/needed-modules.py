@@ -9,8 +9,8 @@ import os
 import re
 import sys
 
-# Wine names a module's export definition file after the module, with this ending.
-EXPORTS_SUFFIX = '.spec'
+# A line of a module's export definition file: an ordinal or "@", then the kind of export.
+EXPORT_LINE = re.compile(r'\s*(@|\d+)\s+(stdcall|cdecl|varargs|thiscall|fastcall|pascal|stub|extern|equate|variable)\b')
 
 # What Setup.exe, Sweeper.exe, Quillmk.exe and the test driver import (they import only these,
 # which the import check of the build enforces), what they load at run time, the C runtime that
@@ -43,6 +43,19 @@ def read_makefile(path):
     return values
 
 
+def export_lines(folder, stem):
+    """The exports of the module named stem: the lines of the file beside its sources, named
+    after it, in which every line that is not blank or a comment defines an export."""
+    for file in sorted(os.listdir(folder)):
+        if os.path.splitext(file)[0] != stem:
+            continue
+        lines = [line for line in open(os.path.join(folder, file), encoding='utf-8', errors='replace')
+                 if line.strip() and not line.lstrip().startswith('#')]
+        if lines and all(EXPORT_LINE.match(line) for line in lines):
+            return lines
+    return []
+
+
 def main(src):
     modules = {}   # directory (configure's name) -> its variables
     by_name = {}   # import name, module file name or static library -> directory
@@ -69,15 +82,10 @@ def main(src):
             elif not token.startswith(('-', '$')):
                 yield token
         for module in values.get('MODULE', []):
-            exports = os.path.join(src, top, name, re.sub(r'\.[^.]+$', '', module) + EXPORTS_SUFFIX)
-            if not os.path.exists(exports):
-                continue
-            for line in open(exports, encoding='utf-8', errors='replace'):
-                line = line.split('#', 1)[0] if line.lstrip().startswith('#') else line
-                if line.lstrip().startswith('@') or re.match(r'\s*\d', line):
-                    m = FORWARD.search(line)
-                    if m and m.group(1) in by_name:
-                        yield m.group(1)
+            for line in export_lines(os.path.join(src, top, name), re.sub(r'\.[^.]+$', '', module)):
+                m = FORWARD.search(line)
+                if m and m.group(1) in by_name:
+                    yield m.group(1)
 
     reached = set()
     todo = [by_name[r] for r in ROOTS if r in by_name]
