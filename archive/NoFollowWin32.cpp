@@ -152,7 +152,7 @@ HeldLevel OpenHeldLevel(HANDLE above, const std::string& level, ACCESS_MASK acce
 OwnedHandle OpenCheckedFolder(const std::string& folder, std::string& why) {
   HeldLevel held = OpenHeldLevel(nullptr, folder, FILE_TRAVERSE);
   if (!held.Handle) {
-    why = held.Error == ThroughLinkError ? ThroughALink : SystemErrorText(held.Error);
+    why = OpenErrorText(held.Error);
     return OwnedHandle();
   }
   // Any reparse point, not only a link: a folder that is checked needs to be a plain one.
