@@ -6,24 +6,25 @@ namespace {
 
 enum class Answer { Yes, No, Unknown };
 
-Answer Elevation() {
+// One fact of this process's token, or false when it cannot be read.
+bool ReadToken(TOKEN_INFORMATION_CLASS kind, void* fact, DWORD size) {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return Answer::Unknown;
-  TOKEN_ELEVATION elevation = {};
-  DWORD size = 0;
-  const bool read = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) != FALSE;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  DWORD written = 0;
+  const bool read = GetTokenInformation(token, kind, fact, size, &written) != FALSE;
   CloseHandle(token);
-  return !read ? Answer::Unknown : elevation.TokenIsElevated ? Answer::Yes : Answer::No;
+  return read;
+}
+
+Answer Elevation() {
+  TOKEN_ELEVATION elevation = {};
+  if (!ReadToken(TokenElevation, &elevation, sizeof elevation)) return Answer::Unknown;
+  return elevation.TokenIsElevated ? Answer::Yes : Answer::No;
 }
 
 Answer LocalSystem() {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return Answer::Unknown;
   BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-  DWORD size = 0;
-  const bool read = GetTokenInformation(token, TokenUser, user, sizeof user, &size) != FALSE;
-  CloseHandle(token);
-  if (!read) return Answer::Unknown;
+  if (!ReadToken(TokenUser, user, sizeof user)) return Answer::Unknown;
   return IsWellKnownSid(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, WinLocalSystemSid) ? Answer::Yes : Answer::No;
 }
 
@@ -34,6 +35,5 @@ bool ProcessElevated() { return Elevation() == Answer::Yes; }
 bool ProcessIsLocalSystem() { return LocalSystem() == Answer::Yes; }
 
 bool HoldsAdministratorRights() {
-  const Answer elevated = Elevation();
-  return elevated != Answer::No || LocalSystem() != Answer::No;
+  return Elevation() != Answer::No || LocalSystem() != Answer::No;
 }
